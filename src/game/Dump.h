@@ -1,0 +1,34 @@
+#pragma once
+
+#include "game/Game.h"
+
+#include <optional>
+#include <string>
+
+namespace game {
+
+// What the outside world adds to a dump of the game.
+struct DumpExtras {
+    std::optional<std::pair<std::string, std::string>> lastMessageBox; // prompt, title
+    struct InputBox {
+        std::string prompt, title, defaultAnswer;
+    };
+    std::optional<InputBox> lastInputBox;
+    int helpOpened = 0;
+};
+
+// JSON text of a string, with quotes.
+std::string JsonString(const std::string& text);
+// JSON number: whole numbers without a fraction.
+std::string JsonNumber(double value);
+std::string JsonValue(const ui::PropertyValue& value);
+
+// One variable (whole, or an element as "KeyStart(1)", "OrderSlot(3,2)") as JSON.
+std::optional<std::string> VariableJson(Game& game, std::string_view name);
+// Sets a variable or element from a number or (for texts) a string.
+bool SetVariable(Game& game, std::string_view name, const std::string& text);
+
+// The whole state on one line: every variable, every control, the dialogs.
+std::string DumpJson(Game& game, const DumpExtras& extras);
+
+} // namespace game

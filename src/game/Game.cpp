@@ -1,0 +1,263 @@
+#include "game/Game.h"
+
+#include <cstdlib>
+
+namespace game {
+
+Game::Game(windows::Windows& windows, ui::Platform& platform)
+    : windows_(windows), platform_(platform), cfrm(windows.cfrm), Figform(windows.fig) {
+    for (ui::Form* form : windows_.All()) {
+        if (auto* c = dynamic_cast<windows::Cfrm*>(form))
+            c->game = this;
+        if (auto* b = dynamic_cast<windows::BestForm*>(form))
+            b->game = this;
+        if (auto* s = dynamic_cast<windows::SobrForm*>(form))
+            s->game = this;
+    }
+}
+
+void Game::Main() {
+    // The program's directory is made the current one by the caller, which
+    // knows where the program lives.
+    windows_.best.Form_Load();
+    cfrm.Form_Load();
+    windows_.fig.Form_Load();
+    windows_.sobr.Form_Load();
+    cfrm.keyPreview = true;
+    CrLf = "\r\n";
+    CookSpeed = 150;
+    cfrm.fundo2->SetTop(-15);
+    cfrm.fundo->SetHeight(cfrm.Lista->Top() - cfrm.fundo->Top());
+    cfrm.fundo2->SetHeight(cfrm.Lista->Top() - cfrm.fundo2->Top());
+    DropStep = 60;
+    BeltWidth = cfrm.LimEsteira->Width();
+    cfrm.MenuDisplay->SetChecked(false);
+    ApplyDisplayMode();
+    HighlightColour(1, True) = 65280;
+    HighlightColour(1, False) = 13696976;
+    HighlightColour(2, True) = 255;
+    HighlightColour(2, False) = 13684991;
+    HighlightColour(3, True) = 16711680;
+    HighlightColour(3, False) = 16765136;
+    cfrm.Show();
+}
+
+void Game::EndProgram() {
+    if (!ended_) {
+        ended_ = true;
+        cfrm.Timer1->SetEnabled(false);
+        platform_.EndProgram();
+    }
+}
+
+void Game::ClearShownPage() {
+    (LowerRoom != 0 ? cfrm.fundo2 : cfrm.fundo)->Cls();
+}
+
+void Game::GameTick() {
+    platform_.DoEvents();
+    if (ended_ || GameOverPending != 0) {
+        return;
+    }
+    if (RoundPhase != 0) {
+        PhaseStep();
+        return;
+    }
+    ClearShownPage();
+    TickSinceKey = True;
+    cfrm.fogo->SetVisible(!cfrm.fogo->Visible());
+    StepOrders();
+    MoveCook();
+    SwitchRoom();
+    StepSandwichDrop();
+    DispenseIngredient();
+    CatchIngredient();
+    StepConveyor();
+    WorkAtBelt();
+    if (Lives <= 0) {
+        GameOver();
+    } else if (BeltOldest <= 0 && ItemState != 3 && SandwichDropClock == 0) {
+        // A sandwich still falling finishes its fall in this level.
+        RoundPhase = -1;
+    }
+}
+
+void Game::PhaseStep() {
+    // The count-down is watched in the lower room, under the score panel.
+    LowerRoom = True;
+    cfrm.Picture4->SetVisible(true);
+    cfrm.fundo->SetVisible(false);
+    cfrm.fundo2->SetVisible(true);
+    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - 752);
+    ReleaseKeys();
+    RoundPhase = static_cast<Integer>(std::abs(RoundPhase));
+
+    if (RoundPhase == 1) {
+        cfrm.Timer1->SetInterval(100);
+        if (SavedLives == 0) {
+            SavedLives = Lives;
+        }
+        if (Lives > 0) {
+            AddLives(-1);
+            AddScore(10);
+        } else {
+            AddLives(SavedLives);
+            RoundPhase = 2;
+            SavedLives = 0;
+        }
+    } else if (RoundPhase == 5) {
+        RoundPhase = 0;
+        AdvanceLevel();
+        SetupLevel();
+    } else {
+        cfrm.Timer1->SetInterval(500);
+        ui::Control& oven = windows::At(cfrm.forno, RoundPhase - 1, "forno");
+        if (oven.Top() < cfrm.Lista->Top()) {
+            oven.SetTop(oven.Top() + 525);
+            AddScore(100);
+        } else {
+            ++RoundPhase;
+        }
+    }
+}
+
+void Game::GameOver() {
+    GameOverPending = True;
+    cfrm.Picture3->Cls();
+    cfrm.Timer1->SetEnabled(false);
+    if (cfrm.WindowState() == 1) {
+        // Finished by the next paint, once the window is restored.
+        return;
+    }
+    cfrm.SetEnabled(false);
+    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - 752);
+    cfrm.Picture4->SetVisible(true);
+    cfrm.fundo->SetVisible(false);
+    cfrm.fundo2->SetVisible(true);
+    cfrm.Picture2->SetVisible(true);
+    cfrm.eleme2->SetVisible(true);
+    LowerRoom = True;
+    cfrm.fundo2->Cls();
+    EndOfGame = True;
+    try {
+        windows_.best.Show();
+    } catch (...) {
+        // A high-score window that cannot be shown must not stop the game.
+    }
+    GameOverPending = False;
+}
+
+void Game::ReleaseKeys() {
+    KeyStart.Fill(0);
+}
+
+void Game::AddScore(double points) {
+    const bool bonus = Int((Score + points) / 10000) > Int(Score / 10000);
+    if (points == 0) {
+        Score = 0;
+    } else {
+        Score = Score + points + (Level * 5 - 5);
+        if (Score >= 10000000000.0) {
+            Score = 9999999999.0;
+        }
+    }
+    ShowScore();
+    if (bonus) {
+        AddLives(10);
+    }
+}
+
+void Game::AddLives(int delta) {
+    int lives = Lives + delta;
+    if (lives < 0) {
+        lives = 0;
+    }
+    if (lives >= 100) {
+        lives = 99;
+    }
+    Lives = static_cast<Integer>(lives);
+    ShowLives();
+}
+
+void Game::AdvanceLevel() {
+    int level = Level + 1;
+    if (level >= 100) {
+        level = 99;
+    }
+    Level = static_cast<Integer>(level);
+    ShowLevel();
+}
+
+void Game::NewGame() {
+    AddScore(0);
+    Lives = 50;
+    AddLives(0);
+    Level = 0;
+    AdvanceLevel();
+    SetupLevel();
+}
+
+void Game::SetupLevel() {
+    RoundPhase = 0;
+    GameOverPending = False;
+    CookLoad = 0;
+    CookPose = 2;
+    ShowCookFrame();
+    ui::Control& cook = *cfrm.pelmar;
+    cook.Move(2685, 1365);
+    cook.SetPicture(windows::At(Figform.pelmar, 2, "pelmar").Picture());
+    cook.SetVisible(true);
+    cook.SetEnabled(true);
+    ReleaseKeys();
+
+    cfrm.fundo2->SetVisible(false);
+    cfrm.Picture4->SetVisible(true);
+    cfrm.fundo->SetVisible(true);
+    cfrm.Picture2->SetVisible(false);
+    cfrm.eleme2->SetVisible(false);
+    cfrm.Picture2->ZOrder();
+    LowerRoom = False;
+    SavedLives = 0;
+    cfrm.Picture4->Move(0, 0);
+    BlinkLine(1) = 0;
+    BlinkPhase = True;
+    OrderDeck = "123123123123";
+    cfrm.eleme2->Move(cfrm.Picture2->Left(), cfrm.Picture2->Top());
+    for (int line = 1; line <= 3; ++line) {
+        ui::Control& label = *cfrm.selec[line - 1];
+        label.SetEnabled(true);
+        label.SetCaption("");
+        label.SetBackColor(16777215);
+        OrderSlot(line, 1) = 0;
+        OrderSlot(line, 2) = 0;
+        windows::At(cfrm.forno, line, "forno").SetTop(cfrm.Lista->Top());
+    }
+    ItemState = 0;
+    cfrm.eleme->SetLeft(cfrm.Picture1->Left());
+
+    BeltSpeed = 0.3 * std::pow(2.0, Int((Level - 1) / 4.0));
+    BeltStart = -9800;
+    BeltNewest = 12;
+    BeltOldest = 12;
+    BeltOffset = BeltStart;
+    for (Idx = 1; Idx <= 7; ++Idx) {
+        SandestSlot(Idx, 1) = static_cast<Integer>(Idx + 12);
+        SandestSlot(Idx, 2) = static_cast<Integer>((Idx - 1) * 480 - BeltStart - 95);
+        ui::Control& plate = windows::At(cfrm.Sandest, Idx, "Sandest");
+        plate.SetPicture(windows::At(Figform.Sanduba, 0, "Sanduba").Picture());
+        plate.SetVisible(true);
+        plate.SetHeight(300);
+    }
+    for (int i = 1; i <= 12; ++i) {
+        SandwichFilling(i) = 1;
+        SandwichPos(i) = i * 480 + 3375;
+    }
+    BeltClock = 0;
+    // A sandwich still falling from the last game is dropped with it.
+    SandwichDropClock = 0;
+    SandwichDropOven = 0;
+    cfrm.Timer1->SetInterval(1);
+    cfrm.Timer1->SetEnabled(true);
+}
+
+} // namespace game

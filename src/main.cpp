@@ -1,0 +1,32 @@
+// Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
+#include "game/Game.h"
+#include "qt/Backend.h"
+#include "qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+    // Pixel art scales by whole factors only, so it stays crisp.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("pelmar");
+    QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
+    // Files named without a path are looked for beside the program.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    qt::QtPlatform platform;
+    windows::Windows windows;
+    game::Game game(windows, platform);
+    qt::Backend backend(windows, game);
+    if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
+        backend.StartStateFile(QString::fromLocal8Bit(stateFile));
+    }
+    game.Main();
+    if (game.Ended()) {
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "windows/Forms.h"
+
+#include <QObject>
+#include <memory>
+#include <vector>
+
+namespace game {
+class Game;
+}
+
+namespace qt {
+
+class FormWindow;
+
+// The real windows of the game: one per form that is ever shown.
+class Backend : public QObject {
+    Q_OBJECT
+public:
+    Backend(windows::Windows& windows, game::Game& game);
+    ~Backend() override;
+
+    FormWindow& WindowOf(const ui::Form& form);
+
+    // For end-to-end tests: writes the game's dump to `path` ten times a
+    // second, replacing the file whole each time.
+    void StartStateFile(const QString& path);
+
+private:
+    game::Game& game_;
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+};
+
+} // namespace qt

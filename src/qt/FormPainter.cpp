@@ -1,0 +1,165 @@
+#include "qt/FormPainter.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QPalette>
+
+namespace qt {
+
+namespace {
+
+constexpr int Px = ui::TwipsPerPixel;
+
+QRect PixelRect(const ui::Control& c, QPoint origin) {
+    // Floor division keeps negative places (a belt picture above its window) exact.
+    auto px = [](int twips) { return twips >= 0 ? twips / Px : -((-twips + Px - 1) / Px); };
+    return {origin.x() + px(c.Left()), origin.y() + px(c.Top()), c.Width() / Px, c.Height() / Px};
+}
+
+void DrawPicture(QPainter& p, const ui::Control& c, const QRect& box) {
+    if (!c.Picture()) {
+        return;
+    }
+    const QImage& image = PixmapFor(c.Picture());
+    if (!image.isNull()) {
+        // Shown from the top-left corner at its own size; the box clips it.
+        p.drawImage(box.topLeft(), image);
+    }
+}
+
+void DrawBorder(QPainter& p, const QRect& box) {
+    p.setPen(Qt::black);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+}
+
+// Order lines lay their ticks on a grid: a blank is 4 pixels, any other
+// character sits centred in 8, so the ticks stand under the column icons.
+void DrawGridText(QPainter& p, const QString& text, const QRect& box) {
+    int x = box.left() + 1;
+    const QFontMetrics metrics = p.fontMetrics();
+    for (const QChar ch : text) {
+        if (ch == ' ') {
+            x += 4;
+            continue;
+        }
+        const int w = metrics.horizontalAdvance(ch);
+        p.drawText(x + (8 - w) / 2, box.top() + metrics.ascent(), QString(ch));
+        x += 8;
+    }
+}
+
+void DrawLabel(QPainter& p, const ui::Control& c, const QRect& box) {
+    if (!c.transparent) {
+        p.fillRect(box, ToQColor(c.BackColor()));
+    }
+    if (!c.Caption().empty()) {
+        p.setFont(ToQFont(c.font));
+        p.setPen(c.Enabled() ? ToQColor(c.ForeColor()) : QColor(128, 128, 128));
+        const QString text = QString::fromStdString(c.Caption());
+        if (c.gridText) {
+            DrawGridText(p, text, box);
+        } else {
+            const int align = c.GetAlignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                              : c.GetAlignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                                         : Qt::AlignLeft;
+            p.drawText(box.adjusted(1, 0, -1, 0), align | Qt::AlignTop | Qt::TextSingleLine, text);
+        }
+    }
+    if (c.bordered) {
+        DrawBorder(p, box);
+    }
+}
+
+void PaintChildren(QPainter& p, const ui::Control& container, QPoint origin, const QRect& clip);
+
+void PaintPictureBox(QPainter& p, const ui::Control& c, QPoint origin, const QRect& clip) {
+    const QRect box = PixelRect(c, origin);
+    const QRect visible = box & clip;
+    if (visible.isEmpty()) {
+        return;
+    }
+    p.setClipRect(visible);
+    p.fillRect(box, ToQColor(c.BackColor()));
+    DrawPicture(p, c, box);
+    if (c.bordered) {
+        DrawBorder(p, box);
+    }
+    PaintChildren(p, c, box.topLeft(), visible);
+}
+
+void PaintChildren(QPainter& p, const ui::Control& container, QPoint origin, const QRect& clip) {
+    // Labels and images lie on the container's surface, under its picture boxes.
+    for (const ui::Control* child : container.children()) {
+        if (!child->Visible()) {
+            continue;
+        }
+        if (child->kind() == ui::Kind::Image || child->kind() == ui::Kind::Label) {
+            const QRect box = PixelRect(*child, origin);
+            const QRect visible = box & clip;
+            if (visible.isEmpty()) {
+                continue;
+            }
+            p.setClipRect(visible);
+            child->kind() == ui::Kind::Image ? DrawPicture(p, *child, box)
+                                             : DrawLabel(p, *child, box);
+        }
+    }
+    for (const ui::Control* child : container.children()) {
+        if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
+            PaintPictureBox(p, *child, origin, clip);
+        }
+    }
+}
+
+} // namespace
+
+QColor ToQColor(ui::Colour colour) {
+    if (colour == ui::SystemWindow) {
+        return QGuiApplication::palette().color(QPalette::Base);
+    }
+    if (colour == ui::SystemWindowText) {
+        return QGuiApplication::palette().color(QPalette::Text);
+    }
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
+QFont ToQFont(const ui::Font& font) {
+    QFont q;
+    const bool mono = font.family.rfind("Courier", 0) == 0;
+    q.setFamilies(mono ? QStringList{QString::fromStdString(font.family), "Courier New",
+                                     "DejaVu Sans Mono", "Liberation Mono", "Monospace"}
+                       : QStringList{QString::fromStdString(font.family), "DejaVu Sans",
+                                     "Liberation Sans", "Sans Serif"});
+    q.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);
+    q.setPixelSize(static_cast<int>(font.points * 96.0 / 72.0 + 0.5) - (mono ? 1 : 0));
+    q.setBold(font.bold);
+    q.setItalic(font.italic);
+    return q;
+}
+
+const QImage& PixmapFor(const ui::PictureRef& picture) {
+    static QHash<QString, QImage> cache;
+    const QString key = QString::fromStdString(picture->resource);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        QImage image(":/pictures/" + key);
+        if (!image.isNull()) {
+            image = image.convertToFormat(QImage::Format_RGB32);
+        }
+        it = cache.insert(key, image);
+    }
+    return *it;
+}
+
+void PaintForm(QPainter& p, const ui::Form& form) {
+    const QRect client(0, 0, form.clientWidth / Px, form.clientHeight / Px);
+    p.setClipRect(client);
+    p.fillRect(client, ToQColor(form.BackColor()));
+    DrawPicture(p, form, client);
+    PaintChildren(p, form, QPoint(0, 0), client);
+    p.setClipping(false);
+}
+
+} // namespace qt

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+
+class QPainter;
+
+namespace qt {
+
+// The colour of a 0x00BBGGRR value, or of a desktop colour.
+QColor ToQColor(ui::Colour colour);
+// The window font of a control: its family where the desktop has it, else a
+// sans serif (or monospace) of the same pixel size.
+QFont ToQFont(const ui::Font& font);
+// A picture by its PNG name, loaded once from the resources.
+const QImage& PixmapFor(const ui::PictureRef& picture);
+
+// Paints a form's client area from its model: picture boxes, images and
+// labels in z-order, each clipped to its own box and to its container.
+void PaintForm(QPainter& painter, const ui::Form& form);
+
+} // namespace qt

@@ -1,0 +1,84 @@
+#include "qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTime>
+#include <QUrl>
+#include <QWidget>
+
+namespace qt {
+
+QtPlatform::QtPlatform() : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0) {
+    elapsed_.start();
+    random_.Reseed(static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()));
+}
+
+double QtPlatform::Clock() {
+    return clock_.At(elapsed_.nsecsElapsed());
+}
+
+void QtPlatform::DoEvents() {
+    QCoreApplication::processEvents();
+}
+
+std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(
+        QApplication::activeWindow(), QString::fromStdString(title), QString::fromStdString(prompt),
+        QLineEdit::Normal, QString::fromStdString(defaultAnswer), &ok);
+    return ok ? answer.toStdString() : std::string();
+}
+
+bool QtPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(prompt), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtPlatform::FindHelpPage(const QString& page) {
+    QStringList places{QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        places << data + "/pelmar";
+    }
+    places << QCoreApplication::applicationDirPath() + "/../share/pelmar";
+    for (const QString& dir : places) {
+        const QFileInfo file(dir + "/" + page);
+        if (file.isFile()) {
+            return file.absoluteFilePath();
+        }
+    }
+    return {};
+}
+
+void QtPlatform::OpenHelp(const std::string& page) {
+    // Without a page or a viewer nothing happens: the game goes on.
+    const QString path = FindHelpPage(QString::fromStdString(page));
+    if (!path.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+}
+
+ui::ScreenSize QtPlatform::Screen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    return {area.width() * 15, area.height() * 15};
+}
+
+void QtPlatform::EndProgram() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace qt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/Clock.h"
+#include "ui/Platform.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+namespace qt {
+
+// The outside world on a Qt desktop: a monotonic clock, Qt's dialogs and the
+// desktop's viewer for the help page.
+class QtPlatform : public ui::Platform {
+public:
+    QtPlatform();
+
+    double Clock() override;
+    double Random() override { return random_.Next(); }
+    void Randomize(double seed) override { random_.Reseed(seed); }
+    void DoEvents() override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultAnswer) override;
+    bool AskYesNo(const std::string& prompt, const std::string& title) override;
+    void OpenHelp(const std::string& page) override;
+    ui::ScreenSize Screen() override;
+    void EndProgram() override;
+
+    // Where the help page is looked for, first hit wins.
+    static QString FindHelpPage(const QString& page);
+
+private:
+    QElapsedTimer elapsed_;
+    ui::DayClock clock_;
+    ui::UniformRandom random_;
+};
+
+} // namespace qt

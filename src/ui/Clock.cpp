@@ -1,0 +1,28 @@
+#include "ui/Clock.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace ui {
+
+DayClock::DayClock(double startOfDayHundredths) : base_(std::max(startOfDayHundredths, 1.0)) {}
+
+double DayClock::At(std::int64_t elapsedNanoseconds) {
+    const double now =
+        base_ + static_cast<double>(std::max<std::int64_t>(elapsedNanoseconds, 0)) / 1e7;
+    last_ = std::max(last_, now);
+    return last_;
+}
+
+UniformRandom::UniformRandom() : engine_(0x5EED) {}
+
+double UniformRandom::Next() {
+    // 53 random bits give every double of [0, 1) on the 2^-53 grid, never 1.
+    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+}
+
+void UniformRandom::Reseed(double seed) {
+    engine_.seed(std::bit_cast<std::uint64_t>(seed) ^ 0x9E3779B97F4A7C15ULL);
+}
+
+} // namespace ui

@@ -1,0 +1,209 @@
+#pragma once
+
+#include "ui/Picture.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace ui {
+
+enum class Kind { Form, PictureBox, Image, Label, TextBox, Button, Timer, Menu };
+
+// 0 left, 1 right, 2 centred: the values the game assigns.
+enum class Alignment : int { Left = 0, Right = 1, Center = 2 };
+
+// 0x00BBGGRR; the two values with the top bit set stand for the desktop's
+// window background and window text colours.
+using Colour = std::uint32_t;
+inline constexpr Colour SystemWindow = 0x80000005;
+inline constexpr Colour SystemWindowText = 0x80000008;
+
+struct Font {
+    std::string family = "MS Sans Serif";
+    double points = 8.25;
+    bool bold = true;
+    bool italic = false;
+};
+
+using PropertyValue = std::variant<std::monostate, bool, double, std::string>;
+
+class Control;
+class Form;
+
+// What a backend is told when the model changes.
+enum class Change {
+    Window, // shown, hidden, enabled, state, caption or place of a form
+    Menu,   // caption, check mark or enabled state of a menu item
+    Timer,  // a timer's interval or enabled state
+    Widget, // a text box or button: text, place, visibility, focus, selection
+};
+
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    // Something drawn changed; the host repaints at its next frame.
+    virtual void Invalidate() = 0;
+    virtual void Notify(Control& control, Change what) = 0;
+};
+
+class Control {
+public:
+    Control(Form* form, Control* parent, Kind kind, std::string name, int index);
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Kind kind() const { return kind_; }
+    const std::string& name() const { return name_; }
+    int index() const { return index_; }
+    // "cfrm.selec(0)", or the form's own name for a form.
+    std::string FullName() const;
+    Form* form() const { return form_; }
+    Control* parent() const { return parent_; }
+    // Back to front.
+    const std::vector<Control*>& children() const { return children_; }
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(double v);
+    void SetTop(double v);
+    void SetWidth(double v);
+    void SetHeight(double v);
+    void Move(double left, double top);
+    void Move(double left, double top, double width, double height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+
+    const PictureRef& Picture() const { return picture_; }
+    // A control that sizes itself takes the picture's size.
+    void SetPicture(PictureRef picture);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    const std::string& Text() const { return text_; }
+    // As typing would: cut to the length limit, then the change event runs.
+    void SetText(std::string text);
+
+    Colour BackColor() const { return backColor_; }
+    void SetBackColor(Colour c);
+    Colour ForeColor() const { return foreColor_; }
+    void SetForeColor(Colour c);
+    Alignment GetAlignment() const { return alignment_; }
+    void SetAlignment(Alignment a);
+
+    bool Checked() const { return checked_; }
+    void SetChecked(bool v);
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);
+
+    // Erases run-time drawing; the background picture and children stay.
+    void Cls();
+    // Brings the control to the front of its container.
+    void ZOrder();
+    void Refresh();
+    // Text box: select the whole text, take the focus.
+    void SelectAll();
+    void SetFocus();
+
+    // Properties as the simulator and tests name them.
+    std::vector<std::string_view> PropertyNames() const;
+    std::optional<PropertyValue> Get(std::string_view property) const;
+    bool Set(std::string_view property, const PropertyValue& value);
+
+    // Stored style, fixed after load.
+    bool bordered = false;
+    bool autoSize = false;
+    bool isDefault = false;
+    bool isCancel = false;
+    bool separator = false;
+    bool transparent = false;
+    // Caption laid on a fixed grid (order lines: ticks under column icons).
+    bool gridText = false;
+    int maxLength = 0;
+    Font font;
+    std::string shortcut;
+    int clearCount = 0;
+    int selectionStart = 0;
+    int selectionLength = 0;
+
+    std::function<void()> onClick;
+    std::function<void()> onChange;
+
+protected:
+    void Invalidate();
+    void Tell(Change what);
+
+private:
+    friend class Form;
+    Form* form_;
+    Control* parent_;
+    Kind kind_;
+    std::string name_;
+    int index_;
+    std::vector<Control*> children_;
+
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    PictureRef picture_;
+    std::string caption_;
+    std::string text_;
+    Colour backColor_ = SystemWindow;
+    Colour foreColor_ = SystemWindowText;
+    Alignment alignment_ = Alignment::Left;
+    bool checked_ = false;
+    int interval_ = 0;
+};
+
+class Form : public Control {
+public:
+    explicit Form(std::string name);
+
+    Control& Add(Kind kind, std::string name, int index = -1, Control* parent = nullptr);
+    Control* Find(std::string_view name, int index = -1) const;
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+    int WindowState() const { return windowState_; }
+    void SetWindowState(int state);
+    bool keyPreview = false;
+    int clientWidth = 0;
+    int clientHeight = 0;
+
+    void Show();
+    void Hide();
+
+    void SetHost(FormHost* host) { host_ = host; }
+    FormHost* host() const { return host_; }
+    // The host asks, after a paint, whether anything changed since.
+    bool TakeDirty();
+    void MarkDirty();
+    void NotifyHost(Control& control, Change what);
+
+    // Events, as the window system delivers them.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Paint() {}
+    virtual void Form_LostFocus() {}
+    virtual void Form_Unload() {}
+    virtual void KeyDown(int /*keyCode*/) {}
+    virtual void KeyUp(int /*keyCode*/) {}
+
+private:
+    std::vector<std::unique_ptr<Control>> controls_;
+    FormHost* host_ = nullptr;
+    bool dirty_ = true;
+    int windowState_ = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace ui {
+
+// A picture is shared, never copied: a control that takes another control's
+// picture shows the same image. `name` says whose picture it is
+// ("Figform.pelmar(12)", "cfrm.fundo"); `resource` is the PNG's file name.
+struct Picture {
+    std::string name;
+    std::string resource;
+    int widthPx = 0;
+    int heightPx = 0;
+};
+
+using PictureRef = std::shared_ptr<const Picture>;
+
+inline constexpr int TwipsPerPixel = 15;
+
+} // namespace ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace ui {
+
+struct ScreenSize {
+    int widthTwips = 0;
+    int heightTwips = 0;
+};
+
+// Everything the game needs from the outside world: time, chance, dialogs.
+// The game never reads a clock or a random generator of its own, so tests and
+// the simulator can script every one of these.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Hundredths of a second: never 0, never going back.
+    virtual double Clock() = 0;
+    // A uniform draw in [0, 1).
+    virtual double Random() = 0;
+    virtual void Randomize(double seed) = 0;
+    // Let pending window events run once.
+    virtual void DoEvents() = 0;
+    // Returns "" on Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer) = 0;
+    // Yes/No question with a question icon; true for Yes.
+    virtual bool AskYesNo(const std::string& prompt, const std::string& title) = 0;
+    // Opens the help page in the desktop's viewer without waiting.
+    virtual void OpenHelp(const std::string& page) = 0;
+    virtual ScreenSize Screen() = 0;
+    // Ends the program; the caller returns at once.
+    virtual void EndProgram() = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,97 @@
+// The main window's events and menu entries.
+#include "game/Game.h"
+#include "windows/Forms.h"
+
+namespace windows {
+
+namespace {
+
+void CentreOnScreen(ui::Form& form, const ui::ScreenSize& screen) {
+    form.Move((screen.widthTwips - form.Width()) / 2, (screen.heightTwips - form.Height()) / 2);
+}
+
+} // namespace
+
+void Cfrm::Form_Load() {
+    SetHeight(5580);
+    CentreOnScreen(*this, game->platform().Screen());
+    game->NewGame();
+}
+
+void Cfrm::Form_Paint() {
+    if (game->GameOverPending != 0) {
+        game->GameOver();
+    }
+}
+
+void Cfrm::Form_LostFocus() {
+    if (Enabled() && !Timer1->Enabled()) {
+        Timer1->SetEnabled(true);
+    }
+}
+
+void Cfrm::Form_Unload() {
+    game->EndProgram();
+}
+
+void Cfrm::KeyDown(int keyCode) {
+    game->KeyDown(keyCode);
+}
+void Cfrm::KeyUp(int keyCode) {
+    game->KeyUp(keyCode);
+}
+void Cfrm::Timer1_Timer() {
+    game->GameTick();
+}
+
+void Cfrm::MenuNovo_Click() {
+    game->NewGame();
+}
+void Cfrm::MenuFase_Click() {
+    game->AskStartLevel();
+}
+
+void Cfrm::MenuDisplay_Click() {
+    MenuDisplay->SetChecked(!MenuDisplay->Checked());
+    game->ApplyDisplayMode();
+}
+
+void Cfrm::MenuMinimizar_Click() {
+    SetWindowState(1);
+}
+void Cfrm::MenuVel_Click() {
+    game->AskCookSpeed();
+}
+void Cfrm::MenuSair_Click() {
+    Form_Unload();
+}
+
+void Cfrm::MenuSobre_Click() {
+    SetEnabled(false);
+    game->windows().sobr.Show();
+}
+
+void Cfrm::MenuMelhores_Click() {
+    SetEnabled(false);
+    game->EndOfGame = game::False;
+    game->windows().best.Show();
+}
+
+void Cfrm::MenuAjuda_Click() {
+    game->platform().OpenHelp("Pelmar.htm");
+}
+
+void SobrForm::Form_Load() {
+    CentreOnScreen(*this, game->platform().Screen());
+}
+
+void SobrForm::Command1_click() {
+    game->windows().cfrm.SetEnabled(true);
+    Hide();
+}
+
+void BestForm::Form_Load() {
+    CentreOnScreen(*this, game->platform().Screen());
+}
+
+} // namespace windows

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Starts the real game under Xvfb, walks the cook with real key events,
+# restarts the game with F2 and ends it through the menu entry "Sai&r".
+source "$(dirname "$0")/xsession.sh"
+program=$1
+
+start_display
+PELMAR_STATE_FILE="$workdir/state.json" "$program" &
+game_pid=$!
+window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool windowfocus --sync "$window"
+wait_for_state
+
+geometry=$(xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w"x"h}')
+echo "window $geometry"
+
+# Walk down for a moment: the cook leaves his start place.
+xdotool keydown Down
+sleep 0.6
+xdotool keyup Down
+wait_until 'd["controls"]["cfrm.pelmar"]["Top"] > 1365'
+wait_until 'd["BeltOffset"] > -9800' 5
+echo "cook walked to top $(state 'd["controls"]["cfrm.pelmar"]["Top"]'), belt at $(state 'd["BeltOffset"]')"
+before=$(state 'd["BeltOffset"]')
+
+# F2 starts a new game: the cook is back at his start place, the belt restarts.
+xdotool key F2
+wait_until 'd["controls"]["cfrm.pelmar"]["Top"] == 1365 and d["Score"] == 0 and d["Lives"] == 50' 5
+wait_until "d['BeltOffset'] < $before" 5
+echo "restarted: belt at $(state 'd["BeltOffset"]')"
+
+# Opções > Sair ends the program at once.
+xdotool key alt+o
+sleep 0.5
+xdotool key r
+for _ in $(seq 100); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then
+    fail "the game is still running after Sair"
+fi
+wait "$game_pid" && status=0 || status=$?
+game_pid=
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+echo "ended through Sair"

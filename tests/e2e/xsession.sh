@@ -1,0 +1,58 @@
+# Shared by the end-to-end tests: a private Xvfb display and helpers to read
+# the game's state file. Source it; it cleans up on exit.
+set -euo pipefail
+
+workdir=$(mktemp -d)
+xvfb_pid=
+game_pid=
+
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_display() {
+    for n in $(seq $((100 + $$ % 300)) 500); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+    done
+    fail "no X display could be started"
+}
+
+# state PYTHON-EXPRESSION: evaluates it on the latest dump as `d`.
+state() {
+    python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(eval(sys.argv[2]))' \
+        "$workdir/state.json" "$1"
+}
+
+wait_for_state() {
+    for _ in $(seq 100); do
+        [ -s "$workdir/state.json" ] && return 0
+        sleep 0.1
+    done
+    fail "the game wrote no state"
+}
+
+# Waits until the expression is True, for up to $2 seconds.
+wait_until() {
+    local deadline=$((SECONDS + ${2:-5}))
+    while [ $SECONDS -lt $deadline ]; do
+        [ "$(state "$1" 2>/dev/null)" = "True" ] && return 0
+        sleep 0.1
+    done
+    fail "timed out waiting for: $1"
+}

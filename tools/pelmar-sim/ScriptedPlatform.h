@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/Clock.h"
+#include "ui/Platform.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+
+namespace sim {
+
+// The outside world as a script sets it: a clock that moves only when told,
+// queued random draws, queued dialog answers, a 1024 x 768 screen.
+class ScriptedPlatform : public ui::Platform {
+public:
+    double clock = 3600000;
+    std::deque<double> queuedDraws;
+    std::deque<std::optional<std::string>> answers; // nullopt = Cancel
+    std::deque<bool> yesNo;
+    int helpOpened = 0;
+    bool ended = false;
+    struct InputBoxShown {
+        std::string prompt, title, defaultAnswer;
+    };
+    struct MessageBoxShown {
+        std::string prompt, title;
+    };
+    std::optional<InputBoxShown> lastInputBox;
+    std::optional<MessageBoxShown> lastMessageBox;
+    int drawsTaken = 0;
+
+    double Clock() override { return clock; }
+    double Random() override;
+    void Randomize(double seed) override { generator_.Reseed(seed); }
+    void DoEvents() override {}
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultAnswer) override;
+    bool AskYesNo(const std::string& prompt, const std::string& title) override;
+    void OpenHelp(const std::string&) override { ++helpOpened; }
+    ui::ScreenSize Screen() override { return {1024 * 15, 768 * 15}; }
+    void EndProgram() override { ended = true; }
+
+private:
+    ui::UniformRandom generator_;
+};
+
+} // namespace sim

@@ -1,0 +1,306 @@
+#include "Simulator.h"
+
+#include "game/Dump.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+namespace sim {
+
+namespace {
+
+double Number(std::string_view text) {
+    double value = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        throw ScriptError("malformed number '" + std::string(text) + "'");
+    }
+    return value;
+}
+
+long long Whole(std::string_view text) {
+    long long value = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size()) {
+        throw ScriptError("malformed whole number '" + std::string(text) + "'");
+    }
+    return value;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const auto space = line.find(' ', start);
+        const auto end = space == std::string_view::npos ? line.size() : space;
+        words.push_back(line.substr(start, end - start));
+        if (space == std::string_view::npos) {
+            break;
+        }
+        start = space + 1;
+    }
+    return words;
+}
+
+// The rest of the line after the first `words` words and their spaces.
+std::string Rest(std::string_view line, int words) {
+    std::size_t at = 0;
+    for (int i = 0; i < words; ++i) {
+        const auto space = line.find(' ', at);
+        if (space == std::string_view::npos) {
+            return "";
+        }
+        at = space + 1;
+    }
+    return std::string(line.substr(at));
+}
+
+void Expect(bool ok, const std::string& message) {
+    if (!ok) {
+        throw ScriptError(message);
+    }
+}
+
+} // namespace
+
+Simulator::Simulator() {
+    game.Main();
+}
+
+std::string Simulator::Dump() {
+    game::DumpExtras extras;
+    if (platform.lastMessageBox) {
+        extras.lastMessageBox = {platform.lastMessageBox->prompt, platform.lastMessageBox->title};
+    }
+    if (platform.lastInputBox) {
+        extras.lastInputBox =
+            game::DumpExtras::InputBox{platform.lastInputBox->prompt, platform.lastInputBox->title,
+                                       platform.lastInputBox->defaultAnswer};
+    }
+    extras.helpOpened = platform.helpOpened;
+    return game::DumpJson(game, extras);
+}
+
+void Simulator::FireTimer() {
+    ui::Control& timer = *windows.cfrm.Timer1;
+    if (timer.Enabled() && timer.Interval() > 0 && !platform.ended) {
+        windows.cfrm.Timer1_Timer();
+    }
+}
+
+ui::Control& Simulator::ControlByName(std::string_view name) {
+    const auto dot = name.find('.');
+    ui::Form* form = windows.FindForm(name.substr(0, dot));
+    Expect(form != nullptr, "unknown window in '" + std::string(name) + "'");
+    if (dot == std::string_view::npos) {
+        return *form;
+    }
+    std::string_view control = name.substr(dot + 1);
+    int index = -1;
+    if (const auto open = control.find('('); open != std::string_view::npos) {
+        Expect(control.back() == ')', "malformed control '" + std::string(name) + "'");
+        index = static_cast<int>(Whole(control.substr(open + 1, control.size() - open - 2)));
+        control = control.substr(0, open);
+    }
+    ui::Control* found = form->Find(control, index);
+    Expect(found != nullptr, "unknown control '" + std::string(name) + "'");
+    return *found;
+}
+
+std::string Simulator::Get(std::string_view name) {
+    if (auto value = game::VariableJson(game, name)) {
+        return *value;
+    }
+    const auto dot = name.rfind('.');
+    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    ui::Control& control = ControlByName(name.substr(0, dot));
+    const auto value = control.Get(name.substr(dot + 1));
+    Expect(value.has_value(), "unknown property '" + std::string(name) + "'");
+    return game::JsonValue(*value);
+}
+
+void Simulator::Set(std::string_view name, const std::string& value) {
+    if (game::VariableJson(game, name)) {
+        Expect(game::SetVariable(game, name, value),
+               "cannot set '" + std::string(name) + "' to '" + value + "'");
+        return;
+    }
+    const auto dot = name.rfind('.');
+    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    ui::Control& control = ControlByName(name.substr(0, dot));
+    const std::string_view property = name.substr(dot + 1);
+    const auto current = control.Get(property);
+    Expect(current.has_value() && property != "Picture",
+           "cannot set property '" + std::string(name) + "'");
+    ui::PropertyValue parsed;
+    if (std::holds_alternative<std::string>(*current)) {
+        parsed = value;
+    } else if (std::holds_alternative<bool>(*current)) {
+        Expect(value == "true" || value == "false", "expected true or false, not '" + value + "'");
+        parsed = value == "true";
+    } else {
+        parsed = Number(value);
+    }
+    Expect(control.Set(property, parsed), "cannot set '" + std::string(name) + "'");
+}
+
+bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {
+    std::string_view line = rawLine;
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (line.empty() || line.front() == '#' ||
+        line.find_first_not_of(" \t") == std::string_view::npos) {
+        return true;
+    }
+    const auto words = Words(line);
+    const std::string_view command = words[0];
+    const auto argc = words.size() - 1;
+    auto needArgs = [&](std::size_t lo, std::size_t hi) {
+        Expect(argc >= lo && argc <= hi,
+               "wrong number of words for '" + std::string(command) + "'");
+    };
+    windows::Cfrm& cfrm = windows.cfrm;
+
+    if (command == "clock") {
+        needArgs(1, 1);
+        platform.clock = Number(words[1]);
+    } else if (command == "advance") {
+        needArgs(1, 1);
+        platform.clock += Number(words[1]);
+    } else if (command == "timer") {
+        needArgs(0, 1);
+        const long long n = argc == 1 ? Whole(words[1]) : 1;
+        for (long long i = 0; i < n && !platform.ended; ++i) {
+            FireTimer();
+        }
+    } else if (command == "run") {
+        needArgs(1, 2);
+        const double total = Number(words[1]);
+        const double step = argc == 2 ? Number(words[2]) : 1;
+        Expect(step > 0, "run step must be above 0");
+        for (double passed = 0; passed < total && !platform.ended; passed += step) {
+            platform.clock += step;
+            FireTimer();
+        }
+    } else if (command == "rnd") {
+        needArgs(1, 1000000);
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            const double v = Number(words[i]);
+            Expect(v >= 0 && v < 1, "random value outside [0, 1): " + std::string(words[i]));
+            platform.queuedDraws.push_back(v);
+        }
+    } else if (command == "seed") {
+        needArgs(1, 1);
+        platform.Randomize(static_cast<double>(Whole(words[1])));
+    } else if (command == "keydown" || command == "keyup") {
+        needArgs(1, 1);
+        const long long code = Whole(words[1]);
+        Expect(code >= 0 && code <= 0xFFFF, "key code out of range");
+        if (cfrm.Enabled()) {
+            command == "keydown" ? cfrm.KeyDown(int(code)) : cfrm.KeyUp(int(code));
+        }
+    } else if (command == "menu") {
+        needArgs(1, 1);
+        ui::Control* item = cfrm.Find(words[1]);
+        Expect(item != nullptr && item->kind() == ui::Kind::Menu && item->onClick,
+               "unknown menu entry '" + std::string(words[1]) + "'");
+        if (cfrm.Enabled()) {
+            item->onClick();
+        }
+    } else if (command == "answer") {
+        if (argc == 0) {
+            platform.answers.emplace_back(std::nullopt);
+        } else {
+            platform.answers.emplace_back(Rest(line, 1));
+        }
+    } else if (command == "yes" || command == "no") {
+        needArgs(0, 0);
+        platform.yesNo.push_back(command == "yes");
+    } else if (command == "text") {
+        Expect(argc >= 1, "text needs a control");
+        ui::Control& box = ControlByName(words[1]);
+        Expect(box.kind() == ui::Kind::TextBox, "not a text box: " + std::string(words[1]));
+        box.SetText(Rest(line, 2));
+    } else if (command == "click") {
+        needArgs(1, 1);
+        ui::Control& button = ControlByName(words[1]);
+        Expect(button.kind() == ui::Kind::Button && button.onClick,
+               "not a button: " + std::string(words[1]));
+        button.onClick();
+    } else if (command == "minimize") {
+        needArgs(0, 0);
+        cfrm.SetWindowState(1);
+    } else if (command == "restore") {
+        needArgs(0, 0);
+        cfrm.SetWindowState(0);
+        cfrm.Form_Paint();
+    } else if (command == "paint") {
+        needArgs(0, 0);
+        cfrm.Form_Paint();
+    } else if (command == "lostfocus") {
+        needArgs(0, 0);
+        cfrm.Form_LostFocus();
+    } else if (command == "set") {
+        Expect(argc >= 2, "set needs a name and a value");
+        Set(words[1], Rest(line, 2));
+    } else if (command == "call") {
+        Expect(argc >= 1, "call needs a procedure");
+        const auto& procedures = game.Procedures();
+        const auto it = procedures.find(words[1]);
+        Expect(it != procedures.end(), "unknown procedure '" + std::string(words[1]) + "'");
+        Expect(argc - 1 == it->second.arguments,
+               "wrong number of arguments for '" + std::string(words[1]) + "'");
+        std::vector<long long> args;
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            args.push_back(Whole(words[i]));
+        }
+        it->second.run(args);
+    } else if (command == "get") {
+        needArgs(1, 1);
+        out << "{" << game::JsonString(std::string(words[1])) << ": " << Get(words[1]) << "}\n";
+    } else if (command == "dump") {
+        needArgs(0, 0);
+        out << Dump() << "\n";
+    } else if (command == "quit") {
+        return false;
+    } else {
+        throw ScriptError("unknown command '" + std::string(command) + "'");
+    }
+    if (platform.ended) {
+        out << "{\"ended\": true}\n";
+        return false;
+    }
+    return true;
+}
+
+int Simulator::Run(std::istream& in, std::ostream& out, std::ostream& err) {
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        try {
+            if (!Execute(line, out)) {
+                break;
+            }
+        } catch (const ScriptError& e) {
+            out.flush();
+            err << "line " << number << ": " << e.what() << "\n";
+            return 2;
+        } catch (const std::out_of_range& e) {
+            // A state set by hand that the game cannot work with.
+            out.flush();
+            err << "line " << number << ": the game met an impossible state: " << e.what() << "\n";
+            return 2;
+        }
+    }
+    out.flush();
+    return 0;
+}
+
+} // namespace sim
