@@ -1,0 +1,122 @@
+// Hundreds of games of random keys; after every tick every variable stays in
+// its range (array indexes are checked on every access as well).
+#include "Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+namespace {
+
+const std::set<int> CookCodes{0,  1,  2,  3,  11, 12, 13, 21, 22, 23, 31,
+                              32, 33, 41, 42, 43, 51, 52, 53, 61, 62, 63};
+
+void CheckRanges(game::Game& g, double clock) {
+    ASSERT_GE(g.Lives, 0);
+    ASSERT_LE(g.Lives, 99);
+    ASSERT_GE(g.Level, 1);
+    ASSERT_LE(g.Level, 99);
+    ASSERT_GE(g.Score, 0);
+    ASSERT_LE(g.Score, 9999999999.0);
+    ASSERT_EQ(g.Score, std::floor(g.Score));
+    ASSERT_GE(g.SavedLives, 0);
+    ASSERT_LE(g.SavedLives, 99);
+    ASSERT_GE(g.RoundPhase, -1);
+    ASSERT_LE(g.RoundPhase, 5);
+    ASSERT_GE(g.ItemState, 0);
+    ASSERT_LE(g.ItemState, 4);
+    ASSERT_GE(g.ItemKind, 0);
+    ASSERT_LE(g.ItemKind, 5);
+    ASSERT_GE(g.CookLoad, 0);
+    ASSERT_LE(g.CookLoad, 6);
+    ASSERT_TRUE(CookCodes.count(g.CookPose)) << g.CookPose;
+    ASSERT_GE(g.BeltNewest, 1);
+    ASSERT_LE(g.BeltNewest, 12);
+    ASSERT_GE(g.BeltOldest, 0);
+    ASSERT_LE(g.BeltOldest, 12);
+    ASSERT_LE(g.BeltOffset, 0.3 * 16777216.0 * 1e6);
+    for (int i = 1; i <= 12; ++i) {
+        const int f = g.SandwichFilling(i);
+        ASSERT_TRUE(f == 0 || (f % 2 == 1 && f <= 31)) << f;
+    }
+    int perOven[4] = {0, 0, 0, 0};
+    for (char digit : g.OrderDeck) {
+        ASSERT_TRUE(digit >= '1' && digit <= '3');
+        ++perOven[digit - '0'];
+    }
+    for (int line = 1; line <= 3; ++line) {
+        const int wanted = g.OrderSlot(line, 1), oven = g.OrderSlot(line, 2);
+        ASSERT_TRUE(wanted == 0 || (wanted % 2 == 1 && wanted <= 31));
+        ASSERT_EQ(wanted == 0, oven == 0);
+        ASSERT_LE(oven, 3);
+        if (oven != 0) {
+            ++perOven[oven];
+        }
+    }
+    for (int oven = 1; oven <= 3; ++oven) {
+        ASSERT_LE(perOven[oven], 4);
+    }
+    ASSERT_GE(g.BlinkLine(1), 0);
+    ASSERT_LE(g.BlinkLine(1), 3);
+    ASSERT_GE(g.SandwichDropOven, 0);
+    ASSERT_LE(g.SandwichDropOven, 3);
+    for (int k = 1; k <= 4; ++k) {
+        const double stamp = g.KeyStart(k);
+        ASSERT_TRUE(stamp == 0 || stamp == -1 || (stamp > 0 && stamp <= clock));
+    }
+    for (int k = 1; k <= 7; ++k) {
+        ASSERT_LE(g.SandestSlot(k, 1), k + 12);
+    }
+}
+
+TEST(Soak, TwoHundredGamesOfRandomKeysKeepEveryVariableInRange) {
+    sim::Simulator sim;
+    game::Game& g = sim.game;
+    windows::Cfrm& cfrm = sim.windows.cfrm;
+    std::mt19937 chance(20261208);
+    const std::array<int, 8> keys{37, 38, 39, 40, 17, 32, 65, 13};
+    long long ticks = 0;
+    for (int game = 0; game < 200; ++game) {
+        if (game % 4 == 3) {
+            sim.platform.answers.emplace_back(std::to_string(1 + chance() % 120));
+            cfrm.MenuFase->onClick();
+        } else {
+            cfrm.MenuNovo->onClick();
+        }
+        const double start = sim.platform.clock;
+        std::set<int> held;
+        while (sim.windows.cfrm.Enabled() && sim.platform.clock - start < 360000) {
+            if (chance() % 6 == 0) {
+                const int key = keys[chance() % keys.size()];
+                if (held.count(key) != 0 && chance() % 2 == 0) {
+                    held.erase(key);
+                    cfrm.KeyUp(key);
+                } else {
+                    held.insert(key);
+                    cfrm.KeyDown(key);
+                }
+            }
+            sim.platform.clock += 1 + chance() % 5;
+            sim.FireTimer();
+            ++ticks;
+            CheckRanges(g, sim.platform.clock);
+            if (HasFatalFailure()) {
+                FAIL() << "game " << game << ", tick " << ticks;
+            }
+        }
+        for (int key : held) {
+            cfrm.KeyUp(key);
+        }
+        if (!cfrm.Enabled()) {
+            // Game over: the high-score window's Ok, and Yes to another game.
+            sim.platform.yesNo.push_back(true);
+            sim.windows.best.Command1->onClick();
+        }
+        ASSERT_FALSE(sim.platform.ended);
+    }
+    RecordProperty("ticks", std::to_string(ticks));
+    EXPECT_GT(ticks, 200);
+}
+
+} // namespace
