@@ -27,9 +27,10 @@ std::string Control::FullName() const {
     if (kind_ == Kind::Form) {
         return name_;
     }
-    std::string full = form_->name() + "." + name_;
+    std::string full = form_->name();
+    full.append(".").append(name_);
     if (index_ >= 0) {
-        full += "(" + std::to_string(index_) + ")";
+        full.append("(").append(std::to_string(index_)).append(")");
     }
     return full;
 }

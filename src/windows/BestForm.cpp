@@ -33,7 +33,10 @@ std::string BestForm::StateJson() const {
         for (int p = 1; p <= 7; ++p) {
             out += p > 1 ? ",[" : "[";
             for (int t = 1; t <= 3; ++t) {
-                out += (t > 1 ? "," : "") + cell(p, t);
+                if (t > 1) {
+                    out += ',';
+                }
+                out += cell(p, t);
             }
             out += "]";
         }
@@ -41,7 +44,10 @@ std::string BestForm::StateJson() const {
     };
     std::string counts = "[";
     for (int t = 1; t <= 3; ++t) {
-        counts += (t > 1 ? "," : "") + JsonNumber(BestCount[t]);
+        if (t > 1) {
+            counts += ',';
+        }
+        counts += JsonNumber(BestCount[t]);
     }
     counts += "]";
     return "{\"BestName\":" + table([this](int p, int t) { return JsonString(BestName[p][t]); }) +
