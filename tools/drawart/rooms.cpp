@@ -324,7 +324,13 @@ QImage lowerRoom() {
         rect(img, x, 121, 63, 6, t.dark);
         hline(img, x, x + 62, 121, t.light);
         frame(img, x, 121, 63, 6, t.line);
-        ovenColumn(img, x, 127, 232, i + 1, true);
+        // An empty, shadowed shaft: the ovens rise in front of it as they fill.
+        ovenColumn(img, x, 127, 232, i + 1, false);
+        for (int y = 127; y < 359; ++y)
+            for (int dx = 0; dx < 63; ++dx) {
+                const QRgb c = img.pixel(x + dx, y);
+                img.setPixel(x + dx, y, qRgb(qRed(c) / 3, qGreen(c) / 3, qBlue(c) / 3));
+            }
     }
     blit(img, 321, 0, levelPanel());
     return img;

@@ -1,0 +1,70 @@
+#include "qt/FormPainter.h"
+#include "windows/Forms.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// Stated backgrounds, by the picture's owner (0x00BBGGRR as the game writes colours).
+std::optional<ui::Colour> Background(const std::string& owner) {
+    static const std::map<std::string, ui::Colour> exact{
+        {"Figform.Picture1(4)", 0x000000}, {"Figform.Picture2(0)", 0xFFFFFF},
+        {"Figform.Picture2(1)", 0x00FF00}, {"Figform.Picture2(2)", 0x0000FF},
+        {"Figform.Picture2(3)", 0xFF0000}, {"cfrm.eleme2", 0x000080},
+        {"cfrm.fogo", 0x000000},           {"cfrm.pelmar", 0xFFFFFF},
+    };
+    if (auto it = exact.find(owner); it != exact.end()) {
+        return it->second;
+    }
+    static const std::vector<std::pair<std::string, ui::Colour>> byArray{
+        {"Figform.pelmar(", 0xFFFFFF},   {"Figform.Num(", 0x000000},
+        {"Figform.Picture1(", 0xFFFFFF}, {"Figform.Sanduba(", 0xC0C0C0},
+        {"cfrm.Sandest(", 0xC0C0C0},     {"cfrm.Pto(", 0x000000},
+        {"cfrm.fase(", 0x000000},        {"cfrm.Vidas(", 0x000000}};
+    for (const auto& [prefix, colour] : byArray) {
+        if (owner.rfind(prefix, 0) == 0) {
+            return colour;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(Pictures, EveryPictureIsThereAtItsSizeOpaqueOnItsBackground) {
+    windows::Windows windows;
+    int checked = 0;
+    for (ui::Form* form : windows.All()) {
+        std::vector<const ui::Control*> owners{form};
+        for (const auto& c : form->controls()) {
+            owners.push_back(c.get());
+        }
+        for (const ui::Control* c : owners) {
+            if (!c->Picture()) {
+                continue;
+            }
+            const ui::Picture& picture = *c->Picture();
+            SCOPED_TRACE(c->FullName() + " " + picture.resource);
+            const QImage image(QString::fromStdString(":/pictures/" + picture.resource));
+            ASSERT_FALSE(image.isNull()) << "missing";
+            EXPECT_EQ(image.width(), picture.widthPx);
+            EXPECT_EQ(image.height(), picture.heightPx);
+            const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+            bool opaque = true;
+            for (int y = 0; y < argb.height() && opaque; ++y) {
+                for (int x = 0; x < argb.width() && opaque; ++x) {
+                    opaque = qAlpha(argb.pixel(x, y)) == 255;
+                }
+            }
+            EXPECT_TRUE(opaque);
+            if (const auto colour = Background(c->FullName())) {
+                EXPECT_EQ(qt::ToQColor(*colour).rgb(), argb.pixel(0, 0) | 0xFF000000u);
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 80);
+}
+
+} // namespace
