@@ -32,11 +32,16 @@ void Backend::StartStateFile(const QString& path) {
     connect(timer, &QTimer::timeout, this, [this, path] {
         QSaveFile file(path);
         if (file.open(QIODevice::WriteOnly)) {
-            file.write(QByteArray::fromStdString(game::DumpJson(game_, {}) + "\n"));
+            const FormWindow& main = WindowOf(game_.windows().cfrm);
+            std::string dump = game::DumpJson(game_, {});
+            dump.pop_back();
+            dump += ",\"Paints\":" + std::to_string(main.paints()) +
+                    ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) + "}\n";
+            file.write(QByteArray::fromStdString(dump));
             file.commit();
         }
     });
-    timer->start(100);
+    timer->start(250);
 }
 
 } // namespace qt

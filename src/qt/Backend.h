@@ -23,7 +23,7 @@ public:
 
     FormWindow& WindowOf(const ui::Form& form);
 
-    // For end-to-end tests: writes the game's dump to `path` ten times a
+    // For end-to-end tests: writes the game's dump to `path` four times a
     // second, replacing the file whole each time.
     void StartStateFile(const QString& path);
 

@@ -153,13 +153,21 @@ const QImage& PixmapFor(const ui::PictureRef& picture) {
     return *it;
 }
 
-void PaintForm(QPainter& p, const ui::Form& form) {
+void PaintForm(QPainter& p, const ui::Form& form, const QRect& area) {
     const QRect client(0, 0, form.clientWidth / Px, form.clientHeight / Px);
-    p.setClipRect(client);
-    p.fillRect(client, ToQColor(form.BackColor()));
+    const QRect clip = client & area;
+    if (clip.isEmpty()) {
+        return;
+    }
+    p.setClipRect(clip);
+    p.fillRect(clip, ToQColor(form.BackColor()));
     DrawPicture(p, form, client);
-    PaintChildren(p, form, QPoint(0, 0), client);
+    PaintChildren(p, form, QPoint(0, 0), clip);
     p.setClipping(false);
+}
+
+void PaintForm(QPainter& p, const ui::Form& form) {
+    PaintForm(p, form, QRect(0, 0, form.clientWidth / Px, form.clientHeight / Px));
 }
 
 } // namespace qt

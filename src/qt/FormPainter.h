@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QRect>
 
 class QPainter;
 
@@ -18,8 +19,10 @@ QFont ToQFont(const ui::Font& font);
 // A picture by its PNG name, loaded once from the resources.
 const QImage& PixmapFor(const ui::PictureRef& picture);
 
-// Paints a form's client area from its model: picture boxes, images and
-// labels in z-order, each clipped to its own box and to its container.
+// Paints a form's client area (or the part `area` of it, in pixels) from its
+// model: picture boxes, images and labels in z-order, each clipped to its own
+// box and to its container.
+void PaintForm(QPainter& painter, const ui::Form& form, const QRect& area);
 void PaintForm(QPainter& painter, const ui::Form& form);
 
 } // namespace qt

@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -27,11 +29,14 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        form_.TakeDirty();
-        window_.sinceLastPaint_.restart();
+    void paintEvent(QPaintEvent* event) override {
+        if (window_.paints_++ == 0) {
+            window_.firstPaintEpochMs_ = QDateTime::currentMSecsSinceEpoch();
+        }
         QPainter painter(this);
-        PaintForm(painter, form_);
+        for (const QRect& area : event->region()) {
+            PaintForm(painter, form_, area);
+        }
     }
 
 private:
@@ -42,6 +47,13 @@ private:
 namespace {
 
 constexpr int Px = ui::TwipsPerPixel;
+
+int FloorPixels(int twips) {
+    return twips >= 0 ? twips / Px : -((-twips + Px - 1) / Px);
+}
+int CeilPixels(int twips) {
+    return -FloorPixels(-twips);
+}
 
 int FrameMilliseconds(const QWidget& widget) {
     const QScreen* screen = widget.screen();
@@ -67,7 +79,18 @@ FormWindow::FormWindow(ui::Form& form, bool mainWindow)
 
     frame_->setSingleShot(true);
     frame_->setTimerType(Qt::PreciseTimer);
-    connect(frame_, &QTimer::timeout, this, [this] { canvas_->update(); });
+    connect(frame_, &QTimer::timeout, this, [this] {
+        // Only what changed is painted again.
+        QRegion changed;
+        for (const ui::Rect& r : form_.TakeDirty()) {
+            changed += QRect(QPoint(FloorPixels(r.left), FloorPixels(r.top)),
+                             QPoint(CeilPixels(r.right) - 1, CeilPixels(r.bottom) - 1));
+        }
+        if (!changed.isEmpty()) {
+            sinceLastPaint_.restart();
+            canvas_->update(changed);
+        }
+    });
     sinceLastPaint_.start();
 
     for (const auto& control : form_.controls()) {
@@ -77,7 +100,7 @@ FormWindow::FormWindow(ui::Form& form, bool mainWindow)
             timer->setTimerType(Qt::PreciseTimer);
             connect(timer, &QTimer::timeout, this, [&c] {
                 if (c.onClick) {
-                    c.onClick(); // a timer's event
+                    c.onClick(); // the timer's event
                 }
             });
             timers_.insert(&c, timer);

@@ -7,6 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+#include <vector>
+
 class QAction;
 class QTimer;
 
@@ -31,6 +34,11 @@ public:
     // Key codes of the game for a Qt key: arrows 37..40, Ctrl 17, Space 32.
     static int KeyCode(int qtKey);
 
+    // For the whole-program measurements: paints so far, and when the first
+    // one happened (milliseconds since the epoch, 0 before it).
+    long long paints() const { return paints_; }
+    qint64 firstPaintEpochMs() const { return firstPaintEpochMs_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -54,6 +62,8 @@ private:
     QTimer* frame_;
     QElapsedTimer sinceLastPaint_;
     bool mainWindow_;
+    long long paints_ = 0;
+    qint64 firstPaintEpochMs_ = 0;
     bool applyingState_ = false;
     QPoint placed_{-1, -1};
 

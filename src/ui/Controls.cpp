@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace ui {
 
@@ -20,6 +21,20 @@ int ToTwips(double v) {
 
 } // namespace
 
+Rect Rect::Intersected(const Rect& o) const {
+    return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+            std::min(bottom, o.bottom)};
+}
+
+Rect Rect::United(const Rect& o) const {
+    return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+            std::max(bottom, o.bottom)};
+}
+
+bool Rect::Touches(const Rect& o) const {
+    return left <= o.right && o.left <= right && top <= o.bottom && o.top <= bottom;
+}
+
 Control::Control(Form* form, Control* parent, Kind kind, std::string name, int index)
     : form_(form), parent_(parent), kind_(kind), name_(std::move(name)), index_(index) {}
 
@@ -35,10 +50,44 @@ std::string Control::FullName() const {
     return full;
 }
 
-void Control::Invalidate() {
-    if (form_ != nullptr) {
-        form_->MarkDirty();
+std::optional<Rect> Control::ShownRect() const {
+    if (kind_ == Kind::Timer || kind_ == Kind::Menu) {
+        return std::nullopt;
     }
+    if (kind_ == Kind::Form) {
+        const auto* f = static_cast<const Form*>(this);
+        return Rect{0, 0, f->clientWidth, f->clientHeight};
+    }
+    if (!visible_) {
+        return std::nullopt;
+    }
+    Rect shown{left_, top_, left_ + width_, top_ + height_};
+    for (const Control* c = parent_; c != nullptr && c->kind_ != Kind::Form; c = c->parent_) {
+        if (!c->visible_) {
+            return std::nullopt;
+        }
+        shown = Rect{shown.left + c->left_, shown.top + c->top_, shown.right + c->left_,
+                     shown.bottom + c->top_}
+                    .Intersected({c->left_, c->top_, c->left_ + c->width_, c->top_ + c->height_});
+        if (shown.Empty()) {
+            return std::nullopt;
+        }
+    }
+    return shown;
+}
+
+void Control::Invalidate() {
+    if (form_ != nullptr && form_->host() != nullptr) {
+        if (const auto shown = ShownRect()) {
+            form_->MarkDirty(*shown);
+        }
+    }
+}
+
+template <class F> void Control::Reshape(F&& change) {
+    Invalidate();
+    change();
+    Invalidate();
 }
 
 void Control::Tell(Change what) {
@@ -69,16 +118,24 @@ void Control::Move(double left, double top, double width, double height) {
     if (l == left_ && t == top_ && w == width_ && h == height_) {
         return;
     }
-    left_ = l;
-    top_ = t;
-    width_ = w;
-    height_ = h;
     if (kind_ == Kind::Form) {
+        // A form's place is its frame's; its client area does not change.
+        left_ = l;
+        top_ = t;
+        width_ = w;
+        height_ = h;
         Tell(Change::Window);
-    } else if (kind_ == Kind::TextBox || kind_ == Kind::Button) {
+        return;
+    }
+    Reshape([&] {
+        left_ = l;
+        top_ = t;
+        width_ = w;
+        height_ = h;
+    });
+    if (kind_ == Kind::TextBox || kind_ == Kind::Button) {
         Tell(Change::Widget);
     }
-    Invalidate();
 }
 
 void Control::SetVisible(bool v) {
@@ -132,6 +189,7 @@ void Control::SetPicture(PictureRef picture) {
     if (picture_ == picture) {
         return;
     }
+    Invalidate();
     picture_ = std::move(picture);
     if (autoSize && picture_) {
         Move(left_, top_, picture_->widthPx * TwipsPerPixel, picture_->heightPx * TwipsPerPixel);
@@ -214,11 +272,10 @@ void Control::SetInterval(int ms) {
 
 void Control::Cls() {
     ++clearCount;
-    Invalidate();
 }
 
 void Control::ZOrder() {
-    if (parent_ == nullptr) {
+    if (parent_ == nullptr || kind_ == Kind::Form) {
         return;
     }
     auto& siblings = parent_->children_;
@@ -355,6 +412,9 @@ bool Control::Set(std::string_view property, const PropertyValue& value) {
         return false;
     }
     // Setting a property does only that: no event runs, but the screen follows.
+    if (form_ != nullptr) {
+        form_->MarkAllDirty();
+    }
     Tell(kind_ == Kind::Form    ? Change::Window
          : kind_ == Kind::Menu  ? Change::Menu
          : kind_ == Kind::Timer ? Change::Timer
@@ -365,6 +425,12 @@ bool Control::Set(std::string_view property, const PropertyValue& value) {
 
 Form::Form(std::string name) : Control(this, nullptr, Kind::Form, std::move(name), -1) {
     SetVisible(false);
+}
+
+void Form::SetHost(FormHost* host) {
+    host_ = host;
+    dirty_.clear();
+    MarkAllDirty();
 }
 
 Control& Form::Add(Kind kind, std::string name, int index, Control* parent) {
@@ -405,18 +471,38 @@ void Form::Hide() {
     SetVisible(false);
 }
 
-bool Form::TakeDirty() {
-    const bool was = dirty_;
-    dirty_ = false;
-    return was;
+std::vector<Rect> Form::TakeDirty() {
+    return std::exchange(dirty_, {});
 }
 
-void Form::MarkDirty() {
-    if (!dirty_) {
-        dirty_ = true;
-        if (host_ != nullptr) {
-            host_->Invalidate();
+void Form::MarkAllDirty() {
+    MarkDirty({0, 0, clientWidth, clientHeight});
+}
+
+void Form::MarkDirty(const Rect& area) {
+    const Rect client{0, 0, clientWidth, clientHeight};
+    const Rect shown = area.Intersected(client);
+    if (shown.Empty() && clientWidth > 0) {
+        return;
+    }
+    const bool wasClean = dirty_.empty();
+    // A few rectangles at most: one that touches another joins it.
+    Rect merged = shown;
+    for (auto it = dirty_.begin(); it != dirty_.end();) {
+        if (it->Touches(merged)) {
+            merged = merged.United(*it);
+            it = dirty_.erase(it);
+        } else {
+            ++it;
         }
+    }
+    if (dirty_.size() >= 6) {
+        merged = merged.United(dirty_.back());
+        dirty_.pop_back();
+    }
+    dirty_.push_back(merged);
+    if (wasClean && host_ != nullptr) {
+        host_->Invalidate();
     }
 }
 

@@ -36,6 +36,15 @@ using PropertyValue = std::variant<std::monostate, bool, double, std::string>;
 class Control;
 class Form;
 
+// A rectangle in a form's client area, in twips; right and bottom excluded.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
+    Rect Intersected(const Rect& o) const;
+    Rect United(const Rect& o) const;
+    bool Touches(const Rect& o) const;
+};
+
 // What a backend is told when the model changes.
 enum class Change {
     Window, // shown, hidden, enabled, state, caption or place of a form
@@ -47,7 +56,8 @@ enum class Change {
 class FormHost {
 public:
     virtual ~FormHost() = default;
-    // Something drawn changed; the host repaints at its next frame.
+    // Something drawn changed; the host repaints what changed at its next
+    // frame (Form::TakeDirty).
     virtual void Invalidate() = 0;
     virtual void Notify(Control& control, Change what) = 0;
 };
@@ -108,6 +118,7 @@ public:
     void SetInterval(int ms);
 
     // Erases run-time drawing; the background picture and children stay.
+    // Nothing is drawn at run time, so nothing needs repainting.
     void Cls();
     // Brings the control to the front of its container.
     void ZOrder();
@@ -115,6 +126,10 @@ public:
     // Text box: select the whole text, take the focus.
     void SelectAll();
     void SetFocus();
+
+    // Where the control shows in its form's client area, clipped by its
+    // containers; nothing when it or a container is hidden.
+    std::optional<Rect> ShownRect() const;
 
     // Properties as the simulator and tests name them.
     std::vector<std::string_view> PropertyNames() const;
@@ -141,8 +156,11 @@ public:
     std::function<void()> onChange;
 
 protected:
+    // Marks what the control covers as needing a repaint.
     void Invalidate();
     void Tell(Change what);
+    // Runs a change that may move or hide the control, repainting both places.
+    template <class F> void Reshape(F&& change);
 
 private:
     friend class Form;
@@ -183,11 +201,13 @@ public:
     void Show();
     void Hide();
 
-    void SetHost(FormHost* host) { host_ = host; }
+    // A new host starts by painting everything.
+    void SetHost(FormHost* host);
     FormHost* host() const { return host_; }
-    // The host asks, after a paint, whether anything changed since.
-    bool TakeDirty();
-    void MarkDirty();
+    // The host takes what needs repainting since it last asked.
+    std::vector<Rect> TakeDirty();
+    void MarkDirty(const Rect& area);
+    void MarkAllDirty();
     void NotifyHost(Control& control, Change what);
 
     // Events, as the window system delivers them.
@@ -202,7 +222,7 @@ public:
 private:
     std::vector<std::unique_ptr<Control>> controls_;
     FormHost* host_ = nullptr;
-    bool dirty_ = true;
+    std::vector<Rect> dirty_;
     int windowState_ = 0;
 };
 

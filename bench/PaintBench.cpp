@@ -1,0 +1,33 @@
+// One full paint of the main window at 1x, with the kitchen in play.
+#include "Simulator.h"
+#include "qt/FormPainter.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+static void BM_PaintMainWindow(benchmark::State& state) {
+    sim::Simulator sim;
+    for (int i = 0; i < 300; ++i) {
+        sim.platform.clock += 1;
+        sim.FireTimer();
+    }
+    const ui::Form& form = sim.windows.cfrm;
+    QImage image(form.clientWidth / 15, form.clientHeight / 15, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        qt::PaintForm(painter, form);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintMainWindow)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
