@@ -4,7 +4,9 @@
 #include "game/Game.h"
 #include "qt/FormWindow.h"
 
-#include <QSaveFile>
+#include <QFile>
+
+#include <cstdio>
 #include <QTimer>
 
 namespace qt {
@@ -30,7 +32,9 @@ FormWindow& Backend::WindowOf(const ui::Form& form) {
 void Backend::StartStateFile(const QString& path) {
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this, path] {
-        QSaveFile file(path);
+        // Written beside and renamed over, so a reader never sees half a
+        // file; no sync to disk, this is a test hook.
+        QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
             const FormWindow& main = WindowOf(game_.windows().cfrm);
             std::string dump = game::DumpJson(game_, {});
@@ -38,7 +42,9 @@ void Backend::StartStateFile(const QString& path) {
             dump += ",\"Paints\":" + std::to_string(main.paints()) +
                     ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) + "}\n";
             file.write(QByteArray::fromStdString(dump));
-            file.commit();
+            file.close();
+            std::rename(QFile::encodeName(file.fileName()).constData(),
+                        QFile::encodeName(path).constData());
         }
     });
     timer->start(250);

@@ -127,12 +127,24 @@ void Control::Move(double left, double top, double width, double height) {
         Tell(Change::Window);
         return;
     }
-    Reshape([&] {
+    // Shown in whole pixels: a move within the same pixel needs no repaint.
+    auto pixel = [](int twips) {
+        return twips >= 0 ? twips / TwipsPerPixel : -((-twips + TwipsPerPixel - 1) / TwipsPerPixel);
+    };
+    const bool samePixels = pixel(l) == pixel(left_) && pixel(t) == pixel(top_) &&
+                            w / TwipsPerPixel == width_ / TwipsPerPixel &&
+                            h / TwipsPerPixel == height_ / TwipsPerPixel;
+    auto change = [&] {
         left_ = l;
         top_ = t;
         width_ = w;
         height_ = h;
-    });
+    };
+    if (samePixels) {
+        change();
+    } else {
+        Reshape(change);
+    }
     if (kind_ == Kind::TextBox || kind_ == Kind::Button) {
         Tell(Change::Widget);
     }
