@@ -11,6 +11,7 @@ protected:
     }
     double start = 5000000;
     void SetUp() override {
+        GameTest::SetUp();
         platform.clock = start;
         g.StepConveyor();
     }

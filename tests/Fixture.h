@@ -4,15 +4,47 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+// A fresh directory for one test, removed afterwards.
+class TempDir {
+public:
+    // Memory-backed where the machine has it: saves sync to disk.
+    TempDir() {
+        std::random_device seed;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        path_ = base / ("pelmar-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // A game after Main, on the scripted platform: the clock moves only when a
 // test moves it, and random draws can be queued.
 class GameTest : public ::testing::Test {
 protected:
+    TempDir dir;
     sim::Simulator sim;
     game::Game& g = sim.game;
     windows::Cfrm& cfrm = sim.windows.cfrm;
     windows::FigForm& fig = sim.windows.fig;
     sim::ScriptedPlatform& platform = sim.platform;
+
+    // The high-score file lives in the test's own directory.
+    void SetUp() override {
+        sim.windows.best.store = windows::scores::Store(dir.path(), dir.path() / "data");
+    }
 
     // One timer expiry after the clock moved on by `hundredths`.
     void Tick(double hundredths = 1) {

@@ -72,6 +72,7 @@ TEST_F(GameTest, OvensPayPerStepAndAnOvenAlreadyDownCostsOneTick) {
 
 TEST_F(GameTest, GameOverWinsOverAClearedLevel) {
     EmptyTheBelt(g);
+    g.Score = 10;
     g.Lives = 0;
     Tick();
     EXPECT_EQ(g.RoundPhase, 0);
@@ -86,6 +87,7 @@ TEST_F(GameTest, GameOverWinsOverAClearedLevel) {
 
 TEST_F(GameTest, GameOverWhileMinimisedFinishesOnTheNextPaint) {
     cfrm.MenuMinimizar->onClick();
+    g.Score = 10;
     g.Lives = 0;
     Tick();
     EXPECT_EQ(g.GameOverPending, game::True);

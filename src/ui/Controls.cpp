@@ -238,6 +238,10 @@ void Control::SetText(std::string text) {
     if (text_ == text) {
         return;
     }
+    if (accepts && !accepts(text)) {
+        Tell(Change::Widget); // the widget shows the kept text again
+        return;
+    }
     text_ = std::move(text);
     Tell(Change::Widget);
     Invalidate();

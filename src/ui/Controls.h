@@ -154,6 +154,8 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onChange;
+    // A text box refuses a text this says no to, as if the key was not typed.
+    std::function<bool(const std::string&)> accepts;
 
 protected:
     // Marks what the control covers as needing a repaint.

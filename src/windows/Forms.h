@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "windows/ScoreFile.h"
 
 #include <array>
 #include <cstdint>
@@ -127,11 +128,16 @@ public:
     bool TimerWasOn = false;
 
     game::Game* game = nullptr;
+    scores::Store store{".", scores::Store::DefaultFallbackDir()};
 
     void Form_Load() override;
     void Form_Activate() override;
     void Command1_click();
     void Text1_Change();
+    void LoadBest();
+    void SaveBest();
+    void EnterBest();
+    void ShowBest();
 
     // The window's own variables as one JSON object.
     std::string StateJson() const;

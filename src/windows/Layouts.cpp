@@ -289,6 +289,7 @@ BestForm::BestForm() : ui::Form("BestForm") {
 
     Command1->onClick = [this] { Command1_click(); };
     Text1->onChange = [this] { Text1_Change(); };
+    Text1->accepts = [](const std::string& text) { return scores::NameFits(text); };
 }
 
 SobrForm::SobrForm() : ui::Form("SobrForm") {

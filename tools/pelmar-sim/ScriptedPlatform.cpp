@@ -25,6 +25,7 @@ std::string ScriptedPlatform::InputBox(const std::string& prompt, const std::str
 
 bool ScriptedPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
     lastMessageBox = MessageBoxShown{prompt, title};
+    ++questionsAsked;
     if (yesNo.empty()) {
         return true;
     }

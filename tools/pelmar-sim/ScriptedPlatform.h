@@ -28,6 +28,7 @@ public:
     std::optional<InputBoxShown> lastInputBox;
     std::optional<MessageBoxShown> lastMessageBox;
     int drawsTaken = 0;
+    int questionsAsked = 0;
 
     double Clock() override { return clock; }
     double Random() override;

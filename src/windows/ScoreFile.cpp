@@ -1,0 +1,300 @@
+#include "windows/ScoreFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace windows::scores {
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes stand for the C1
+// controls of the same number, so any byte reads and writes back unchanged.
+constexpr std::array<char32_t, 32> High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The code points of a UTF-8 text; nothing if it is not valid UTF-8.
+std::optional<std::u32string> CodePoints(std::string_view utf8) {
+    std::u32string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
+                                     : (b & 0xF8) == 0xF0   ? 3
+                                                            : -1;
+        if (extra < 0 || utf8.size() - i <= static_cast<std::size_t>(extra)) {
+            return std::nullopt;
+        }
+        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        out += c;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::optional<unsigned char> CodePageByte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<unsigned char>(c);
+    }
+    const auto it = std::find(High.begin(), High.end(), c);
+    if (it != High.end()) {
+        return static_cast<unsigned char>(0x80 + (it - High.begin()));
+    }
+    return std::nullopt;
+}
+
+// Bytes whose flipped values are CR and LF: ó and ö.
+constexpr unsigned char FlipsToCr = 256 - 13;
+constexpr unsigned char FlipsToLf = 256 - 10;
+
+} // namespace
+
+std::optional<std::string> ToCodePage(std::string_view utf8) {
+    const auto points = CodePoints(utf8);
+    if (!points) {
+        return std::nullopt;
+    }
+    std::string out;
+    for (char32_t c : *points) {
+        const auto byte = CodePageByte(c);
+        if (!byte) {
+            return std::nullopt;
+        }
+        out += static_cast<char>(*byte);
+    }
+    return out;
+}
+
+std::string FromCodePage(std::string_view bytes) {
+    std::string out;
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? High[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+bool NameFits(std::string_view utf8) {
+    const auto bytes = ToCodePage(utf8);
+    if (!bytes) {
+        return false;
+    }
+    for (std::size_t i = 0; i < bytes->size(); ++i) {
+        const auto b = static_cast<unsigned char>((*bytes)[i]);
+        const bool control = b < 0x20 || b == 0x7F || (b >= 0x80 && b < 0xA0 && High[b - 0x80] < 0xA0);
+        if (control) {
+            return false;
+        }
+        if (b == FlipsToCr && i + 1 < bytes->size() &&
+            static_cast<unsigned char>((*bytes)[i + 1]) == FlipsToLf) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Flip(std::string_view line) {
+    std::string out(line);
+    for (char& ch : out) {
+        ch = static_cast<char>(256 - static_cast<unsigned char>(ch));
+    }
+    return out;
+}
+
+std::string PointsText(std::int64_t points) {
+    return points >= 0 ? " " + std::to_string(points) : std::to_string(points);
+}
+
+std::int64_t ReadPoints(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    std::size_t end = i;
+    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+        ++end;
+    }
+    bool digits = false;
+    while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) {
+        digits = digits || text[end] != '.';
+        ++end;
+    }
+    if (!digits) {
+        return 0;
+    }
+    // Absurdly long numbers are cut: a Double holds whole numbers exactly to 2^53.
+    const std::string number(text.substr(i, std::min<std::size_t>(end - i, 40)));
+    const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
+    constexpr double limit = 9007199254740992.0;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(std::clamp(value, -limit, limit));
+}
+
+std::string Write(const std::vector<Record>& records) {
+    std::string out;
+    for (const Record& r : records) {
+        std::string line;
+        line += static_cast<char>(r.table);
+        line += static_cast<char>(r.level);
+        std::string name = ToCodePage(r.name).value_or(std::string());
+        name.resize(NameLength, ' ');
+        line += name;
+        line += PointsText(r.points);
+        out += Flip(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<Record> Read(std::string_view bytes) {
+    bytes = bytes.substr(0, MostBytesRead);
+    std::vector<Record> records;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 2;
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        const std::string_view raw = bytes.substr(start, end - start);
+        start = next;
+        if (raw.size() < 2 || raw.find('\0') != std::string_view::npos) {
+            continue;
+        }
+        const std::string line = Flip(raw);
+        const int table = static_cast<unsigned char>(line[0]);
+        if (table < 1 || table > Tables) {
+            continue;
+        }
+        Record r;
+        r.table = table;
+        r.level = static_cast<unsigned char>(line[1]);
+        r.name = FromCodePage(std::string_view(line).substr(2, NameLength));
+        r.points = line.size() > 2 + NameLength
+                       ? ReadPoints(std::string_view(line).substr(2 + NameLength))
+                       : 0;
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+Store::Store(std::filesystem::path programDir, std::filesystem::path fallbackDir)
+    : programDir_(std::move(programDir)), fallbackDir_(std::move(fallbackDir)) {}
+
+std::filesystem::path Store::DefaultFallbackDir() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
+        return std::filesystem::path(data) / "pelmar";
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : "/tmp") / ".local/share/pelmar";
+}
+
+bool Store::PrimaryWritable() const {
+    // access() also reports a read-only file system, which stops even root.
+    return !usingFallback_ && ::access(programDir_.c_str(), W_OK) == 0;
+}
+
+std::filesystem::path Store::Path() const {
+    return (PrimaryWritable() ? programDir_ : fallbackDir_) / FileName;
+}
+
+std::string Store::Load() {
+    std::error_code ignored;
+    std::filesystem::path path = programDir_ / FileName;
+    if (!PrimaryWritable()) {
+        // The user's own copy wins over one shipped beside the program.
+        const std::filesystem::path own = fallbackDir_ / FileName;
+        if (std::filesystem::exists(own, ignored) || !std::filesystem::exists(path, ignored)) {
+            path = own;
+        }
+    }
+    if (!std::filesystem::exists(path, ignored)) {
+        std::filesystem::create_directories(path.parent_path(), ignored);
+        if (FILE* created = std::fopen(path.c_str(), "ab")) {
+            std::fclose(created);
+        }
+        return {};
+    }
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        bytes.resize(MostBytesRead);
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+bool Store::WriteWhole(const std::filesystem::path& path, const std::string& bytes) {
+    const std::filesystem::path fresh = path.string() + ".new";
+    const int fd = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    const bool whole = written == bytes.size() && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!whole || !closed) {
+        ::unlink(fresh.c_str());
+        return false;
+    }
+    if (beforeRename) {
+        beforeRename();
+    }
+    if (std::rename(fresh.c_str(), path.c_str()) != 0) {
+        ::unlink(fresh.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Store::Save(const std::string& bytes) {
+    if (PrimaryWritable() && WriteWhole(programDir_ / FileName, bytes)) {
+        return true;
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(fallbackDir_, ignored);
+    if (WriteWhole(fallbackDir_ / FileName, bytes)) {
+        usingFallback_ = true;
+        return true;
+    }
+    return false;
+}
+
+} // namespace windows::scores

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The high-score file "pelmar.Dat": one line per record, every byte flipped
+// to 256 - c, lines ended by CR LF. Names are held as UTF-8 in the game and
+// as Windows-1252 bytes in the file.
+namespace windows::scores {
+
+inline constexpr int Tables = 3;
+inline constexpr int Places = 7;
+inline constexpr int NameLength = 15;
+// More than a full file of sensible lines: the rest of a larger file is not read.
+inline constexpr std::size_t MostBytesRead = 64 * 1024;
+
+struct Record {
+    int table = 0;
+    int level = 0;       // 1..255 as stored; 0 marks an empty place
+    std::string name;    // UTF-8
+    std::int64_t points = 0;
+};
+
+// Windows-1252 byte for a UTF-8 character sequence; nothing for a character
+// the code page lacks.
+std::optional<std::string> ToCodePage(std::string_view utf8);
+std::string FromCodePage(std::string_view bytes);
+
+// What the name box accepts: characters of the code page, no control
+// characters, and no pair whose flipped bytes would end a line (ó then ö).
+bool NameFits(std::string_view utf8);
+
+std::string Flip(std::string_view line);
+
+// The file's bytes for the given records, in the order given.
+std::string Write(const std::vector<Record>& records);
+
+// Every readable record of a file, in file order. Lines are split only at
+// CR LF; lines too short to hold a table and a level, lines holding the byte
+// 0, and lines whose table is not 1..3 are skipped.
+std::vector<Record> Read(std::string_view bytes);
+
+// The number at the start of a points text: leading blanks skipped, halves to
+// even, kept within what a Double holds exactly.
+std::int64_t ReadPoints(std::string_view text);
+std::string PointsText(std::int64_t points);
+
+// Where the file lives: beside the program, or, where that directory cannot
+// be written, in the user's data directory from then on.
+class Store {
+public:
+    Store(std::filesystem::path programDir, std::filesystem::path fallbackDir);
+    // The user's data directory for the game: $XDG_DATA_HOME/pelmar, by
+    // default ~/.local/share/pelmar.
+    static std::filesystem::path DefaultFallbackDir();
+
+    // The file's bytes (at most MostBytesRead); a missing file is created
+    // empty where it can be.
+    std::string Load();
+    // Writes a new file beside the old one and renames it over it, so an
+    // interrupted save leaves the old table whole. False if nowhere could be
+    // written; the game goes on either way.
+    bool Save(const std::string& bytes);
+    std::filesystem::path Path() const;
+
+    // Runs between writing the new file and renaming it (tests interrupt a
+    // save here).
+    std::function<void()> beforeRename;
+
+private:
+    bool PrimaryWritable() const;
+    bool WriteWhole(const std::filesystem::path& path, const std::string& bytes);
+
+    std::filesystem::path programDir_;
+    std::filesystem::path fallbackDir_;
+    bool usingFallback_ = false;
+};
+
+inline constexpr const char* FileName = "pelmar.Dat";
+
+} // namespace windows::scores

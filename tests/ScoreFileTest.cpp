@@ -1,0 +1,132 @@
+#include "Fixture.h"
+
+#include "windows/ScoreFile.h"
+
+namespace scores = windows::scores;
+
+namespace {
+
+std::string Bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST(ScoreFile, EveryByteIsFlippedAndLinesEndInAPlainCrLf) {
+    const std::string file = scores::Write({{1, 1, "Ana", 0}, {1, 99, "", 10}});
+    ASSERT_EQ(file.size(), 2 * (17 + 2 + 2) + 1);
+    EXPECT_EQ(static_cast<unsigned char>(file[0]), 255) << "table 1";
+    EXPECT_EQ(static_cast<unsigned char>(file[1]), 255) << "level 1";
+    EXPECT_EQ(static_cast<unsigned char>(file[2]), 256 - 'A');
+    EXPECT_EQ(static_cast<unsigned char>(file[5]), 224) << "a space of the padded name";
+    EXPECT_EQ(static_cast<unsigned char>(file[17]), 224) << "the points' leading space";
+    EXPECT_EQ(static_cast<unsigned char>(file[18]), 208) << "the digit 0";
+    EXPECT_EQ(file.substr(19, 2), "\r\n");
+    EXPECT_EQ(static_cast<unsigned char>(file[22]), 157) << "level 99";
+}
+
+TEST(ScoreFile, ATableReadsBackAsItWasWritten) {
+    const std::vector<scores::Record> table{{1, 12, "Maria José     ", 9999999999},
+                                            {1, 3, "Ã Ç É Ó Ö ão   ", 2147483648},
+                                            {2, 255, "ôó ö           ", -7},
+                                            {3, 1, "Vencedor       ", 0}};
+    const std::string bytes = scores::Write(table);
+    const auto back = scores::Read(bytes);
+    ASSERT_EQ(back.size(), table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(back[i].table, table[i].table);
+        EXPECT_EQ(back[i].level, table[i].level);
+        EXPECT_EQ(back[i].name, table[i].name);
+        EXPECT_EQ(back[i].points, table[i].points);
+    }
+    EXPECT_EQ(scores::Write(back), bytes) << "byte for byte";
+}
+
+TEST(ScoreFile, ANameWhoseFlippedBytesHoldALineEndStillReadsBack) {
+    // ó flips to CR and ö to LF; apart they do not end a line.
+    const std::string name = "ó x ö xö ó     ";
+    const auto back = scores::Read(scores::Write({{1, 5, name, 42}}));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].name, name);
+    EXPECT_EQ(back[0].points, 42);
+}
+
+TEST(ScoreFile, TheNameBoxRefusesOnlyWhatTheFileCannotHold) {
+    EXPECT_TRUE(scores::NameFits("João Ção ö ó"));
+    EXPECT_TRUE(scores::NameFits("€‰ŒŸ"));
+    EXPECT_FALSE(scores::NameFits("óö")) << "a CR LF pair once flipped";
+    EXPECT_FALSE(scores::NameFits("日本"));
+    EXPECT_FALSE(scores::NameFits("tab\there"));
+    EXPECT_FALSE(scores::NameFits(std::string("\xC3", 1))) << "not UTF-8";
+}
+
+TEST(ScoreFile, ReadingToleratesAnyFile) {
+    std::string odd;
+    odd += "\r\n";                                  // an empty line
+    odd += "\x01\r\n";                              // one character
+    odd += std::string("\xFF\xFF\0abc", 6) + "\r\n"; // a byte 0
+    odd += scores::Flip(std::string("\x04\x05name") ) + "\r\n"; // table 4
+    odd += scores::Flip(std::string("\x01\x07short")) + "\r\n";  // no points
+    odd += scores::Flip(std::string("\x01\x08") + std::string(15, 'n') + "   12abc") + "\r\n";
+    odd += scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
+           "\n"; // no CR
+    odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5");
+    const auto records = scores::Read(odd);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].level, 7);
+    EXPECT_EQ(records[0].name, "short");
+    EXPECT_EQ(records[0].points, 0);
+    EXPECT_EQ(records[1].points, 12);
+    EXPECT_EQ(records[2].level, 9) << "without CR the LF does not end the line";
+    EXPECT_EQ(scores::ReadPoints("  3.5"), 4);
+    EXPECT_EQ(scores::ReadPoints("2.5"), 2);
+    EXPECT_EQ(scores::ReadPoints("x12"), 0);
+    EXPECT_EQ(scores::ReadPoints(std::string(5000, '9')), 9007199254740992);
+}
+
+TEST(ScoreFile, AVeryLargeFileIsReadOnlyAsFarAsTheFormatNeeds) {
+    const std::string line = scores::Write({{1, 1, "x", 1}});
+    std::string huge;
+    while (huge.size() < 4 * scores::MostBytesRead) {
+        huge += line;
+    }
+    EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size() + 1);
+}
+
+TEST(ScoreStore, AnInterruptedSaveLeavesTheOldTableWhole) {
+    TempDir dir;
+    scores::Store store(dir.path(), dir.path() / "data");
+    ASSERT_TRUE(store.Save("old table"));
+    store.beforeRename = [] { throw std::runtime_error("power cut"); };
+    EXPECT_THROW(store.Save("new table"), std::runtime_error);
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), "old table");
+    store.beforeRename = nullptr;
+    ASSERT_TRUE(store.Save("new table"));
+    EXPECT_EQ(store.Load(), "new table");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "pelmar.Dat.new"));
+}
+
+TEST(ScoreStore, AMissingFileIsCreatedEmpty) {
+    TempDir dir;
+    scores::Store store(dir.path(), dir.path() / "data");
+    EXPECT_EQ(store.Load(), "");
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "pelmar.Dat"));
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / "pelmar.Dat"), 0u);
+}
+
+TEST(ScoreStore, TheUsersCopyWinsOverAShippedOneWhenTheProgramsDirectoryIsReadOnly) {
+    TempDir dir;
+    const auto missing = dir.path() / "no-such-directory";
+    scores::Store store(missing, dir.path() / "data");
+    EXPECT_TRUE(store.Save("mine"));
+    EXPECT_EQ(Bytes(dir.path() / "data" / "pelmar.Dat"), "mine");
+    EXPECT_EQ(store.Load(), "mine");
+    EXPECT_EQ(store.Path(), dir.path() / "data" / "pelmar.Dat");
+}
+
+TEST(ScoreStore, NowhereToSaveIsNotACrash) {
+    scores::Store store("/proc/self", "/proc/self/nothing");
+    EXPECT_FALSE(store.Save("lost"));
+    EXPECT_EQ(store.Load(), "");
+}

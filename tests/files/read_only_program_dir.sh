@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The program's directory cannot be written (a read-only bind mount in a
+# private mount namespace, which stops root too): the high-score table goes
+# to the user's data directory and is read from there from then on. Where
+# nothing can be written at all, the game simply goes on.
+set -euo pipefail
+sim=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/program" "$work/data"
+
+cat >"$work/first.sim" <<'SIM'
+set Score 4321
+set Lives 0
+timer
+text BestForm.Text1 Júlia
+yes
+click BestForm.Command1
+get cfrm.Enabled
+SIM
+cat >"$work/second.sim" <<'SIM'
+menu MenuMelhores
+get BestForm.Nome(0).Caption
+get BestForm.Pontos(0).Caption
+SIM
+
+in_read_only() { # DIR COMMAND...: runs the command with DIR mounted read-only
+    local dir=$1
+    shift
+    unshare --mount --propagation private sh -c \
+        'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && cd "$0" && exec "$@"' "$dir" "$@"
+}
+
+cd "$work/program"
+out=$(in_read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/first.sim")
+echo "$out"
+[ "$out" = '{"cfrm.Enabled": true}' ] || { echo "FAIL: the game did not go on"; exit 1; }
+[ ! -e "$work/program/pelmar.Dat" ] || { echo "FAIL: written beside the program"; exit 1; }
+[ -s "$work/data/pelmar/pelmar.Dat" ] || { echo "FAIL: nothing in the data directory"; exit 1; }
+
+out=$(in_read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/second.sim")
+echo "$out"
+grep -q '"Júlia          "' <<<"$out" || { echo "FAIL: not read back"; exit 1; }
+grep -q '"4321"' <<<"$out" || { echo "FAIL: points not read back"; exit 1; }
+
+# Neither place can be written: the table is lost, the game is not.
+out=$(unshare --mount --propagation private sh -c \
+    'for d in "$0" "$1"; do mount --bind "$d" "$d" && mount -o remount,bind,ro "$d"; done &&
+     cd "$0" && exec env XDG_DATA_HOME="$1/elsewhere" "$2"' \
+    "$work/program" "$work/data" "$sim" <"$work/first.sim")
+echo "$out"
+[ "$out" = '{"cfrm.Enabled": true}' ] || { echo "FAIL: the game stopped"; exit 1; }
+echo "ok"
