@@ -22,7 +22,8 @@ int main(int argc, char* argv[]) {
     game::Game game(windows, platform);
     qt::Backend backend(windows, game);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
-        backend.StartStateFile(QString::fromLocal8Bit(stateFile));
+        const int every = qEnvironmentVariableIntValue("PELMAR_STATE_MS");
+        backend.StartStateFile(QString::fromLocal8Bit(stateFile), every > 0 ? every : 100);
     }
     game.Main();
     if (game.Ended()) {

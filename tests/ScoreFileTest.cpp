@@ -63,14 +63,15 @@ TEST(ScoreFile, TheNameBoxRefusesOnlyWhatTheFileCannotHold) {
 
 TEST(ScoreFile, ReadingToleratesAnyFile) {
     std::string odd;
-    odd += "\r\n";                                  // an empty line
-    odd += "\x01\r\n";                              // one character
-    odd += std::string("\xFF\xFF\0abc", 6) + "\r\n"; // a byte 0
-    odd += scores::Flip(std::string("\x04\x05name") ) + "\r\n"; // table 4
-    odd += scores::Flip(std::string("\x01\x07short")) + "\r\n";  // no points
+    odd += "\r\n";                                              // an empty line
+    odd += "\x01\r\n";                                          // one character
+    odd += std::string("\xFF\xFF\0abc", 6) + "\r\n";            // a byte 0
+    odd += scores::Flip(std::string("\x04\x05name")) + "\r\n";  // table 4
+    odd += scores::Flip(std::string("\x01\x07short")) + "\r\n"; // no points
     odd += scores::Flip(std::string("\x01\x08") + std::string(15, 'n') + "   12abc") + "\r\n";
-    odd += scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
-           "\n"; // no CR
+    odd +=
+        scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
+        "\n"; // no CR
     odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5");
     const auto records = scores::Read(odd);
     ASSERT_EQ(records.size(), 3u);

@@ -6,8 +6,9 @@
 
 #include <QFile>
 
-#include <cstdio>
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
 
 namespace qt {
 
@@ -29,7 +30,7 @@ FormWindow& Backend::WindowOf(const ui::Form& form) {
     throw std::out_of_range("no window for " + form.name());
 }
 
-void Backend::StartStateFile(const QString& path) {
+void Backend::StartStateFile(const QString& path, int milliseconds) {
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this, path] {
         // Written beside and renamed over, so a reader never sees half a
@@ -47,7 +48,7 @@ void Backend::StartStateFile(const QString& path) {
                         QFile::encodeName(path).constData());
         }
     });
-    timer->start(250);
+    timer->start(std::max(milliseconds, 10));
 }
 
 } // namespace qt

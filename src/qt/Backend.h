@@ -23,9 +23,9 @@ public:
 
     FormWindow& WindowOf(const ui::Form& form);
 
-    // For end-to-end tests: writes the game's dump to `path` four times a
-    // second, replacing the file whole each time.
-    void StartStateFile(const QString& path);
+    // For end-to-end tests and measurements: writes the game's dump to
+    // `path` every `milliseconds`, replacing the file whole each time.
+    void StartStateFile(const QString& path, int milliseconds);
 
 private:
     game::Game& game_;

@@ -258,7 +258,8 @@ void FormWindow::SyncWidget(ui::Control& c) {
         palette.setColor(QPalette::Base, ToQColor(c.BackColor()));
         palette.setColor(QPalette::Text, ToQColor(c.ForeColor()));
         edit->setPalette(palette);
-        if (c.selectionLength > 0 && edit->selectedText().size() != edit->text().size()) {
+        if (c.selectionPending) {
+            c.selectionPending = false;
             edit->selectAll();
         }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {

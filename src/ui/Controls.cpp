@@ -309,6 +309,7 @@ void Control::Refresh() {
 void Control::SelectAll() {
     selectionStart = 0;
     selectionLength = static_cast<int>(text_.size());
+    selectionPending = true;
     Tell(Change::Widget);
 }
 

@@ -151,6 +151,8 @@ public:
     int clearCount = 0;
     int selectionStart = 0;
     int selectionLength = 0;
+    // Set by SelectAll until the backend has selected the widget's text.
+    bool selectionPending = false;
 
     std::function<void()> onClick;
     std::function<void()> onChange;

@@ -163,11 +163,9 @@ std::string BestForm::StateJson() const {
     return "{\"BestName\":" + table([this](int p, int t) { return JsonString(BestName[p][t]); }) +
            ",\"BestPoints\":" +
            table([this](int p, int t) { return JsonNumber(double(BestPoints[p][t])); }) +
-           ",\"BestLevel\":" +
-           table([this](int p, int t) { return JsonNumber(BestLevel[p][t]); }) +
+           ",\"BestLevel\":" + table([this](int p, int t) { return JsonNumber(BestLevel[p][t]); }) +
            ",\"BestCount\":" + counts + ",\"BestTable\":" + JsonNumber(BestTable) +
-           ",\"BestRow\":" + JsonNumber(BestRow) +
-           ",\"NotEntered\":" + (NotEntered ? "-1" : "0") +
+           ",\"BestRow\":" + JsonNumber(BestRow) + ",\"NotEntered\":" + (NotEntered ? "-1" : "0") +
            ",\"TimerWasOn\":" + (TimerWasOn ? "-1" : "0") + "}";
 }
 

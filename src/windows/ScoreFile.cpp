@@ -37,9 +37,11 @@ std::optional<std::u32string> CodePoints(std::string_view utf8) {
     std::u32string out;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
-                                     : (b & 0xF8) == 0xF0   ? 3
-                                                            : -1;
+        const int extra = b < 0x80             ? 0
+                          : (b & 0xE0) == 0xC0 ? 1
+                          : (b & 0xF0) == 0xE0 ? 2
+                          : (b & 0xF8) == 0xF0 ? 3
+                                               : -1;
         if (extra < 0 || utf8.size() - i <= static_cast<std::size_t>(extra)) {
             return std::nullopt;
         }
@@ -106,7 +108,8 @@ bool NameFits(std::string_view utf8) {
     }
     for (std::size_t i = 0; i < bytes->size(); ++i) {
         const auto b = static_cast<unsigned char>((*bytes)[i]);
-        const bool control = b < 0x20 || b == 0x7F || (b >= 0x80 && b < 0xA0 && High[b - 0x80] < 0xA0);
+        const bool control =
+            b < 0x20 || b == 0x7F || (b >= 0x80 && b < 0xA0 && High[b - 0x80] < 0xA0);
         if (control) {
             return false;
         }

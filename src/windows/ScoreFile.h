@@ -22,8 +22,8 @@ inline constexpr std::size_t MostBytesRead = 64 * 1024;
 
 struct Record {
     int table = 0;
-    int level = 0;       // 1..255 as stored; 0 marks an empty place
-    std::string name;    // UTF-8
+    int level = 0;    // 1..255 as stored; 0 marks an empty place
+    std::string name; // UTF-8
     std::int64_t points = 0;
 };
 
