@@ -9,7 +9,8 @@ for need in "$@"; do
     case "$need" in
     build) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
-                     python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux) ;;
+                     python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
+                     dpkg-dev desktop-file-utils appstream passwd) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;
     esac
 done

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
@@ -20,6 +21,12 @@ int main(int argc, char* argv[]) {
     qt::QtPlatform platform;
     windows::Windows windows;
     game::Game game(windows, platform);
+    // An installed game writes nothing beside itself: its table lives in the
+    // user's data directory even when the program's directory could be written.
+    if (QFileInfo::exists(QCoreApplication::applicationDirPath() + "/../share/pelmar/Pelmar.htm")) {
+        const auto own = windows::scores::Store::DefaultFallbackDir();
+        windows.best.store = windows::scores::Store(own, own);
+    }
     qt::Backend backend(windows, game);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
         const int every = qEnvironmentVariableIntValue("PELMAR_STATE_MS");

@@ -5,14 +5,38 @@
 # within seconds too; a player scores a little first, so the high-score
 # window takes a typed name, Ok saves it and asks to play again, and
 # "Os Melhores..." shows the name afterwards.
+#   game_over_and_best.sh PROGRAM           a copy of PROGRAM runs from a directory
+#                                            of its own and keeps its table there
+#   game_over_and_best.sh --installed USER  the installed game runs as USER and
+#                                            keeps its table in USER's data directory
 source "$(dirname "$0")/xsession.sh"
-mkdir -p "$workdir/program" "$workdir/home"
-cp "$1" "$workdir/program/pelmar"
-export HOME="$workdir/home" XDG_DATA_HOME=
+chmod 755 "$workdir"
+if [ "$1" = "--installed" ]; then
+    user=$2
+    program=/usr/games/pelmar
+    home=$(getent passwd "$user" | cut -d: -f6)
+    table="$home/.local/share/pelmar/pelmar.Dat"
+    run=(runuser -u "$user" -- env HOME="$home")
+    mkdir -p "$workdir/shared"
+    chmod 777 "$workdir/shared"
+    state_dir="$workdir/shared"
+else
+    mkdir -p "$workdir/program" "$workdir/home"
+    cp "$1" "$workdir/program/pelmar"
+    program="$workdir/program/pelmar"
+    table="$workdir/program/pelmar.Dat"
+    run=(env HOME="$workdir/home" XDG_DATA_HOME=)
+    state_dir="$workdir"
+fi
+rm -f "$table"
 
 start_display
-PELMAR_STATE_FILE="$workdir/state.json" "$workdir/program/pelmar" &
+"${run[@]}" DISPLAY="$DISPLAY" PELMAR_STATE_FILE="$state_dir/state.json" "$program" &
 game_pid=$!
+if [ "$state_dir" != "$workdir" ]; then
+    ln -s "$state_dir/state.json" "$workdir/state.json"
+    trap 'pkill -u "$user" -x pelmar 2>/dev/null || true; cleanup' EXIT
+fi
 window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 wait_for_state
@@ -53,8 +77,8 @@ xdotool key Return # Ok: saves, then asks "Deseja jogar novamente?"
 sleep 1
 xdotool key Return # Yes
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Level"] == 1 and d["Lives"] == 50' 5
-[ -s "$workdir/program/pelmar.Dat" ] || fail "no pelmar.Dat beside the program"
-echo "saved; a new game runs"
+[ -s "$table" ] || fail "no table at $table"
+echo "saved in $table; a new game runs"
 
 # Ajuda > Os Melhores...: the second entry.
 focus_game

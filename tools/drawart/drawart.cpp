@@ -59,8 +59,8 @@ void save(const QDir& dir, const QString& name, const QImage& picture, int w, in
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: drawart OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: drawart OUTDIR [ICONDIR]\n");
         return 1;
     }
     QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -111,6 +111,16 @@ int main(int argc, char** argv) {
          289, 33);
     save(dir, QStringLiteral("sobre.png"), about(), 288, 197);
     save(dir, QStringLiteral("icon.png"), icon(), 32, 32);
+    if (argc == 3) {
+        // The desktop's icons: the same art at whole multiples, every pixel a square.
+        QDir icons(QString::fromLocal8Bit(argv[2]));
+        icons.mkpath(QStringLiteral("."));
+        for (int size : {32, 64, 128}) {
+            save(icons, QStringLiteral("pelmar_%1.png").arg(size),
+                 icon().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation), size,
+                 size);
+        }
+    }
 
     if (failures) {
         std::fprintf(stderr, "drawart: %d picture(s) failed\n", failures);
