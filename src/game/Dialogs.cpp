@@ -77,9 +77,11 @@ void Game::AskStartLevel() {
 }
 
 void Game::AskCookSpeed() {
-    const std::string answer =
-        platform_.InputBox(" Entre Com A Velocidade do Dirovid:" + CrLf + "  O Valor Padrao e 150.",
-                           "Velocidade:", " " + std::to_string(CookSpeed));
+    std::string prompt = " Entre Com A Velocidade do Dirovid:";
+    prompt.append(CrLf).append("  O Valor Padrao e 150.");
+    std::string current = " ";
+    current.append(std::to_string(CookSpeed));
+    const std::string answer = platform_.InputBox(prompt, "Velocidade:", current);
     const int v = ReadWholeNumber(answer);
     if (v > 0) {
         CookSpeed = static_cast<Integer>(v);

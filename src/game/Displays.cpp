@@ -51,7 +51,7 @@ void Game::ShowScore() {
             ShowDigit(*cfrm.Pto[i], windows::At(Figform.Num, 10, "Num").Picture());
         }
     }
-    ScoreText = " " + WholeText(Int(Score));
+    ScoreText = ' ' + WholeText(Int(Score));
 }
 
 namespace {

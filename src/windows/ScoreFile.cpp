@@ -130,7 +130,8 @@ std::string Flip(std::string_view line) {
 }
 
 std::string PointsText(std::int64_t points) {
-    return points >= 0 ? " " + std::to_string(points) : std::to_string(points);
+    std::string text = points >= 0 ? " " : "";
+    return text.append(std::to_string(points));
 }
 
 std::int64_t ReadPoints(std::string_view text) {
