@@ -1,8 +1,9 @@
 // The two option dialogs: the start level and the cook's speed.
 #include "game/Game.h"
 #include "game/NumberText.h"
+#include "ui/NumberText.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -10,55 +11,7 @@
 namespace game {
 
 int ReadWholeNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    // The longest prefix that reads as a decimal number.
-    std::size_t end = i;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
-        ++end;
-    }
-    const std::size_t digitsStart = end;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
-        ++end;
-    }
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
-            ++end;
-        }
-    }
-    const bool anyDigit = std::string_view(text.data() + digitsStart, end - digitsStart)
-                              .find_first_of("0123456789") != std::string_view::npos;
-    if (!anyDigit) {
-        return 0;
-    }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        if (exponent < text.size() && text[exponent] >= '0' && text[exponent] <= '9') {
-            while (exponent < text.size() && text[exponent] >= '0' && text[exponent] <= '9') {
-                ++exponent;
-            }
-            end = exponent;
-        }
-    }
-    const std::string number(text.substr(i, end - i));
-    double value = std::strtod(number.c_str(), nullptr);
-    if (std::isnan(value)) {
-        return 0;
-    }
-    value = std::nearbyint(value);
-    if (value > 32767) {
-        return 32767;
-    }
-    if (value < -32768) {
-        return -32768;
-    }
-    return static_cast<int>(value);
+    return static_cast<int>(std::clamp(std::nearbyint(ui::LeadingNumber(text)), -32768.0, 32767.0));
 }
 
 void Game::AskStartLevel() {

@@ -1,5 +1,7 @@
 #include "windows/ScoreFile.h"
 
+#include "ui/NumberText.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -135,30 +137,10 @@ std::string PointsText(std::int64_t points) {
 }
 
 std::int64_t ReadPoints(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    std::size_t end = i;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
-        ++end;
-    }
-    bool digits = false;
-    while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) {
-        digits = digits || text[end] != '.';
-        ++end;
-    }
-    if (!digits) {
-        return 0;
-    }
-    // Absurdly long numbers are cut: a Double holds whole numbers exactly to 2^53.
-    const std::string number(text.substr(i, std::min<std::size_t>(end - i, 40)));
-    const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
+    // A Double holds whole numbers exactly up to 2^53.
     constexpr double limit = 9007199254740992.0;
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<std::int64_t>(std::clamp(value, -limit, limit));
+    return static_cast<std::int64_t>(
+        std::clamp(std::nearbyint(ui::LeadingNumber(text)), -limit, limit));
 }
 
 std::string Write(const std::vector<Record>& records) {

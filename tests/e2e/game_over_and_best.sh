@@ -92,13 +92,5 @@ xdotool key Return
 wait_until 'd["controls"]["cfrm"]["Enabled"] and not d["controls"]["BestForm"]["Visible"]' 5
 
 focus_game
-xdotool key alt+o
-sleep 0.4
-xdotool key r
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "still running after Sair"
-game_pid=
+quit_through_menu
 echo "ok"

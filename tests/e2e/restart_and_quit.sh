@@ -29,18 +29,5 @@ wait_until 'd["controls"]["cfrm.pelmar"]["Top"] == 1365 and d["Score"] == 0 and 
 wait_until "d['BeltOffset'] < $before" 5
 echo "restarted: belt at $(state 'd["BeltOffset"]')"
 
-# Opções > Sair ends the program at once.
-xdotool key alt+o
-sleep 0.5
-xdotool key r
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$game_pid" 2>/dev/null; then
-    fail "the game is still running after Sair"
-fi
-wait "$game_pid" && status=0 || status=$?
-game_pid=
-[ "$status" -eq 0 ] || fail "the game ended with status $status"
+quit_through_menu
 echo "ended through Sair"

@@ -56,3 +56,19 @@ wait_until() {
     done
     fail "timed out waiting for: $1"
 }
+
+# Opções > Sair: the program must end at once, with status 0.
+quit_through_menu() {
+    xdotool key alt+o
+    sleep 0.5
+    xdotool key r
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after Sair"
+    local status=0
+    wait "$game_pid" || status=$?
+    game_pid=
+    [ "$status" -eq 0 ] || fail "the game ended with status $status"
+}
