@@ -24,7 +24,11 @@ double QtPlatform::Clock() {
 }
 
 void QtPlatform::DoEvents() {
-    QCoreApplication::processEvents();
+    // Ticks run from the event loop, which has just taken the window system's
+    // pending events; Qt's own posted work is what may still wait. Input stays
+    // with the loop itself, so a dialog opened from a menu never runs inside a
+    // tick, where Qt would hold the play timer until it closed.
+    QCoreApplication::sendPostedEvents();
 }
 
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
