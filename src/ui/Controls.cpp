@@ -321,7 +321,7 @@ std::vector<std::string_view> Control::PropertyNames() const {
     std::vector<std::string_view> names{"Left", "Top", "Width", "Height", "Visible", "Enabled"};
     switch (kind_) {
     case Kind::Form:
-        names.insert(names.end(), {"Caption", "WindowState"});
+        names.insert(names.end(), {"Picture", "Caption", "WindowState"});
         break;
     case Kind::PictureBox:
         names.insert(names.end(), {"Picture", "BackColor"});
