@@ -141,3 +141,12 @@ TEST_F(BestFormTest, OpenedFromTheMenuTheTimerComesBackAsItWas) {
     best.Command1->onClick();
     EXPECT_TRUE(cfrm.Timer1->Enabled());
 }
+
+TEST_F(BestFormTest, AGameEndingBehindTheOpenTableStillEntersIt) {
+    cfrm.MenuMelhores->onClick();
+    GameOverWith(300);
+    EXPECT_TRUE(best.Text1->Visible());
+    EXPECT_EQ(best.BestRow, 1);
+    best.Command1->onClick();
+    EXPECT_EQ(scores::Read(Bytes())[0].points, 300);
+}

@@ -140,7 +140,12 @@ void Game::GameOver() {
     cfrm.fundo2->Cls();
     EndOfGame = True;
     try {
-        windows_.best.Show();
+        if (windows_.best.Visible()) {
+            // Opened from the menu while the game went on: rank this result too.
+            windows_.best.Form_Activate();
+        } else {
+            windows_.best.Show();
+        }
     } catch (...) {
         // A high-score window that cannot be shown must not stop the game.
     }
