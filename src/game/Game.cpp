@@ -6,14 +6,9 @@ namespace game {
 
 Game::Game(windows::Windows& windows, ui::Platform& platform)
     : windows_(windows), platform_(platform), cfrm(windows.cfrm), Figform(windows.fig) {
-    for (ui::Form* form : windows_.All()) {
-        if (auto* c = dynamic_cast<windows::Cfrm*>(form))
-            c->game = this;
-        if (auto* b = dynamic_cast<windows::BestForm*>(form))
-            b->game = this;
-        if (auto* s = dynamic_cast<windows::SobrForm*>(form))
-            s->game = this;
-    }
+    windows.cfrm.game = this;
+    windows.best.game = this;
+    windows.sobr.game = this;
 }
 
 void Game::Main() {
