@@ -7,6 +7,10 @@
 
 namespace windows {
 
+void BestForm::Form_Load() {
+    CentreOnScreen(*this, game->platform().Screen());
+}
+
 void BestForm::Form_Activate() {
     game::Game& g = *game;
     if (g.windows().cfrm.Timer1->Enabled()) {

@@ -4,13 +4,9 @@
 
 namespace windows {
 
-namespace {
-
 void CentreOnScreen(ui::Form& form, const ui::ScreenSize& screen) {
     form.Move((screen.widthTwips - form.Width()) / 2, (screen.heightTwips - form.Height()) / 2);
 }
-
-} // namespace
 
 void Cfrm::Form_Load() {
     SetHeight(5580);
@@ -79,19 +75,6 @@ void Cfrm::MenuMelhores_Click() {
 
 void Cfrm::MenuAjuda_Click() {
     game->platform().OpenHelp("Pelmar.htm");
-}
-
-void SobrForm::Form_Load() {
-    CentreOnScreen(*this, game->platform().Screen());
-}
-
-void SobrForm::Command1_click() {
-    game->windows().cfrm.SetEnabled(true);
-    Hide();
-}
-
-void BestForm::Form_Load() {
-    CentreOnScreen(*this, game->platform().Screen());
 }
 
 } // namespace windows

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Platform.h"
 #include "windows/ScoreFile.h"
 
 #include <array>
@@ -168,6 +169,9 @@ struct Windows {
     std::array<ui::Form*, 4> All() { return {&best, &cfrm, &fig, &sobr}; }
     ui::Form* FindForm(std::string_view name);
 };
+
+// Puts a window in the middle of the screen, by its outer size.
+void CentreOnScreen(ui::Form& form, const ui::ScreenSize& screen);
 
 // Outer frame sizes in twips: a title bar with a menu, or a thin border only.
 inline constexpr int MainFrameWidth = 90;
