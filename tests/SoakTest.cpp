@@ -12,29 +12,23 @@ namespace {
 const std::set<int> CookCodes{0,  1,  2,  3,  11, 12, 13, 21, 22, 23, 31,
                               32, 33, 41, 42, 43, 51, 52, 53, 61, 62, 63};
 
+bool Within(double value, double lowest, double highest) {
+    return value >= lowest && value <= highest;
+}
+
 void CheckRanges(game::Game& g, double clock) {
-    ASSERT_GE(g.Lives, 0);
-    ASSERT_LE(g.Lives, 99);
-    ASSERT_GE(g.Level, 1);
-    ASSERT_LE(g.Level, 99);
-    ASSERT_GE(g.Score, 0);
-    ASSERT_LE(g.Score, 9999999999.0);
+    ASSERT_TRUE(Within(g.Lives, 0, 99)) << "Lives " << g.Lives;
+    ASSERT_TRUE(Within(g.Level, 1, 99)) << "Level " << g.Level;
+    ASSERT_TRUE(Within(g.Score, 0, 9999999999.0)) << "Score " << g.Score;
     ASSERT_EQ(g.Score, std::floor(g.Score));
-    ASSERT_GE(g.SavedLives, 0);
-    ASSERT_LE(g.SavedLives, 99);
-    ASSERT_GE(g.RoundPhase, -1);
-    ASSERT_LE(g.RoundPhase, 5);
-    ASSERT_GE(g.ItemState, 0);
-    ASSERT_LE(g.ItemState, 4);
-    ASSERT_GE(g.ItemKind, 0);
-    ASSERT_LE(g.ItemKind, 5);
-    ASSERT_GE(g.CookLoad, 0);
-    ASSERT_LE(g.CookLoad, 6);
+    ASSERT_TRUE(Within(g.SavedLives, 0, 99)) << "SavedLives " << g.SavedLives;
+    ASSERT_TRUE(Within(g.RoundPhase, -1, 5)) << "RoundPhase " << g.RoundPhase;
+    ASSERT_TRUE(Within(g.ItemState, 0, 4)) << "ItemState " << g.ItemState;
+    ASSERT_TRUE(Within(g.ItemKind, 0, 5)) << "ItemKind " << g.ItemKind;
+    ASSERT_TRUE(Within(g.CookLoad, 0, 6)) << "CookLoad " << g.CookLoad;
     ASSERT_TRUE(CookCodes.count(g.CookPose)) << g.CookPose;
-    ASSERT_GE(g.BeltNewest, 1);
-    ASSERT_LE(g.BeltNewest, 12);
-    ASSERT_GE(g.BeltOldest, 0);
-    ASSERT_LE(g.BeltOldest, 12);
+    ASSERT_TRUE(Within(g.BeltNewest, 1, 12)) << "BeltNewest " << g.BeltNewest;
+    ASSERT_TRUE(Within(g.BeltOldest, 0, 12)) << "BeltOldest " << g.BeltOldest;
     ASSERT_LE(g.BeltOffset, 0.3 * 16777216.0 * 1e6);
     for (int i = 1; i <= 12; ++i) {
         const int f = g.SandwichFilling(i);
@@ -57,10 +51,8 @@ void CheckRanges(game::Game& g, double clock) {
     for (int oven = 1; oven <= 3; ++oven) {
         ASSERT_LE(perOven[oven], 4);
     }
-    ASSERT_GE(g.BlinkLine(1), 0);
-    ASSERT_LE(g.BlinkLine(1), 3);
-    ASSERT_GE(g.SandwichDropOven, 0);
-    ASSERT_LE(g.SandwichDropOven, 3);
+    ASSERT_TRUE(Within(g.BlinkLine(1), 0, 3)) << "BlinkLine(1) " << g.BlinkLine(1);
+    ASSERT_TRUE(Within(g.SandwichDropOven, 0, 3)) << "SandwichDropOven " << g.SandwichDropOven;
     for (int k = 1; k <= 4; ++k) {
         const double stamp = g.KeyStart(k);
         ASSERT_TRUE(stamp == 0 || stamp == -1 || (stamp > 0 && stamp <= clock));
