@@ -15,9 +15,10 @@ static void BM_PaintMainWindow(benchmark::State& state) {
     }
     const ui::Form& form = sim.windows.cfrm;
     QImage image(form.clientWidth / 15, form.clientHeight / 15, QImage::Format_RGB32);
+    qt::PictureCache pictures;
     for (auto _ : state) {
         QPainter painter(&image);
-        qt::PaintForm(painter, form);
+        qt::PaintForm(painter, pictures, form);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -1,8 +1,8 @@
 #include "Fixture.h"
 
-#include "windows/ScoreFile.h"
+#include "game/ScoreFormat.h"
 
-namespace scores = windows::scores;
+namespace scores = game::scores;
 
 namespace {
 

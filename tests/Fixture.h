@@ -43,7 +43,7 @@ protected:
 
     // The high-score file lives in the test's own directory.
     void SetUp() override {
-        sim.windows.best.store = windows::scores::Store(dir.path(), dir.path() / "data");
+        sim.platform.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
     }
 
     // One timer expiry after the clock moved on by `hundredths`.

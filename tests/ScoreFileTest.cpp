@@ -1,8 +1,14 @@
 #include "Fixture.h"
 
-#include "windows/ScoreFile.h"
+#include "FolderStorage.h"
+#include "game/ScoreFormat.h"
 
-namespace scores = windows::scores;
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace scores = game::scores;
 
 namespace {
 
@@ -95,23 +101,55 @@ TEST(ScoreFile, AVeryLargeFileIsReadOnlyAsFarAsTheFormatNeeds) {
     EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size() + 1);
 }
 
-TEST(ScoreStore, AnInterruptedSaveLeavesTheOldTableWhole) {
+TEST(ScoreStore, AReaderSeesTheOldTableOrTheNewOneWholeEvenWhenAWriterIsKilled) {
     TempDir dir;
-    scores::Store store(dir.path(), dir.path() / "data");
-    ASSERT_TRUE(store.Save("old table"));
-    store.beforeRename = [] { throw std::runtime_error("power cut"); };
-    EXPECT_THROW(store.Save("new table"), std::runtime_error);
-    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), "old table");
-    store.beforeRename = nullptr;
-    ASSERT_TRUE(store.Save("new table"));
-    EXPECT_EQ(store.Load(), "new table");
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "pelmar.Dat.new"));
+    const std::string a(100000, 'a'), b(150000, 'b');
+    sim::FolderStorage store(dir.path(), dir.path() / "data");
+    ASSERT_TRUE(store.Replace("pelmar.Dat", a));
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        sim::FolderStorage own(dir.path(), dir.path() / "data");
+        for (int i = 0;; ++i) {
+            own.Replace("pelmar.Dat", i % 2 == 0 ? b : a);
+        }
+    }
+    for (int i = 0; i < 300; ++i) {
+        const std::string seen = store.Read("pelmar.Dat");
+        ASSERT_TRUE(seen == a || seen == b) << "read " << seen.size() << " bytes";
+    }
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    const std::string last = store.Read("pelmar.Dat");
+    EXPECT_TRUE(last == a || last == b) << "a save cut off leaves one table whole";
+}
+
+TEST(ScoreStore, TwoGamesSavingAtOnceNeverMixTheirTables) {
+    TempDir dir;
+    const std::string first(50000, '1'), second(70000, '2');
+    auto saveMany = [&](const std::string& table) {
+        sim::FolderStorage store(dir.path(), dir.path() / "data");
+        for (int i = 0; i < 100; ++i) {
+            EXPECT_TRUE(store.Replace("pelmar.Dat", table));
+        }
+    };
+    std::thread one(saveMany, first), two(saveMany, second);
+    one.join();
+    two.join();
+    const std::string last = Bytes(dir.path() / "pelmar.Dat");
+    EXPECT_TRUE(last == first || last == second);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename(), "pelmar.Dat") << "a temporary file was left behind";
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
 }
 
 TEST(ScoreStore, AMissingFileIsCreatedEmpty) {
     TempDir dir;
-    scores::Store store(dir.path(), dir.path() / "data");
-    EXPECT_EQ(store.Load(), "");
+    sim::FolderStorage store(dir.path(), dir.path() / "data");
+    EXPECT_EQ(store.Read("pelmar.Dat"), "");
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "pelmar.Dat"));
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "pelmar.Dat"), 0u);
 }
@@ -119,15 +157,15 @@ TEST(ScoreStore, AMissingFileIsCreatedEmpty) {
 TEST(ScoreStore, TheUsersCopyWinsOverAShippedOneWhenTheProgramsDirectoryIsReadOnly) {
     TempDir dir;
     const auto missing = dir.path() / "no-such-directory";
-    scores::Store store(missing, dir.path() / "data");
-    EXPECT_TRUE(store.Save("mine"));
+    sim::FolderStorage store(missing, dir.path() / "data");
+    EXPECT_TRUE(store.Replace("pelmar.Dat", "mine"));
     EXPECT_EQ(Bytes(dir.path() / "data" / "pelmar.Dat"), "mine");
-    EXPECT_EQ(store.Load(), "mine");
-    EXPECT_EQ(store.Path(), dir.path() / "data" / "pelmar.Dat");
+    EXPECT_EQ(store.Read("pelmar.Dat"), "mine");
+    EXPECT_EQ(store.PathOf("pelmar.Dat"), dir.path() / "data" / "pelmar.Dat");
 }
 
 TEST(ScoreStore, NowhereToSaveIsNotACrash) {
-    scores::Store store("/proc/self", "/proc/self/nothing");
-    EXPECT_FALSE(store.Save("lost"));
-    EXPECT_EQ(store.Load(), "");
+    sim::FolderStorage store("/proc/self", "/proc/self/nothing");
+    EXPECT_FALSE(store.Replace("pelmar.Dat", "lost"));
+    EXPECT_EQ(store.Read("pelmar.Dat"), "");
 }

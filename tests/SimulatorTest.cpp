@@ -1,5 +1,7 @@
 #include "Fixture.h"
 
+#include <sstream>
+
 #include <regex>
 
 namespace {
@@ -56,9 +58,18 @@ TEST(Simulator, DumpListsEveryVariableAndEveryControl) {
     sim::Simulator s;
     const std::string dump = s.Dump();
     ASSERT_EQ(dump.find('\n'), std::string::npos);
-    for (const auto& v : s.game.Variables()) {
-        EXPECT_NE(dump.find("\"" + v.name + "\":"), std::string::npos) << v.name;
-    }
+    // Every listed variable is a key of the dump, in list order, before the controls.
+    std::size_t last = 0;
+    int listed = 0;
+    s.game.ForEachVariable([&](const game::VariableInfo& info, const auto&) {
+        const std::size_t at = dump.find("\"" + std::string(info.name) + "\":");
+        EXPECT_NE(at, std::string::npos) << info.name;
+        EXPECT_GT(at, last) << info.name;
+        last = at;
+        ++listed;
+    });
+    EXPECT_LT(last, dump.find("\"controls\":"));
+    EXPECT_GT(listed, 40);
     for (ui::Form* form : s.windows.All()) {
         EXPECT_NE(dump.find("\"" + form->name() + "\":{\"Left\""), std::string::npos);
         for (const auto& c : form->controls()) {
@@ -74,6 +85,29 @@ TEST(Simulator, DumpListsEveryVariableAndEveryControl) {
           "\"cfrm.MenuDisplay\":{", "\"Checked\":false", "\"WindowState\":0"}) {
         EXPECT_NE(dump.find(key), std::string::npos) << key;
     }
+}
+
+TEST(Simulator, EveryListedVariableCanBeReadAndSetByName) {
+    sim::Simulator s;
+    s.game.ForEachVariable([&](const game::VariableInfo& info, const auto& variable) {
+        const std::string name(info.name);
+        std::ostringstream out;
+        s.Execute("get " + name, out);
+        EXPECT_EQ(out.str().rfind("{\"" + name + "\": ", 0), 0u) << out.str();
+        // A whole variable, or the first element of an array.
+        std::string target = name;
+        if constexpr (requires { variable.lower; }) {
+            target += "(" + std::to_string(variable.lower) + ")";
+        } else if constexpr (requires { variable.lower1; }) {
+            target +=
+                "(" + std::to_string(variable.lower1) + "," + std::to_string(variable.lower2) + ")";
+        }
+        const bool text = std::is_same_v<std::decay_t<decltype(variable)>, std::string>;
+        std::ostringstream back;
+        s.Execute("set " + target + " 7", back);
+        s.Execute("get " + target, back);
+        EXPECT_EQ(back.str(), "{\"" + target + "\": " + (text ? "\"7\"" : "7") + "}\n");
+    });
 }
 
 TEST(Simulator, AMalformedLineStopsWithStatusTwoAndNamesTheLine) {

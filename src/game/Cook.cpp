@@ -1,39 +1,53 @@
 // The cook: keys, walks, pictures, catching items and working at the belt.
 #include "game/Game.h"
 
+#include "game/Layout.h"
+#include "ui/KeyCodes.h"
+
 namespace game {
+
+using layout::LoadReach;
+namespace keys = ui::keys;
 
 namespace {
 
-constexpr int CodeCtrl = 17;
-constexpr int CodeSpace = 32;
-constexpr int CodeLeft = 37;
-constexpr int CodeUp = 38;
-constexpr int CodeRight = 39;
-constexpr int CodeDown = 40;
+// The walk an arrow key drives: KeyStart(1) left, (2) right, (3) up, (4) down; 0 for another key.
+int WalkOfKey(int keyCode) {
+    switch (keyCode) {
+    case keys::Left:
+        return 1;
+    case keys::Right:
+        return 2;
+    case keys::Up:
+        return 3;
+    case keys::Down:
+        return 4;
+    default:
+        return 0;
+    }
+}
 
-// A loaded cook facing left holds his load out on the left: turning to or
-// from the left shifts him by this much.
-constexpr int LoadReach = 255;
+bool IsActionKey(int keyCode) {
+    return keyCode == keys::Ctrl || keyCode == keys::Space;
+}
 
 } // namespace
 
 void Game::KeyDown(int keyCode) {
-    switch (keyCode) {
-    case CodeCtrl:
-    case CodeSpace:
+    if (IsActionKey(keyCode)) {
         ActionKey = True;
-        break;
-    case CodeLeft:
+    }
+    switch (WalkOfKey(keyCode)) {
+    case 1:
         WalkLeft();
         break;
-    case CodeUp:
-        WalkUp();
-        break;
-    case CodeRight:
+    case 2:
         WalkRight();
         break;
-    case CodeDown:
+    case 3:
+        WalkUp();
+        break;
+    case 4:
         WalkDown();
         break;
     default:
@@ -47,99 +61,32 @@ void Game::KeyDown(int keyCode) {
 }
 
 void Game::KeyUp(int keyCode) {
-    switch (keyCode) {
-    case CodeCtrl:
-    case CodeSpace:
+    if (IsActionKey(keyCode)) {
         ActionKey = False;
-        break;
-    case CodeLeft:
-        KeyStart(1) = 0;
-        break;
-    case CodeUp:
-        KeyStart(3) = 0;
-        break;
-    case CodeRight:
-        KeyStart(2) = 0;
-        break;
-    case CodeDown:
-        KeyStart(4) = 0;
-        break;
-    default:
-        break;
+    } else if (const int walk = WalkOfKey(keyCode); walk != 0) {
+        KeyStart(walk) = 0;
     }
 }
 
-void Game::WalkLeft() {
-    const auto pose = static_cast<Integer>(10 * CookLoad + 1);
-    if (CookPose != pose) {
-        CookPose = pose;
-        if (CookLoad != 0) {
-            cfrm.pelmar->SetLeft(cfrm.pelmar->Left() - LoadReach);
-        }
-        ShowCookFrame();
-    }
-    if (KeyStart(1) != 0) {
-        return;
-    }
-    KeyStart(2) = 0;
-    KeyStart(1) = -1;
-    WalkOrigin(1) = cfrm.pelmar->Left() - CookSpeed;
-}
-
-void Game::WalkRight() {
-    const auto pose = static_cast<Integer>(10 * CookLoad + 3);
-    if (CookPose != pose) {
-        const Integer old = CookPose;
-        CookPose = pose;
-        if (old % 10 == 1 && CookLoad != 0) {
-            cfrm.pelmar->SetLeft(cfrm.pelmar->Left() + LoadReach);
-        }
-        ShowCookFrame();
-    }
-    if (KeyStart(2) != 0) {
-        return;
-    }
-    KeyStart(1) = 0;
-    KeyStart(2) = -1;
-    WalkOrigin(1) = cfrm.pelmar->Left() + CookSpeed;
-}
-
-void Game::WalkUp() {
+void Game::Walk(int key, int opposite, int axis, int pose, int sign) {
+    ui::Control& cook = *cfrm.pelmar;
     // A sideways walk keeps the sideways picture.
-    if (KeyStart(1) + KeyStart(2) == 0 && CookPose != 0) {
+    if ((axis == 1 || KeyStart(1) + KeyStart(2) == 0) && CookPose != pose) {
         const Integer old = CookPose;
-        CookPose = 0;
-        if (old % 10 == 1 && CookLoad != 0) {
-            cfrm.pelmar->SetLeft(cfrm.pelmar->Left() + LoadReach);
+        CookPose = static_cast<Integer>(pose);
+        if (CookLoad != 0 && pose % 10 == 1) {
+            cook.SetLeft(cook.Left() - LoadReach);
+        } else if (CookLoad != 0 && old % 10 == 1) {
+            cook.SetLeft(cook.Left() + LoadReach);
         }
         ShowCookFrame();
     }
-    if (KeyStart(3) != 0) {
+    if (KeyStart(key) != 0) {
         return;
     }
-    KeyStart(4) = 0;
-    KeyStart(3) = -1;
-    WalkOrigin(2) = cfrm.pelmar->Top() - CookSpeed;
-}
-
-void Game::WalkDown() {
-    if (KeyStart(1) + KeyStart(2) == 0) {
-        const auto pose = static_cast<Integer>(10 * CookLoad + 2);
-        if (CookPose != pose) {
-            const Integer old = CookPose;
-            CookPose = pose;
-            if (old % 10 == 1 && CookLoad != 0) {
-                cfrm.pelmar->SetLeft(cfrm.pelmar->Left() + LoadReach);
-            }
-            ShowCookFrame();
-        }
-    }
-    if (KeyStart(4) != 0) {
-        return;
-    }
-    KeyStart(3) = 0;
-    KeyStart(4) = -1;
-    WalkOrigin(2) = cfrm.pelmar->Top() + CookSpeed;
+    KeyStart(opposite) = 0;
+    KeyStart(key) = -1;
+    WalkOrigin(axis) = (axis == 1 ? cook.Left() : cook.Top()) + sign * CookSpeed;
 }
 
 void Game::MoveCook() {
@@ -169,8 +116,8 @@ void Game::MoveCook() {
         y = WalkOrigin(2) + CookSpeed / 10.0 * (Now() - KeyStart(4));
         if (cook.Height() + y > cfrm.Lista->Top() && CookLoad != 1 && LowerRoom == 0) {
             y = cfrm.Lista->Top() - cook.Height();
-        } else if (y > cfrm.Picture2->Top() - 752 && LowerRoom != 0) {
-            y = cfrm.Picture2->Top() - 752;
+        } else if (y > cfrm.Picture2->Top() - layout::CookAboveCounter && LowerRoom != 0) {
+            y = cfrm.Picture2->Top() - layout::CookAboveCounter;
         }
     }
     if (KeyStart(1) != 0) {
@@ -259,7 +206,9 @@ void Game::WorkAtBelt() {
     if (!(BeltWidth > cfrm.pelmar->Left()) || ItemState != 2) {
         return;
     }
-    LoopVar = (cfrm.pelmar->Top() + 550 - (cfrm.LimEsteira->Top() + BeltOffset)) / 480 - 7;
+    LoopVar = (cfrm.pelmar->Top() + 550 - (cfrm.LimEsteira->Top() + BeltOffset)) /
+                  layout::SandwichSpacing -
+              7;
     // Hands between two sandwiches.
     if (LoopVar - Int(LoopVar) < 0.4) {
         return;

@@ -1,56 +1,191 @@
+// The game's state as JSON, and variables read and set by name, all driven
+// by the one list of variables.
 #include "game/Dump.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <vector>
 
 namespace game {
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out += buffer;
-            } else {
-                out += ch;
-            }
-        }
+namespace {
+
+template <class T> void Write(JsonWriter& out, const T& value) {
+    if constexpr (std::is_same_v<T, std::string>) {
+        out.String(value);
+    } else {
+        out.Number(static_cast<double>(value));
     }
-    return out + "\"";
 }
 
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
+template <class T, int Lo, int Hi> void Write(JsonWriter& out, const Array1<T, Lo, Hi>& a) {
+    out.BeginArray();
+    for (int i = Lo; i <= Hi; ++i) {
+        Write(out, a(i));
     }
-    char buffer[40];
-    if (value == std::floor(value) && std::fabs(value) < 1e17) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    }
-    return buffer;
+    out.EndArray();
 }
+
+template <class T, int Lo1, int Hi1, int Lo2, int Hi2>
+void Write(JsonWriter& out, const Array2<T, Lo1, Hi1, Lo2, Hi2>& a) {
+    out.BeginArray();
+    for (int i = Lo1; i <= Hi1; ++i) {
+        out.BeginArray();
+        for (int j = Lo2; j <= Hi2; ++j) {
+            Write(out, a(i, j));
+        }
+        out.EndArray();
+    }
+    out.EndArray();
+}
+
+template <class T>
+requires(std::is_arithmetic_v<T> ||
+         std::is_same_v<T, std::string>) bool Assign(T& value, const std::string& text) {
+    if constexpr (std::is_same_v<T, std::string>) {
+        value = text;
+        return true;
+    } else {
+        double number = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) {
+            return false;
+        }
+        if constexpr (std::is_same_v<T, Integer>) {
+            if (number < -32768 || number > 32767 || number != std::floor(number)) {
+                return false;
+            }
+        }
+        value = static_cast<T>(number);
+        return true;
+    }
+}
+
+// "Name", "Name(i)" or "Name(i,j)".
+struct Address {
+    std::string_view base;
+    std::vector<int> indexes;
+    bool valid = true;
+};
+
+Address Parse(std::string_view name) {
+    Address address;
+    const auto open = name.find('(');
+    address.base = name.substr(0, open);
+    if (open == std::string_view::npos) {
+        return address;
+    }
+    if (name.back() != ')') {
+        address.valid = false;
+        return address;
+    }
+    std::string_view inside = name.substr(open + 1, name.size() - open - 2);
+    while (address.valid) {
+        const auto comma = inside.find(',');
+        std::string_view part = inside.substr(0, comma);
+        while (!part.empty() && part.front() == ' ')
+            part.remove_prefix(1);
+        while (!part.empty() && part.back() == ' ')
+            part.remove_suffix(1);
+        int index = 0;
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), index);
+        address.valid = ec == std::errc() && end == part.data() + part.size();
+        address.indexes.push_back(index);
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        inside.remove_prefix(comma + 1);
+    }
+    return address;
+}
+
+// Runs `use` on the addressed element: the variable itself when no index is
+// given, an array element through its checked accessor when the indexes fit.
+template <class T, class Use> bool Reach(T& value, const std::vector<int>& at, Use&& use) {
+    if (!at.empty()) {
+        return false;
+    }
+    use(value, true);
+    return true;
+}
+
+template <class T, int Lo, int Hi, class Use>
+bool Reach(Array1<T, Lo, Hi>& a, const std::vector<int>& at, Use&& use) {
+    if (at.empty()) {
+        use(a, false);
+        return true;
+    }
+    if (at.size() != 1 || at[0] < Lo || at[0] > Hi) {
+        return false;
+    }
+    use(a(at[0]), true);
+    return true;
+}
+
+template <class T, int Lo1, int Hi1, int Lo2, int Hi2, class Use>
+bool Reach(Array2<T, Lo1, Hi1, Lo2, Hi2>& a, const std::vector<int>& at, Use&& use) {
+    if (at.empty()) {
+        use(a, false);
+        return true;
+    }
+    if (at.size() != 2 || at[0] < Lo1 || at[0] > Hi1 || at[1] < Lo2 || at[1] > Hi2) {
+        return false;
+    }
+    use(a(at[0], at[1]), true);
+    return true;
+}
+
+// Finds the named variable and runs `use(element, isSingleValue)` on it.
+template <class Use> bool WithVariable(Game& game, std::string_view name, Use&& use) {
+    const Address address = Parse(name);
+    bool reached = false;
+    if (address.valid) {
+        game.ForEachVariable([&](const VariableInfo& info, auto& variable) {
+            if (!reached && info.name == address.base) {
+                reached = Reach(variable, address.indexes, use);
+            }
+        });
+    }
+    return reached;
+}
+
+void WriteBestForm(JsonWriter& out, const windows::BestForm& best) {
+    auto table = [&](std::string_view key, auto cell) {
+        out.Key(key).BeginArray();
+        for (int p = 1; p <= 7; ++p) {
+            out.BeginArray();
+            for (int t = 1; t <= 3; ++t) {
+                cell(p, t);
+            }
+            out.EndArray();
+        }
+        out.EndArray();
+    };
+    out.BeginObject();
+    table("BestName", [&](int p, int t) { out.String(best.BestName[p][t]); });
+    table("BestPoints", [&](int p, int t) { out.Number(double(best.BestPoints[p][t])); });
+    table("BestLevel", [&](int p, int t) { out.Number(best.BestLevel[p][t]); });
+    out.Key("BestCount").BeginArray();
+    for (int t = 1; t <= 3; ++t) {
+        out.Number(best.BestCount[t]);
+    }
+    out.EndArray();
+    out.Key("BestTable").Number(best.BestTable);
+    out.Key("BestRow").Number(best.BestRow);
+    out.Key("NotEntered").Number(best.NotEntered ? -1 : 0);
+    out.Key("TimerWasOn").Number(best.TimerWasOn ? -1 : 0);
+    out.EndObject();
+}
+
+void WriteControl(JsonWriter& out, const ui::Control& control) {
+    out.Key(control.FullName()).BeginObject();
+    for (const ui::Property* property : control.Properties()) {
+        out.Key(property->name).Raw(JsonValue(property->get(control)));
+    }
+    out.EndObject();
+}
+
+} // namespace
 
 std::string JsonValue(const ui::PropertyValue& value) {
     if (const auto* b = std::get_if<bool>(&value)) {
@@ -65,193 +200,70 @@ std::string JsonValue(const ui::PropertyValue& value) {
     return "null";
 }
 
-namespace {
-
-using Type = Game::Variable::Type;
-
-std::string ElementJson(const Game::Variable& v, std::size_t offset) {
-    switch (v.type) {
-    case Type::Integer:
-        return JsonNumber(static_cast<const Integer*>(v.data)[offset]);
-    case Type::Single:
-        return JsonNumber(static_cast<const float*>(v.data)[offset]);
-    case Type::Double:
-        return JsonNumber(static_cast<const double*>(v.data)[offset]);
-    case Type::String:
-        return JsonString(static_cast<const std::string*>(v.data)[offset]);
-    }
-    return "null";
-}
-
-int Columns(const Game::Variable& v) {
-    return v.upper2 >= v.lower2 ? v.upper2 - v.lower2 + 1 : 1;
-}
-
-std::string WholeJson(const Game::Variable& v) {
-    if (v.upper1 < v.lower1) {
-        return ElementJson(v, 0);
-    }
-    std::string out = "[";
-    for (int i = v.lower1; i <= v.upper1; ++i) {
-        if (i > v.lower1)
-            out += ",";
-        if (v.upper2 < v.lower2) {
-            out += ElementJson(v, static_cast<std::size_t>(i - v.lower1));
-            continue;
-        }
-        out += "[";
-        for (int j = v.lower2; j <= v.upper2; ++j) {
-            if (j > v.lower2)
-                out += ",";
-            out += ElementJson(
-                v, static_cast<std::size_t>((i - v.lower1) * Columns(v) + (j - v.lower2)));
-        }
-        out += "]";
-    }
-    return out + "]";
-}
-
-bool ParseInt(std::string_view text, int& out) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-    return ec == std::errc() && p == text.data() + text.size();
-}
-
-// Finds "Name" or "Name(i)" or "Name(i,j)"; offset of the element, or whole.
-struct Located {
-    const Game::Variable* variable = nullptr;
-    std::optional<std::size_t> offset;
-};
-
-Located Locate(Game& game, std::string_view name) {
-    const auto open = name.find('(');
-    const std::string_view base = name.substr(0, open);
-    for (const auto& v : game.Variables()) {
-        if (v.name != base) {
-            continue;
-        }
-        if (open == std::string_view::npos) {
-            return {&v, std::nullopt};
-        }
-        if (name.back() != ')' || v.upper1 < v.lower1) {
-            return {};
-        }
-        const std::string_view inside = name.substr(open + 1, name.size() - open - 2);
-        const auto comma = inside.find(',');
-        int i = 0, j = 0;
-        if (!ParseInt(inside.substr(0, comma), i) || i < v.lower1 || i > v.upper1) {
-            return {};
-        }
-        const bool twoDims = v.upper2 >= v.lower2;
-        if (twoDims != (comma != std::string_view::npos)) {
-            return {};
-        }
-        if (twoDims && (!ParseInt(inside.substr(comma + 1), j) || j < v.lower2 || j > v.upper2)) {
-            return {};
-        }
-        const std::size_t offset =
-            static_cast<std::size_t>((i - v.lower1) * Columns(v) + (twoDims ? j - v.lower2 : 0));
-        return {&v, offset};
-    }
-    return {};
-}
-
-} // namespace
-
 std::optional<std::string> VariableJson(Game& game, std::string_view name) {
-    const Located found = Locate(game, name);
-    if (found.variable == nullptr) {
+    JsonWriter out;
+    if (!WithVariable(game, name, [&](const auto& value, bool) { Write(out, value); })) {
         return std::nullopt;
     }
-    return found.offset ? ElementJson(*found.variable, *found.offset) : WholeJson(*found.variable);
+    return out.Text();
 }
 
 bool SetVariable(Game& game, std::string_view name, const std::string& text) {
-    const Located found = Locate(game, name);
-    if (found.variable == nullptr) {
-        return false;
-    }
-    const Game::Variable& v = *found.variable;
-    const bool array = v.upper1 >= v.lower1;
-    if (array && !found.offset) {
-        return false;
-    }
-    const std::size_t offset = found.offset.value_or(0);
-    if (v.type == Type::String) {
-        static_cast<std::string*>(v.data)[offset] = text;
-        return true;
-    }
-    double value = 0;
-    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || p != text.data() + text.size() || !std::isfinite(value)) {
-        return false;
-    }
-    switch (v.type) {
-    case Type::Integer:
-        if (value < -32768 || value > 32767 || value != std::floor(value)) {
-            return false;
+    bool set = false;
+    WithVariable(game, name, [&](auto& value, bool single) {
+        if constexpr (requires { Assign(value, text); }) {
+            set = single && Assign(value, text);
         }
-        static_cast<Integer*>(v.data)[offset] = static_cast<Integer>(value);
-        return true;
-    case Type::Single:
-        static_cast<float*>(v.data)[offset] = static_cast<float>(value);
-        return true;
-    case Type::Double:
-        static_cast<double*>(v.data)[offset] = value;
-        return true;
-    case Type::String:
-        break;
-    }
-    return false;
+    });
+    return set;
 }
 
 std::string DumpJson(Game& game, const DumpExtras& extras) {
-    std::string out = "{";
-    for (const auto& v : game.Variables()) {
-        out += JsonString(v.name) + ":" + WholeJson(v) + ",";
-    }
-    out += "\"controls\":{";
-    bool first = true;
+    JsonWriter out;
+    out.BeginObject();
+    game.ForEachVariable([&](const VariableInfo& info, const auto& variable) {
+        out.Key(info.name);
+        Write(out, variable);
+    });
+    out.Key("controls").BeginObject();
     for (ui::Form* form : game.windows().All()) {
-        auto add = [&](const ui::Control& c) {
-            out += first ? "" : ",";
-            first = false;
-            out += JsonString(c.FullName()) + ":{";
-            bool firstProperty = true;
-            for (std::string_view property : c.PropertyNames()) {
-                out += firstProperty ? "" : ",";
-                firstProperty = false;
-                out += JsonString(std::string(property)) + ":" + JsonValue(*c.Get(property));
-            }
-            out += "}";
-        };
-        add(*form);
+        WriteControl(out, *form);
         for (const auto& control : form->controls()) {
-            add(*control);
+            WriteControl(out, *control);
         }
     }
-    out += "},\"LastInputBox\":";
-    if (extras.lastInputBox) {
-        out += "{\"Prompt\":" + JsonString(extras.lastInputBox->prompt) +
-               ",\"Title\":" + JsonString(extras.lastInputBox->title) +
-               ",\"Default\":" + JsonString(extras.lastInputBox->defaultAnswer) + "}";
+    out.EndObject();
+    // The last dialog of each kind, as its fields, or null before the first.
+    auto dialog = [&](std::string_view key,
+                      std::initializer_list<std::pair<std::string_view, std::string>> fields) {
+        out.Key(key);
+        if (fields.size() == 0) {
+            out.Null();
+            return;
+        }
+        out.BeginObject();
+        for (const auto& [name, value] : fields) {
+            out.Key(name).String(value);
+        }
+        out.EndObject();
+    };
+    if (const auto& box = extras.lastInputBox) {
+        dialog("LastInputBox",
+               {{"Prompt", box->prompt}, {"Title", box->title}, {"Default", box->defaultAnswer}});
     } else {
-        out += "null";
+        dialog("LastInputBox", {});
     }
-    out += ",\"LastMessageBox\":";
-    if (extras.lastMessageBox) {
-        out += "{\"Prompt\":" + JsonString(extras.lastMessageBox->first) +
-               ",\"Title\":" + JsonString(extras.lastMessageBox->second) + "}";
+    if (const auto& box = extras.lastMessageBox) {
+        dialog("LastMessageBox", {{"Prompt", box->first}, {"Title", box->second}});
     } else {
-        out += "null";
+        dialog("LastMessageBox", {});
     }
-    out += ",\"BestForm\":" + game.windows().best.StateJson();
-    out += ",\"HelpOpened\":" + std::to_string(extras.helpOpened);
-    out += ",\"Clock\":" + JsonNumber(game.platform().Clock());
-    return out + "}";
+    out.Key("BestForm");
+    WriteBestForm(out, game.windows().best);
+    out.Key("HelpOpened").Number(extras.helpOpened);
+    out.Key("Clock").Number(game.platform().Clock());
+    out.EndObject();
+    return out.Text();
 }
 
 } // namespace game

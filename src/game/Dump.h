@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Game.h"
+#include "game/Json.h"
 
 #include <optional>
 #include <string>
@@ -17,15 +18,12 @@ struct DumpExtras {
     int helpOpened = 0;
 };
 
-// JSON text of a string, with quotes.
-std::string JsonString(const std::string& text);
-// JSON number: whole numbers without a fraction.
-std::string JsonNumber(double value);
 std::string JsonValue(const ui::PropertyValue& value);
 
 // One variable (whole, or an element as "KeyStart(1)", "OrderSlot(3,2)") as JSON.
 std::optional<std::string> VariableJson(Game& game, std::string_view name);
-// Sets a variable or element from a number or (for texts) a string.
+// Sets an element or a whole variable that is not an array, from a number
+// or, for a text, the text itself. False for an unknown name or a bad value.
 bool SetVariable(Game& game, std::string_view name, const std::string& text);
 
 // The whole state on one line: every variable, every control, the dialogs.

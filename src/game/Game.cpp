@@ -1,19 +1,19 @@
 #include "game/Game.h"
 
+#include "game/Layout.h"
+#include "game/ScoreFormat.h"
+
 #include <cstdlib>
 
 namespace game {
 
 Game::Game(windows::Windows& windows, ui::Platform& platform)
     : windows_(windows), platform_(platform), cfrm(windows.cfrm), Figform(windows.fig) {
-    windows.cfrm.game = this;
-    windows.best.game = this;
-    windows.sobr.game = this;
+    windows.Attach(*this);
+    windows.best.Text1->accepts = [](const std::string& text) { return scores::NameFits(text); };
 }
 
 void Game::Main() {
-    // The program's directory is made the current one by the caller, which
-    // knows where the program lives.
     windows_.best.Form_Load();
     cfrm.Form_Load();
     windows_.fig.Form_Load();
@@ -42,6 +42,26 @@ void Game::EndProgram() {
         ended_ = true;
         cfrm.Timer1->SetEnabled(false);
         platform_.EndProgram();
+    }
+}
+
+void Game::ShowRoom(bool lower, View view) {
+    cfrm.fundo->SetVisible(!lower);
+    cfrm.fundo2->SetVisible(lower);
+    // The count-down and game over are watched under the score panel, which
+    // the lower room hides while the cook works there.
+    cfrm.Picture4->SetVisible(!lower || view != View::Play);
+    // The count-down leaves the counter and its sandwich as the level left them.
+    if (view != View::CountDown) {
+        cfrm.Picture2->SetVisible(lower);
+        cfrm.eleme2->SetVisible(lower);
+    }
+    LowerRoom = ToFlag(lower);
+}
+
+void Game::FinishPendingGameOver() {
+    if (GameOverPending != 0) {
+        GameOver();
     }
 }
 
@@ -78,12 +98,8 @@ void Game::GameTick() {
 }
 
 void Game::PhaseStep() {
-    // The count-down is watched in the lower room, under the score panel.
-    LowerRoom = True;
-    cfrm.Picture4->SetVisible(true);
-    cfrm.fundo->SetVisible(false);
-    cfrm.fundo2->SetVisible(true);
-    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - 752);
+    ShowRoom(true, View::CountDown);
+    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - layout::CookAboveCounter);
     ReleaseKeys();
     RoundPhase = static_cast<Integer>(std::abs(RoundPhase));
 
@@ -108,7 +124,7 @@ void Game::PhaseStep() {
         cfrm.Timer1->SetInterval(500);
         ui::Control& oven = windows::At(cfrm.forno, RoundPhase - 1, "forno");
         if (oven.Top() < cfrm.Lista->Top()) {
-            oven.SetTop(oven.Top() + 525);
+            oven.SetTop(oven.Top() + layout::OvenStep);
             AddScore(100);
         } else {
             ++RoundPhase;
@@ -125,24 +141,15 @@ void Game::GameOver() {
         return;
     }
     cfrm.SetEnabled(false);
-    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - 752);
-    cfrm.Picture4->SetVisible(true);
-    cfrm.fundo->SetVisible(false);
-    cfrm.fundo2->SetVisible(true);
-    cfrm.Picture2->SetVisible(true);
-    cfrm.eleme2->SetVisible(true);
-    LowerRoom = True;
+    cfrm.pelmar->SetTop(cfrm.Picture2->Top() - layout::CookAboveCounter);
+    ShowRoom(true, View::GameOver);
     cfrm.fundo2->Cls();
     EndOfGame = True;
-    try {
-        if (windows_.best.Visible()) {
-            // Opened from the menu while the game went on: rank this result too.
-            windows_.best.Form_Activate();
-        } else {
-            windows_.best.Show();
-        }
-    } catch (...) {
-        // A high-score window that cannot be shown must not stop the game.
+    if (windows_.best.Visible()) {
+        // Opened from the menu while the game went on: rank this result too.
+        windows_.best.Form_Activate();
+    } else {
+        windows_.best.Show();
     }
     GameOverPending = False;
 }
@@ -210,13 +217,8 @@ void Game::SetupLevel() {
     cook.SetEnabled(true);
     ReleaseKeys();
 
-    cfrm.fundo2->SetVisible(false);
-    cfrm.Picture4->SetVisible(true);
-    cfrm.fundo->SetVisible(true);
-    cfrm.Picture2->SetVisible(false);
-    cfrm.eleme2->SetVisible(false);
+    ShowRoom(false);
     cfrm.Picture2->ZOrder();
-    LowerRoom = False;
     SavedLives = 0;
     cfrm.Picture4->Move(0, 0);
     BlinkLine(1) = 0;
@@ -227,7 +229,7 @@ void Game::SetupLevel() {
         ui::Control& label = *cfrm.selec[line - 1];
         label.SetEnabled(true);
         label.SetCaption("");
-        label.SetBackColor(16777215);
+        label.SetBackColor(layout::White);
         OrderSlot(line, 1) = 0;
         OrderSlot(line, 2) = 0;
         windows::At(cfrm.forno, line, "forno").SetTop(cfrm.Lista->Top());
@@ -242,7 +244,8 @@ void Game::SetupLevel() {
     BeltOffset = BeltStart;
     for (Idx = 1; Idx <= 7; ++Idx) {
         SandestSlot(Idx, 1) = static_cast<Integer>(Idx + 12);
-        SandestSlot(Idx, 2) = static_cast<Integer>((Idx - 1) * 480 - BeltStart - 95);
+        SandestSlot(Idx, 2) =
+            static_cast<Integer>((Idx - 1) * layout::SandwichSpacing - BeltStart - 95);
         ui::Control& plate = windows::At(cfrm.Sandest, Idx, "Sandest");
         plate.SetPicture(windows::At(Figform.Sanduba, 0, "Sanduba").Picture());
         plate.SetVisible(true);
@@ -250,7 +253,7 @@ void Game::SetupLevel() {
     }
     for (int i = 1; i <= 12; ++i) {
         SandwichFilling(i) = 1;
-        SandwichPos(i) = i * 480 + 3375;
+        SandwichPos(i) = i * layout::SandwichSpacing + 3375;
     }
     BeltClock = 0;
     // A sandwich still falling from the last game is dropped with it.

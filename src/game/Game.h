@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace game {
@@ -15,79 +17,105 @@ namespace game {
 // The game module: every variable of a running game and every procedure
 // that works on them and on the main window's controls. One instance per
 // game, so tests can make as many as they like.
-class Game {
+// Every variable of a running game, listed once: type, name, and the range
+// its values keep while a game runs (the soak test checks it). The members
+// below, the dump and the simulator's get and set all come from this list.
+// Texts have no range.
+#define PELMAR_GAME_VARIABLES(X)                                                                   \
+    /* game flow */                                                                                \
+    X(Integer, RoundPhase, -1, 5)                                                                  \
+    X(Flag, GameOverPending, -1, 0)                                                                \
+    X(Flag, EndOfGame, -1, 0)                                                                      \
+    X(Flag, TickSinceKey, -1, 0)                                                                   \
+    X(Flag, LowerRoom, -1, 0)                                                                      \
+    X(std::string, CrLf, 0, 0)                                                                     \
+    /* counters */                                                                                 \
+    X(double, Score, 0, 9999999999.0)                                                              \
+    X(Integer, Lives, 0, 99)                                                                       \
+    X(Integer, SavedLives, 0, 99)                                                                  \
+    X(Integer, Level, 1, 99)                                                                       \
+    /* options */                                                                                  \
+    X(Integer, CookSpeed, 1, 32767)                                                                \
+    /* keyboard: (1) left, (2) right, (3) up, (4) down; 0 idle, -1 pressed, else the start */      \
+    X(Flag, ActionKey, -1, 0)                                                                      \
+    X(KeyStamps, KeyStart, -1, Unbounded)                                                          \
+    /* cook */                                                                                     \
+    X(Integer, CookPose, 0, 63)                                                                    \
+    X(Integer, CookLoad, 0, 6)                                                                     \
+    X(Place, WalkOrigin, -Unbounded, Unbounded)                                                    \
+    X(Integer, CarriedFilling, 0, 31)                                                              \
+    /* flying item */                                                                              \
+    X(Integer, ItemState, 0, 4)                                                                    \
+    X(Integer, ItemKind, 0, 5)                                                                     \
+    X(Integer, DropStep, -60, 60)                                                                  \
+    X(double, ItemClock, 0, Unbounded)                                                             \
+    X(double, ItemLeft, -Unbounded, Unbounded)                                                     \
+    X(Flag, LastItemNotToken, -1, 0)                                                               \
+    /* conveyor */                                                                                 \
+    X(Fillings, SandwichFilling, 0, 31)                                                            \
+    X(Positions, SandwichPos, -Unbounded, Unbounded)                                               \
+    X(Integer, BeltNewest, 1, 12)                                                                  \
+    X(Integer, BeltOldest, 0, 12)                                                                  \
+    X(double, BeltSpeed, 0, Unbounded)                                                             \
+    X(double, BeltClock, 0, Unbounded)                                                             \
+    X(double, BeltOffset, -Unbounded, 0.3 * 16777216.0 * 1e6)                                      \
+    X(double, BeltStart, -9800, -9800)                                                             \
+    X(double, BeltWidth, 0, Unbounded)                                                             \
+    X(PlateSlots, SandestSlot, -Unbounded, Unbounded)                                              \
+    /* orders: (line, 1) what it wants, (line, 2) its oven */                                      \
+    X(std::string, OrderDeck, 0, 0)                                                                \
+    X(OrderLines, OrderSlot, 0, 31)                                                                \
+    X(Blink, BlinkLine, 0, 3)                                                                      \
+    X(Flag, BlinkPhase, -1, 0)                                                                     \
+    X(Highlights, HighlightColour, 0, 16777215)                                                    \
+    /* ovens */                                                                                    \
+    X(double, SandwichDropClock, 0, Unbounded)                                                     \
+    X(double, SandwichDropTop, -Unbounded, Unbounded)                                              \
+    X(Integer, SandwichDropOven, 0, 3)                                                             \
+    /* displays */                                                                                 \
+    X(std::string, ScoreText, 0, 0)                                                                \
+    /* loop counters the game keeps module-wide */                                                 \
+    X(Integer, Idx, 0, 8)                                                                          \
+    X(double, LoopVar, -Unbounded, Unbounded)
+
+inline constexpr double Unbounded = std::numeric_limits<double>::infinity();
+using KeyStamps = Array1<double, 1, 4>;
+using Place = Array1<double, 1, 2>;
+using Fillings = Array1<Integer, 1, 12>;
+using Positions = Array1<double, 1, 12>;
+using PlateSlots = Array2<Integer, 1, 7, 1, 2>;
+using OrderLines = Array2<Integer, 1, 3, 1, 2>;
+using Blink = Array1<Integer, 1, 2>;
+using Highlights = Array2<float, 1, 3, -1, 0>;
+
+// A variable's name and range, as the list gives them.
+struct VariableInfo {
+    std::string_view name;
+    double lowest;
+    double highest;
+};
+
+// The game module: every variable of a running game and every procedure
+// that works on them and on the main window's controls. One instance per
+// game, so tests can make as many as they like.
+class Game : public windows::GameEvents {
 public:
     Game(windows::Windows& windows, ui::Platform& platform);
 
-    // ---- game flow ----
-    Integer RoundPhase = 0;
-    Flag GameOverPending = False;
-    Flag EndOfGame = False;
-    Flag TickSinceKey = False;
-    Flag LowerRoom = False;
-    std::string CrLf;
+#define PELMAR_DECLARE(type, name, lowest, highest) type name{};
+    PELMAR_GAME_VARIABLES(PELMAR_DECLARE)
+#undef PELMAR_DECLARE
 
-    // ---- counters ----
-    double Score = 0;
-    Integer Lives = 0;
-    Integer SavedLives = 0;
-    Integer Level = 0;
-
-    // ---- options ----
-    Integer CookSpeed = 0;
-
-    // ---- keyboard: (1) left, (2) right, (3) up, (4) down ----
-    Flag ActionKey = False;
-    Array1<double, 1, 4> KeyStart;
-
-    // ---- cook ----
-    Integer CookPose = 0;
-    Integer CookLoad = 0;
-    Array1<double, 1, 2> WalkOrigin;
-    Integer CarriedFilling = 0;
-
-    // ---- flying item ----
-    Integer ItemState = 0;
-    Integer ItemKind = 0;
-    Integer DropStep = 0;
-    double ItemClock = 0;
-    double ItemLeft = 0;
-    Flag LastItemNotToken = False;
-
-    // ---- conveyor ----
-    Array1<Integer, 1, 12> SandwichFilling;
-    Array1<double, 1, 12> SandwichPos;
-    Integer BeltNewest = 0;
-    Integer BeltOldest = 0;
-    double BeltSpeed = 0;
-    double BeltClock = 0;
-    double BeltOffset = 0;
-    double BeltStart = 0;
-    double BeltWidth = 0;
-    Array2<Integer, 1, 7, 1, 2> SandestSlot;
-
-    // ---- orders ----
-    std::string OrderDeck;
-    Array2<Integer, 1, 3, 1, 2> OrderSlot;
-    Array1<Integer, 1, 2> BlinkLine;
-    Flag BlinkPhase = False;
-    Array2<float, 1, 3, -1, 0> HighlightColour;
-
-    // ---- ovens ----
-    double SandwichDropClock = 0;
-    double SandwichDropTop = 0;
-    Integer SandwichDropOven = 0;
-
-    // ---- displays ----
-    std::string ScoreText;
-
-    // Loop counters that the game keeps module-wide.
-    Integer Idx = 0;
-    double LoopVar = 0;
+    // Calls visit(VariableInfo, variable) for every variable, in list order.
+    template <class Visitor> void ForEachVariable(Visitor&& visit) {
+#define PELMAR_VISIT(type, name, lowest, highest) visit(VariableInfo{#name, lowest, highest}, name);
+        PELMAR_GAME_VARIABLES(PELMAR_VISIT)
+#undef PELMAR_VISIT
+    }
 
     // ---- startup and flow ----
     void Main();
-    void GameTick();
+    void GameTick() override;
     void GameOver();
     void ReleaseKeys();
 
@@ -95,16 +123,25 @@ public:
     void AddScore(double points);
     void AddLives(int delta);
     void AdvanceLevel();
-    void NewGame();
+    void NewGame() override;
     void SetupLevel();
 
     // ---- keyboard and cook ----
-    void KeyDown(int keyCode);
-    void KeyUp(int keyCode);
-    void WalkLeft();
-    void WalkRight();
-    void WalkUp();
-    void WalkDown();
+    void KeyDown(int keyCode) override;
+    void KeyUp(int keyCode) override;
+    // The four walks: key, the opposite key, axis (1 across, 2 down), pose, direction.
+    void WalkLeft() {
+        Walk(1, 2, 1, 10 * CookLoad + 1, -1);
+    }
+    void WalkRight() {
+        Walk(2, 1, 1, 10 * CookLoad + 3, 1);
+    }
+    void WalkUp() {
+        Walk(3, 4, 2, 0, -1);
+    }
+    void WalkDown() {
+        Walk(4, 3, 2, 10 * CookLoad + 2, 1);
+    }
     void MoveCook();
     void ShowCookFrame();
 
@@ -126,27 +163,37 @@ public:
     void ShowScore();
     void ShowLevel();
     void ShowLives();
-    void ApplyDisplayMode();
+    void ApplyDisplayMode() override;
 
     // ---- option dialogs ----
-    void AskStartLevel();
-    void AskCookSpeed();
+    void AskStartLevel() override;
+    void AskCookSpeed() override;
 
     // Ends the program through the platform; nothing of the game runs after.
-    void EndProgram();
-    bool Ended() const { return ended_; }
+    void EndProgram() override;
+    bool Ended() const {
+        return ended_;
+    }
 
-    windows::Windows& windows() { return windows_; }
-    ui::Platform& platform() { return platform_; }
+    // ---- the high-score table ----
+    void BestOpenedFromMenu() override;
+    void ShowBestTable() override;
+    void BestNameTyped() override;
+    void CloseBestTable() override;
+    void LoadBest();
+    void SaveBest();
+    void EnterBest();
+    void ShowBest();
+    void FinishPendingGameOver() override;
 
-    // Names for the simulator and tests: each game variable and procedure.
-    struct Variable {
-        std::string name;
-        enum class Type { Integer, Single, Double, String } type;
-        void* data;
-        int lower1 = 0, upper1 = -1, lower2 = 0, upper2 = -1; // -1 upper: no such dimension
-    };
-    const std::vector<Variable>& Variables();
+    windows::Windows& windows() {
+        return windows_;
+    }
+    ui::Platform& platform() override {
+        return platform_;
+    }
+
+    // The game's procedures by name, for the simulator and tests.
     using Procedure = std::function<void(const std::vector<long long>&)>;
     struct ProcedureEntry {
         std::size_t arguments;
@@ -157,14 +204,20 @@ public:
 private:
     void PhaseStep();
     void ClearShownPage();
-    double Now() { return platform_.Clock(); }
+    // Shows the upper or the lower room with what belongs to it.
+    enum class View { Play, CountDown, GameOver };
+    void ShowRoom(bool lower, View view = View::Play);
+    // One walk routine behind the four directions.
+    void Walk(int key, int opposite, int axis, int pose, int sign);
+    double Now() {
+        return platform_.Clock();
+    }
 
     windows::Windows& windows_;
     ui::Platform& platform_;
     windows::Cfrm& cfrm;
     windows::FigForm& Figform;
     bool ended_ = false;
-    std::vector<Variable> variables_;
     std::map<std::string, ProcedureEntry, std::less<>> procedures_;
 };
 

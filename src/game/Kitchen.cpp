@@ -2,15 +2,20 @@
 // and the sandwich's fall into the ovens.
 #include "game/Game.h"
 
+#include "game/Layout.h"
+
 #include <bit>
 
 namespace game {
 
 namespace {
 
-constexpr int TwipsBetweenSandwiches = 480;
-constexpr int BeltCycle = 7 * TwipsBetweenSandwiches;
-constexpr ui::Colour White = 16777215;
+using layout::SandwichSpacing;
+constexpr int BeltCycle = 7 * SandwichSpacing;
+// The dispenser's items stand one above the other, this far apart.
+constexpr int DispenserRow = 480;
+// Where a small sandwich shows inside its oven.
+constexpr int SandwichIntoOven = 255;
 
 } // namespace
 
@@ -74,7 +79,7 @@ void Game::RemoveOrder(int line) {
     OrderSlot(3, 1) = 0;
     OrderSlot(3, 2) = 0;
     cfrm.selec[2]->SetCaption("");
-    cfrm.selec[2]->SetBackColor(White);
+    cfrm.selec[2]->SetBackColor(layout::White);
 }
 
 // ---------------------------------------------------------------- rooms
@@ -85,27 +90,17 @@ void Game::SwitchRoom() {
     // Each switch lands the cook exactly on the other threshold, so he never
     // switches straight back.
     if (cook.Top() < cfrm.fundo2->Top() - half) {
-        cfrm.fundo2->SetVisible(false);
-        cfrm.Picture4->SetVisible(true);
-        cfrm.eleme2->SetVisible(false);
-        cfrm.Picture2->SetVisible(false);
-        cfrm.fundo->SetVisible(true);
+        ShowRoom(false);
         cfrm.fundo->Cls();
         cook.SetTop(cfrm.Lista->Top() - half);
         KeyStart(3) = 0;
         WalkUp();
-        LowerRoom = False;
     } else if (cook.Top() > cfrm.Lista->Top() - half) {
-        cfrm.Picture4->SetVisible(false);
-        cfrm.fundo->SetVisible(false);
-        cfrm.fundo2->SetVisible(true);
-        cfrm.Picture2->SetVisible(true);
-        cfrm.eleme2->SetVisible(true);
+        ShowRoom(true);
         cfrm.fundo2->Cls();
         cook.SetTop(cfrm.fundo2->Top() - half);
         KeyStart(4) = 0;
         WalkDown();
-        LowerRoom = True;
     }
     if (ItemState == 4) {
         ItemState = 0;
@@ -141,10 +136,10 @@ void Game::StepConveyor() {
     if (BeltOffset >= 0) {
         BeltClock = 0;
     }
-    // The texture repeats every 480 twips; the remainder keeps the sign of
-    // the offset, so its Top stays in -479..0.
+    // The remainder keeps the sign of the offset, so the texture's Top stays
+    // within one spacing below 0.
     cfrm.esteira->SetTop(
-        static_cast<double>(static_cast<long long>(Int(BeltOffset)) % TwipsBetweenSandwiches));
+        static_cast<double>(static_cast<long long>(Int(BeltOffset)) % SandwichSpacing));
     for (Idx = 1; Idx <= 7; ++Idx) {
         ui::Control& plate = *cfrm.Sandest[static_cast<std::size_t>(Idx)];
         if (plate.Top() > cfrm.LimEsteira->Height()) {
@@ -198,7 +193,7 @@ void Game::DispenseIngredient() {
         cfrm.eleme->SetLeft(cfrm.Picture1->Left());
         ItemLeft = cfrm.eleme->Left();
         cfrm.eleme->SetPicture(windows::At(Figform.Picture1, ItemKind, "Picture1").Picture());
-        cfrm.eleme->SetTop(ItemKind * 480 - 480 + cfrm.Picture1->Top() + 100);
+        cfrm.eleme->SetTop(ItemKind * DispenserRow - DispenserRow + cfrm.Picture1->Top() + 100);
     } else if (ItemState == 1) {
         // Kicked back, the item flies ten times as fast.
         const double speed = DropStep <= 0 ? DropStep * 10.0 : DropStep;
@@ -233,8 +228,8 @@ void Game::StepSandwichDrop() {
         }
         CookLoad = 0;
         if (CookPose % 10 == 1) {
-            WalkOrigin(1) = WalkOrigin(1) + 255;
-            cook.SetLeft(cook.Left() + 255);
+            WalkOrigin(1) = WalkOrigin(1) + layout::LoadReach;
+            cook.SetLeft(cook.Left() + layout::LoadReach);
         }
         ShowCookFrame();
     }
@@ -282,12 +277,12 @@ void Game::StepSandwichDrop() {
         return;
     }
     ui::Control& oven = *cfrm.forno[static_cast<std::size_t>(o)];
-    if (sandwich.Top() >= counterTop && sandwich.Top() < oven.Top() - 525) {
+    if (sandwich.Top() >= counterTop && sandwich.Top() < oven.Top() - layout::OvenStep) {
         sandwich.SetPicture(windows::At(Figform.Picture2, o, "Picture2").Picture());
-        sandwich.SetLeft(oven.Left() + 255);
-    } else if (sandwich.Top() >= oven.Top() - 525) {
+        sandwich.SetLeft(oven.Left() + SandwichIntoOven);
+    } else if (sandwich.Top() >= oven.Top() - layout::OvenStep) {
         SandwichDropClock = 0;
-        oven.SetTop(oven.Top() - 525);
+        oven.SetTop(oven.Top() - layout::OvenStep);
         sandwich.Move(cfrm.Picture2->Left(), counterTop);
         AddScore(100);
         if (BeltOldest <= 0) {

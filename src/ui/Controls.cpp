@@ -1,8 +1,10 @@
 #include "ui/Controls.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace ui {
@@ -150,51 +152,40 @@ void Control::Move(double left, double top, double width, double height) {
     }
 }
 
-void Control::SetVisible(bool v) {
-    if (visible_ == v) {
+namespace {
+
+// Sets a field; true if its value changed.
+template <class T> bool Replace(T& field, T value) {
+    return field != value && (field = value, true);
+}
+
+// What the host is told when a control of each kind changes, in the order
+// of Kind; nothing for a control that is only painted.
+constexpr std::array<std::optional<Change>, 8> HostChanges{
+    Change::Window, std::nullopt,   std::nullopt,  std::nullopt,
+    Change::Widget, Change::Widget, Change::Timer, Change::Menu};
+
+} // namespace
+
+void Control::SetFlag(bool& flag, bool value, bool repaintAlways) {
+    if (!Replace(flag, value)) {
         return;
     }
-    visible_ = v;
-    switch (kind_) {
-    case Kind::Form:
-        Tell(Change::Window);
-        break;
-    case Kind::Menu:
-        Tell(Change::Menu);
-        break;
-    case Kind::TextBox:
-    case Kind::Button:
-        Tell(Change::Widget);
-        break;
-    default:
-        break;
+    const auto change = HostChanges[static_cast<std::size_t>(kind_)];
+    if (change) {
+        Tell(*change);
     }
-    Invalidate();
+    if (repaintAlways || !change) {
+        Invalidate();
+    }
+}
+
+void Control::SetVisible(bool v) {
+    SetFlag(visible_, v, true);
 }
 
 void Control::SetEnabled(bool v) {
-    if (enabled_ == v) {
-        return;
-    }
-    enabled_ = v;
-    switch (kind_) {
-    case Kind::Form:
-        Tell(Change::Window);
-        break;
-    case Kind::Menu:
-        Tell(Change::Menu);
-        break;
-    case Kind::Timer:
-        Tell(Change::Timer);
-        break;
-    case Kind::TextBox:
-    case Kind::Button:
-        Tell(Change::Widget);
-        break;
-    default:
-        Invalidate();
-        break;
-    }
+    SetFlag(enabled_, v, false);
 }
 
 void Control::SetPicture(PictureRef picture) {
@@ -250,30 +241,16 @@ void Control::SetText(std::string text) {
     }
 }
 
-void Control::SetBackColor(Colour c) {
-    if (backColor_ != c) {
-        backColor_ = c;
-        Invalidate();
-    }
-}
-
-void Control::SetForeColor(Colour c) {
-    if (foreColor_ != c) {
-        foreColor_ = c;
-        Invalidate();
-    }
-}
-
-void Control::SetAlignment(Alignment a) {
-    if (alignment_ != a) {
-        alignment_ = a;
+void Control::AssignText(std::string text) {
+    if (text_ != text) {
+        text_ = std::move(text);
+        Tell(Change::Widget);
         Invalidate();
     }
 }
 
 void Control::SetChecked(bool v) {
-    if (checked_ != v) {
-        checked_ = v;
+    if (Replace(checked_, v)) {
         Tell(Change::Menu);
     }
 }
@@ -287,7 +264,7 @@ void Control::SetInterval(int ms) {
 }
 
 void Control::Cls() {
-    ++clearCount;
+    // Nothing is drawn on a control at run time, so there is nothing to erase.
 }
 
 void Control::ZOrder() {
@@ -307,226 +284,12 @@ void Control::Refresh() {
 }
 
 void Control::SelectAll() {
-    selectionStart = 0;
-    selectionLength = static_cast<int>(text_.size());
     selectionPending = true;
     Tell(Change::Widget);
 }
 
 void Control::SetFocus() {
     Tell(Change::Widget);
-}
-
-std::vector<std::string_view> Control::PropertyNames() const {
-    std::vector<std::string_view> names{"Left", "Top", "Width", "Height", "Visible", "Enabled"};
-    switch (kind_) {
-    case Kind::Form:
-        names.insert(names.end(), {"Picture", "Caption", "WindowState"});
-        break;
-    case Kind::PictureBox:
-        names.insert(names.end(), {"Picture", "BackColor"});
-        break;
-    case Kind::Image:
-        names.emplace_back("Picture");
-        break;
-    case Kind::Label:
-        names.insert(names.end(), {"Caption", "BackColor", "Alignment"});
-        break;
-    case Kind::TextBox:
-        names.insert(names.end(), {"Text", "BackColor"});
-        break;
-    case Kind::Button:
-        names.emplace_back("Caption");
-        break;
-    case Kind::Timer:
-        names.emplace_back("Interval");
-        break;
-    case Kind::Menu:
-        names.insert(names.end(), {"Caption", "Checked"});
-        break;
-    }
-    return names;
-}
-
-std::optional<PropertyValue> Control::Get(std::string_view property) const {
-    const auto names = PropertyNames();
-    if (std::find(names.begin(), names.end(), property) == names.end()) {
-        return std::nullopt;
-    }
-    if (property == "Left")
-        return double(left_);
-    if (property == "Top")
-        return double(top_);
-    if (property == "Width")
-        return double(width_);
-    if (property == "Height")
-        return double(height_);
-    if (property == "Visible")
-        return visible_;
-    if (property == "Enabled")
-        return enabled_;
-    if (property == "Picture") {
-        return picture_ ? PropertyValue{picture_->name} : PropertyValue{};
-    }
-    if (property == "Caption")
-        return caption_;
-    if (property == "Text")
-        return text_;
-    if (property == "BackColor")
-        return double(backColor_);
-    if (property == "Alignment")
-        return double(static_cast<int>(alignment_));
-    if (property == "Checked")
-        return checked_;
-    if (property == "Interval")
-        return double(interval_);
-    if (property == "WindowState")
-        return double(static_cast<const Form*>(this)->WindowState());
-    return std::nullopt;
-}
-
-bool Control::Set(std::string_view property, const PropertyValue& value) {
-    const auto names = PropertyNames();
-    if (std::find(names.begin(), names.end(), property) == names.end() || property == "Picture") {
-        return false;
-    }
-    if (const auto* b = std::get_if<bool>(&value)) {
-        if (property == "Visible")
-            visible_ = *b;
-        else if (property == "Enabled")
-            enabled_ = *b;
-        else if (property == "Checked")
-            checked_ = *b;
-        else
-            return false;
-    } else if (const auto* n = std::get_if<double>(&value)) {
-        if (property == "Left")
-            left_ = ToTwips(*n);
-        else if (property == "Top")
-            top_ = ToTwips(*n);
-        else if (property == "Width")
-            width_ = std::max(0, ToTwips(*n));
-        else if (property == "Height")
-            height_ = std::max(0, ToTwips(*n));
-        else if (property == "BackColor")
-            backColor_ = static_cast<Colour>(ToTwips(*n));
-        else if (property == "Alignment" && *n >= 0 && *n <= 2)
-            alignment_ = Alignment(int(*n));
-        else if (property == "Interval")
-            interval_ = std::max(0, ToTwips(*n));
-        else if (property == "WindowState")
-            static_cast<Form*>(this)->SetWindowState(*n != 0 ? 1 : 0);
-        else
-            return false;
-    } else if (const auto* s = std::get_if<std::string>(&value)) {
-        if (property == "Caption")
-            caption_ = *s;
-        else if (property == "Text")
-            text_ = *s;
-        else
-            return false;
-    } else {
-        return false;
-    }
-    // Setting a property does only that: no event runs, but the screen follows.
-    if (form_ != nullptr) {
-        form_->MarkAllDirty();
-    }
-    Tell(kind_ == Kind::Form    ? Change::Window
-         : kind_ == Kind::Menu  ? Change::Menu
-         : kind_ == Kind::Timer ? Change::Timer
-                                : Change::Widget);
-    Invalidate();
-    return true;
-}
-
-Form::Form(std::string name) : Control(this, nullptr, Kind::Form, std::move(name), -1) {
-    SetVisible(false);
-}
-
-void Form::SetHost(FormHost* host) {
-    host_ = host;
-    dirty_.clear();
-    MarkAllDirty();
-}
-
-Control& Form::Add(Kind kind, std::string name, int index, Control* parent) {
-    Control* container = parent != nullptr ? parent : this;
-    controls_.push_back(std::make_unique<Control>(this, container, kind, std::move(name), index));
-    Control& control = *controls_.back();
-    container->children_.push_back(&control);
-    return control;
-}
-
-Control* Form::Find(std::string_view name, int index) const {
-    for (const auto& c : controls_) {
-        if (c->name() == name && c->index() == index) {
-            return c.get();
-        }
-    }
-    return nullptr;
-}
-
-void Form::SetWindowState(int state) {
-    state = state != 0 ? 1 : 0;
-    if (windowState_ != state) {
-        windowState_ = state;
-        Tell(Change::Window);
-    }
-}
-
-void Form::Show() {
-    const bool wasHidden = !Visible();
-    SetVisible(true);
-    if (wasHidden) {
-        // Showing a window makes it the active one.
-        Form_Activate();
-    }
-}
-
-void Form::Hide() {
-    SetVisible(false);
-}
-
-std::vector<Rect> Form::TakeDirty() {
-    return std::exchange(dirty_, {});
-}
-
-void Form::MarkAllDirty() {
-    MarkDirty({0, 0, clientWidth, clientHeight});
-}
-
-void Form::MarkDirty(const Rect& area) {
-    const Rect client{0, 0, clientWidth, clientHeight};
-    const Rect shown = area.Intersected(client);
-    if (shown.Empty() && clientWidth > 0) {
-        return;
-    }
-    const bool wasClean = dirty_.empty();
-    // A few rectangles at most: one that touches another joins it.
-    Rect merged = shown;
-    for (auto it = dirty_.begin(); it != dirty_.end();) {
-        if (it->Touches(merged)) {
-            merged = merged.United(*it);
-            it = dirty_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    if (dirty_.size() >= 6) {
-        merged = merged.United(dirty_.back());
-        dirty_.pop_back();
-    }
-    dirty_.push_back(merged);
-    if (wasClean && host_ != nullptr) {
-        host_->Invalidate();
-    }
-}
-
-void Form::NotifyHost(Control& control, Change what) {
-    if (host_ != nullptr) {
-        host_->Notify(control, what);
-    }
 }
 
 } // namespace ui

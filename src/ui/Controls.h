@@ -36,6 +36,14 @@ using PropertyValue = std::variant<std::monostate, bool, double, std::string>;
 class Control;
 class Form;
 
+// A run-time property as the simulator and tests name it. `set` is the same
+// setter the game calls, so the screen follows; it runs no event.
+struct Property {
+    std::string_view name;
+    PropertyValue (*get)(const Control&);
+    bool (*set)(Control&, const PropertyValue&);
+};
+
 // A rectangle in a form's client area, in twips; right and bottom excluded.
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -104,13 +112,15 @@ public:
     const std::string& Text() const { return text_; }
     // As typing would: cut to the length limit, then the change event runs.
     void SetText(std::string text);
+    // The text alone, as a stored property is set: no event runs.
+    void AssignText(std::string text);
 
     Colour BackColor() const { return backColor_; }
-    void SetBackColor(Colour c);
+    void SetBackColor(Colour c) { Repaint(backColor_, c); }
     Colour ForeColor() const { return foreColor_; }
-    void SetForeColor(Colour c);
+    void SetForeColor(Colour c) { Repaint(foreColor_, c); }
     Alignment GetAlignment() const { return alignment_; }
-    void SetAlignment(Alignment a);
+    void SetAlignment(Alignment a) { Repaint(alignment_, a); }
 
     bool Checked() const { return checked_; }
     void SetChecked(bool v);
@@ -131,10 +141,9 @@ public:
     // containers; nothing when it or a container is hidden.
     std::optional<Rect> ShownRect() const;
 
-    // Properties as the simulator and tests name them.
-    std::vector<std::string_view> PropertyNames() const;
-    std::optional<PropertyValue> Get(std::string_view property) const;
-    bool Set(std::string_view property, const PropertyValue& value);
+    // The properties this kind of control has, in a fixed order.
+    std::vector<const Property*> Properties() const;
+    const Property* FindProperty(std::string_view name) const;
 
     // Stored style, fixed after load.
     bool bordered = false;
@@ -148,9 +157,6 @@ public:
     int maxLength = 0;
     Font font;
     std::string shortcut;
-    int clearCount = 0;
-    int selectionStart = 0;
-    int selectionLength = 0;
     // Set by SelectAll until the backend has selected the widget's text.
     bool selectionPending = false;
 
@@ -165,6 +171,16 @@ protected:
     void Tell(Change what);
     // Runs a change that may move or hide the control, repainting both places.
     template <class F> void Reshape(F&& change);
+    // Sets Visible or Enabled and tells the host; a change of Visible always
+    // repaints.
+    void SetFlag(bool& flag, bool value, bool repaintAlways);
+    // Sets a drawn property, repainting the control when it changed.
+    template <class T> void Repaint(T& field, T value) {
+        if (field != value) {
+            field = value;
+            Invalidate();
+        }
+    }
 
 private:
     friend class Form;

@@ -19,4 +19,13 @@ using PictureRef = std::shared_ptr<const Picture>;
 
 inline constexpr int TwipsPerPixel = 15;
 
+// Whole pixels of a place in twips, rounding towards minus infinity, so a
+// picture above or left of its window keeps its exact place.
+constexpr int FloorPixels(int twips) {
+    return twips >= 0 ? twips / TwipsPerPixel : -((-twips + TwipsPerPixel - 1) / TwipsPerPixel);
+}
+constexpr int CeilPixels(int twips) {
+    return -FloorPixels(-twips);
+}
+
 } // namespace ui

@@ -9,7 +9,8 @@ struct ScreenSize {
     int heightTwips = 0;
 };
 
-// Everything the game needs from the outside world: time, chance, dialogs.
+// Everything the game needs from the outside world: time, chance, dialogs,
+// files.
 // The game never reads a clock or a random generator of its own, so tests and
 // the simulator can script every one of these.
 class Platform {
@@ -33,6 +34,14 @@ public:
     virtual ScreenSize Screen() = 0;
     // Ends the program; the caller returns at once.
     virtual void EndProgram() = 0;
+
+    // The game's own small files by name (the high-score table); where they
+    // live is the front end's business. A missing file reads as empty and is
+    // created empty where it can be.
+    virtual std::string ReadFile(const std::string& name) = 0;
+    // Replaces the file whole: a reader never sees half of it and an
+    // interrupted save leaves the old one. False if it could be kept nowhere.
+    virtual bool ReplaceFile(const std::string& name, const std::string& bytes) = 0;
 };
 
 } // namespace ui

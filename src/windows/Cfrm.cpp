@@ -1,5 +1,4 @@
 // The main window's events and menu entries.
-#include "game/Game.h"
 #include "windows/Forms.h"
 
 namespace windows {
@@ -15,9 +14,7 @@ void Cfrm::Form_Load() {
 }
 
 void Cfrm::Form_Paint() {
-    if (game->GameOverPending != 0) {
-        game->GameOver();
-    }
+    game->FinishPendingGameOver();
 }
 
 void Cfrm::Form_LostFocus() {
@@ -64,13 +61,13 @@ void Cfrm::MenuSair_Click() {
 
 void Cfrm::MenuSobre_Click() {
     SetEnabled(false);
-    game->windows().sobr.Show();
+    about->Show();
 }
 
 void Cfrm::MenuMelhores_Click() {
     SetEnabled(false);
-    game->EndOfGame = game::False;
-    game->windows().best.Show();
+    game->BestOpenedFromMenu();
+    best->Show();
 }
 
 void Cfrm::MenuAjuda_Click() {

@@ -2,20 +2,42 @@
 
 #include "ui/Controls.h"
 #include "ui/Platform.h"
-#include "windows/ScoreFile.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
-
-namespace game {
-class Game;
-}
 
 namespace windows {
 
 using ui::Control;
+
+// What the windows' handlers ask of the game module, which answers them all.
+// The windows know nothing more of the game than this.
+class GameEvents {
+public:
+    virtual ~GameEvents() = default;
+    virtual ui::Platform& platform() = 0;
+
+    virtual void NewGame() = 0;
+    virtual void AskStartLevel() = 0;
+    virtual void AskCookSpeed() = 0;
+    virtual void ApplyDisplayMode() = 0;
+    virtual void KeyDown(int keyCode) = 0;
+    virtual void KeyUp(int keyCode) = 0;
+    virtual void GameTick() = 0;
+    // A game over put off while the window was minimised runs now.
+    virtual void FinishPendingGameOver() = 0;
+    virtual void EndProgram() = 0;
+
+    // The high-score window: opened from the menu, shown, its name typed, closed.
+    virtual void BestOpenedFromMenu() = 0;
+    virtual void ShowBestTable() = 0;
+    virtual void BestNameTyped() = 0;
+    virtual void CloseBestTable() = 0;
+};
+
+class BestForm;
+class SobrForm;
 
 // Index arrays of controls keep the game's own index values: `forno[1]` is
 // the green oven, `Sandest[7]` the seventh belt picture. Unused slots are null.
@@ -69,7 +91,9 @@ public:
     Control* MenuMelhores;
     Control* MenuAjuda;
 
-    game::Game* game = nullptr;
+    GameEvents* game = nullptr;
+    BestForm* best = nullptr;
+    SobrForm* about = nullptr;
 
     void Form_Load() override;
     void Form_Paint() override;
@@ -128,20 +152,12 @@ public:
     bool NotEntered = false;
     bool TimerWasOn = false;
 
-    game::Game* game = nullptr;
-    scores::Store store{".", scores::Store::DefaultFallbackDir()};
+    GameEvents* game = nullptr;
 
     void Form_Load() override;
-    void Form_Activate() override;
-    void Command1_click();
-    void Text1_Change();
-    void LoadBest();
-    void SaveBest();
-    void EnterBest();
-    void ShowBest();
-
-    // The window's own variables as one JSON object.
-    std::string StateJson() const;
+    void Form_Activate() override { game->ShowBestTable(); }
+    void Command1_click() { game->CloseBestTable(); }
+    void Text1_Change() { game->BestNameTyped(); }
 };
 
 // The About window.
@@ -152,7 +168,8 @@ public:
     Control* Command1;
     Control* Label1;
 
-    game::Game* game = nullptr;
+    GameEvents* game = nullptr;
+    ui::Form* owner = nullptr;
 
     void Form_Load() override;
     void Command1_click();
@@ -164,6 +181,12 @@ struct Windows {
     Cfrm cfrm;
     FigForm fig;
     SobrForm sobr;
+
+    Windows();
+    Windows(const Windows&) = delete;
+    Windows& operator=(const Windows&) = delete;
+    // The game module answers every window's events from now on.
+    void Attach(GameEvents& game);
 
     // Every form by the name the game gives it.
     std::array<ui::Form*, 4> All() { return {&best, &cfrm, &fig, &sobr}; }

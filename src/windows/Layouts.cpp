@@ -50,6 +50,13 @@ Control& Menu(ui::Form& form, const char* name, const char* caption, Control* pa
     return m;
 }
 
+// A window with a thin border only, around a client area of the given size.
+void ThinFramed(ui::Form& form, int width, int height) {
+    form.clientWidth = width;
+    form.clientHeight = height;
+    form.Move(0, 0, width + ThinFrame, height + ThinFrame);
+}
+
 // Units digit on the right: each place 195 twips left of the previous,
 // with a 180-twip step between places 7 and 8.
 constexpr std::array<int, 11> ScoreDigitLeft{1935, 1740, 1545, 1350, 1155, 960,
@@ -180,16 +187,17 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
     MenuMelhores = &Menu(*this, "MenuMelhores", "Os Melhores...", MenuSobre1);
     MenuAjuda = &Menu(*this, "MenuAjuda", "Como jogar...", MenuSobre1);
 
-    MenuNovo->onClick = [this] { MenuNovo_Click(); };
-    MenuFase->onClick = [this] { MenuFase_Click(); };
-    MenuDisplay->onClick = [this] { MenuDisplay_Click(); };
-    MenuMinimizar->onClick = [this] { MenuMinimizar_Click(); };
-    MenuVel->onClick = [this] { MenuVel_Click(); };
-    MenuSair->onClick = [this] { MenuSair_Click(); };
-    MenuSobre->onClick = [this] { MenuSobre_Click(); };
-    MenuMelhores->onClick = [this] { MenuMelhores_Click(); };
-    MenuAjuda->onClick = [this] { MenuAjuda_Click(); };
-    Timer1->onClick = [this] { Timer1_Timer(); };
+    using Handler = void (Cfrm::*)();
+    const std::pair<Control*, Handler> handlers[] = {
+        {MenuNovo, &Cfrm::MenuNovo_Click},       {MenuFase, &Cfrm::MenuFase_Click},
+        {MenuDisplay, &Cfrm::MenuDisplay_Click}, {MenuMinimizar, &Cfrm::MenuMinimizar_Click},
+        {MenuVel, &Cfrm::MenuVel_Click},         {MenuSair, &Cfrm::MenuSair_Click},
+        {MenuSobre, &Cfrm::MenuSobre_Click},     {MenuMelhores, &Cfrm::MenuMelhores_Click},
+        {MenuAjuda, &Cfrm::MenuAjuda_Click},     {Timer1, &Cfrm::Timer1_Timer},
+    };
+    for (const auto& [control, handler] : handlers) {
+        control->onClick = [this, handler = handler] { (this->*handler)(); };
+    }
 }
 
 FigForm::FigForm() : ui::Form("Figform") {
@@ -238,9 +246,7 @@ FigForm::FigForm() : ui::Form("Figform") {
 
 BestForm::BestForm() : ui::Form("BestForm") {
     SetCaption("");
-    clientWidth = 4335;
-    clientHeight = 3030;
-    Move(0, 0, clientWidth + ThinFrame, clientHeight + ThinFrame);
+    ThinFramed(*this, 4335, 3030);
     SetBackColor(DarkGrey);
     SetForeColor(Black);
 
@@ -289,14 +295,11 @@ BestForm::BestForm() : ui::Form("BestForm") {
 
     Command1->onClick = [this] { Command1_click(); };
     Text1->onChange = [this] { Text1_Change(); };
-    Text1->accepts = [](const std::string& text) { return scores::NameFits(text); };
 }
 
 SobrForm::SobrForm() : ui::Form("SobrForm") {
     SetCaption("");
-    clientWidth = 4320;
-    clientHeight = 2955;
-    Move(0, 0, clientWidth + ThinFrame, clientHeight + ThinFrame);
+    ThinFramed(*this, 4320, 2955);
     SetBackColor(White);
     SetPicture(OwnPicture(*this, "sobre.png", 288, 197));
 
@@ -311,6 +314,18 @@ SobrForm::SobrForm() : ui::Form("SobrForm") {
     Label1->font = ui::Font{"MS Sans Serif", 8.25, true, true};
 
     Command1->onClick = [this] { Command1_click(); };
+}
+
+Windows::Windows() {
+    cfrm.best = &best;
+    cfrm.about = &sobr;
+    sobr.owner = &cfrm;
+}
+
+void Windows::Attach(GameEvents& game) {
+    cfrm.game = &game;
+    best.game = &game;
+    sobr.game = &game;
 }
 
 ui::Form* Windows::FindForm(std::string_view name) {

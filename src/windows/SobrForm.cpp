@@ -1,5 +1,4 @@
 // The About window.
-#include "game/Game.h"
 #include "windows/Forms.h"
 
 namespace windows {
@@ -9,7 +8,7 @@ void SobrForm::Form_Load() {
 }
 
 void SobrForm::Command1_click() {
-    game->windows().cfrm.SetEnabled(true);
+    owner->SetEnabled(true);
     Hide();
 }
 

@@ -1,12 +1,12 @@
 // libFuzzer target: any bytes as a high-score file. Reading never crashes or
 // hangs, and what was read writes and reads back the same.
-#include "windows/ScoreFile.h"
+#include "game/ScoreFormat.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    namespace scores = windows::scores;
+    namespace scores = game::scores;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto records = scores::Read(bytes);
     const auto again = scores::Read(scores::Write(records));

@@ -9,7 +9,7 @@ out=$2
 seconds=${3:-60}
 mkdir -p "$out"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$src/src" "$src/tests/fuzz/ScoreFileFuzz.cpp" "$src/src/windows/ScoreFile.cpp" "$src/src/ui/NumberText.cpp" \
+    -I"$src/src" "$src/tests/fuzz/ScoreFileFuzz.cpp" "$src/src/game/ScoreFormat.cpp" "$src/src/ui/NumberText.cpp" \
     -o "$out/score_file_fuzz"
 rm -rf "$out/corpus"
 cp -r "$src/tests/fuzz/corpus" "$out/corpus"

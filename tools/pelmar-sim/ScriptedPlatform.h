@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FolderStorage.h"
 #include "ui/Clock.h"
 #include "ui/Platform.h"
 
@@ -10,7 +11,8 @@
 namespace sim {
 
 // The outside world as a script sets it: a clock that moves only when told,
-// queued random draws, queued dialog answers, a 1024 x 768 screen.
+// queued random draws, queued dialog answers, a 1024 x 768 screen, files in
+// a folder.
 class ScriptedPlatform : public ui::Platform {
 public:
     double clock = 3600000;
@@ -27,6 +29,8 @@ public:
     };
     std::optional<InputBoxShown> lastInputBox;
     std::optional<MessageBoxShown> lastMessageBox;
+    // The program's folder is the working directory.
+    FolderStorage storage{".", FolderStorage::UserDataFolder()};
     int drawsTaken = 0;
     int questionsAsked = 0;
 
@@ -40,6 +44,10 @@ public:
     void OpenHelp(const std::string&) override { ++helpOpened; }
     ui::ScreenSize Screen() override { return {1024 * 15, 768 * 15}; }
     void EndProgram() override { ended = true; }
+    std::string ReadFile(const std::string& name) override { return storage.Read(name); }
+    bool ReplaceFile(const std::string& name, const std::string& bytes) override {
+        return storage.Replace(name, bytes);
+    }
 
 private:
     ui::UniformRandom generator_;

@@ -118,10 +118,10 @@ std::string Simulator::Get(std::string_view name) {
     }
     const auto dot = name.rfind('.');
     Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
-    ui::Control& control = ControlByName(name.substr(0, dot));
-    const auto value = control.Get(name.substr(dot + 1));
-    Expect(value.has_value(), "unknown property '" + std::string(name) + "'");
-    return game::JsonValue(*value);
+    const ui::Control& control = ControlByName(name.substr(0, dot));
+    const ui::Property* property = control.FindProperty(name.substr(dot + 1));
+    Expect(property != nullptr, "unknown property '" + std::string(name) + "'");
+    return game::JsonValue(property->get(control));
 }
 
 void Simulator::Set(std::string_view name, const std::string& value) {
@@ -133,20 +133,20 @@ void Simulator::Set(std::string_view name, const std::string& value) {
     const auto dot = name.rfind('.');
     Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
     ui::Control& control = ControlByName(name.substr(0, dot));
-    const std::string_view property = name.substr(dot + 1);
-    const auto current = control.Get(property);
-    Expect(current.has_value() && property != "Picture",
+    const ui::Property* property = control.FindProperty(name.substr(dot + 1));
+    Expect(property != nullptr && property->name != "Picture",
            "cannot set property '" + std::string(name) + "'");
+    const ui::PropertyValue current = property->get(control);
     ui::PropertyValue parsed;
-    if (std::holds_alternative<std::string>(*current)) {
+    if (std::holds_alternative<std::string>(current)) {
         parsed = value;
-    } else if (std::holds_alternative<bool>(*current)) {
+    } else if (std::holds_alternative<bool>(current)) {
         Expect(value == "true" || value == "false", "expected true or false, not '" + value + "'");
         parsed = value == "true";
     } else {
         parsed = Number(value);
     }
-    Expect(control.Set(property, parsed), "cannot set '" + std::string(name) + "'");
+    Expect(property->set(control, parsed), "cannot set '" + std::string(name) + "'");
 }
 
 bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {

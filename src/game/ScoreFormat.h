@@ -2,17 +2,16 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The high-score file "pelmar.Dat": one line per record, every byte flipped
+// The high-score file "pelmar.Dat" as bytes (reading and replacing the
+// file is the front end's job): one line per record, every byte flipped
 // to 256 - c, lines ended by CR LF. Names are held as UTF-8 in the game and
 // as Windows-1252 bytes in the file.
-namespace windows::scores {
+namespace game::scores {
 
 inline constexpr int Tables = 3;
 inline constexpr int Places = 7;
@@ -51,37 +50,6 @@ std::vector<Record> Read(std::string_view bytes);
 std::int64_t ReadPoints(std::string_view text);
 std::string PointsText(std::int64_t points);
 
-// Where the file lives: beside the program, or, where that directory cannot
-// be written, in the user's data directory from then on.
-class Store {
-public:
-    Store(std::filesystem::path programDir, std::filesystem::path fallbackDir);
-    // The user's data directory for the game: $XDG_DATA_HOME/pelmar, by
-    // default ~/.local/share/pelmar.
-    static std::filesystem::path DefaultFallbackDir();
-
-    // The file's bytes (at most MostBytesRead); a missing file is created
-    // empty where it can be.
-    std::string Load();
-    // Writes a new file beside the old one and renames it over it, so an
-    // interrupted save leaves the old table whole. False if nowhere could be
-    // written; the game goes on either way.
-    bool Save(const std::string& bytes);
-    std::filesystem::path Path() const;
-
-    // Runs between writing the new file and renaming it (tests interrupt a
-    // save here).
-    std::function<void()> beforeRename;
-
-private:
-    bool PrimaryWritable() const;
-    bool WriteWhole(const std::filesystem::path& path, const std::string& bytes);
-
-    std::filesystem::path programDir_;
-    std::filesystem::path fallbackDir_;
-    bool usingFallback_ = false;
-};
-
 inline constexpr const char* FileName = "pelmar.Dat";
 
-} // namespace windows::scores
+} // namespace game::scores

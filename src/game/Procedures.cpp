@@ -1,91 +1,9 @@
-// The game's variables and procedures by name, for the simulator and tests.
+// The game's procedures by name, for the simulator and tests.
 #include "game/Game.h"
 
+#include <algorithm>
+
 namespace game {
-
-namespace {
-
-using Type = Game::Variable::Type;
-
-template <class T> constexpr Type TypeOf() {
-    if constexpr (std::is_same_v<T, Integer>) {
-        return Type::Integer;
-    } else if constexpr (std::is_same_v<T, float>) {
-        return Type::Single;
-    } else if constexpr (std::is_same_v<T, double>) {
-        return Type::Double;
-    } else {
-        static_assert(std::is_same_v<T, std::string>);
-        return Type::String;
-    }
-}
-
-template <class T> Game::Variable Scalar(std::string name, T& value) {
-    return {std::move(name), TypeOf<T>(), &value};
-}
-
-template <class T, int Lo, int Hi> Game::Variable Vector(std::string name, Array1<T, Lo, Hi>& a) {
-    return {std::move(name), TypeOf<T>(), &a(Lo), Lo, Hi};
-}
-
-template <class T, int Lo1, int Hi1, int Lo2, int Hi2>
-Game::Variable Matrix(std::string name, Array2<T, Lo1, Hi1, Lo2, Hi2>& a) {
-    return {std::move(name), TypeOf<T>(), &a(Lo1, Lo2), Lo1, Hi1, Lo2, Hi2};
-}
-
-} // namespace
-
-const std::vector<Game::Variable>& Game::Variables() {
-    if (variables_.empty()) {
-        variables_ = {
-            Scalar("RoundPhase", RoundPhase),
-            Scalar("GameOverPending", GameOverPending),
-            Scalar("EndOfGame", EndOfGame),
-            Scalar("TickSinceKey", TickSinceKey),
-            Scalar("LowerRoom", LowerRoom),
-            Scalar("CrLf", CrLf),
-            Scalar("Score", Score),
-            Scalar("Lives", Lives),
-            Scalar("SavedLives", SavedLives),
-            Scalar("Level", Level),
-            Scalar("CookSpeed", CookSpeed),
-            Scalar("ActionKey", ActionKey),
-            Vector("KeyStart", KeyStart),
-            Scalar("CookPose", CookPose),
-            Scalar("CookLoad", CookLoad),
-            Vector("WalkOrigin", WalkOrigin),
-            Scalar("CarriedFilling", CarriedFilling),
-            Scalar("ItemState", ItemState),
-            Scalar("ItemKind", ItemKind),
-            Scalar("DropStep", DropStep),
-            Scalar("ItemClock", ItemClock),
-            Scalar("ItemLeft", ItemLeft),
-            Scalar("LastItemNotToken", LastItemNotToken),
-            Vector("SandwichFilling", SandwichFilling),
-            Vector("SandwichPos", SandwichPos),
-            Scalar("BeltNewest", BeltNewest),
-            Scalar("BeltOldest", BeltOldest),
-            Scalar("BeltSpeed", BeltSpeed),
-            Scalar("BeltClock", BeltClock),
-            Scalar("BeltOffset", BeltOffset),
-            Scalar("BeltStart", BeltStart),
-            Scalar("BeltWidth", BeltWidth),
-            Matrix("SandestSlot", SandestSlot),
-            Scalar("OrderDeck", OrderDeck),
-            Matrix("OrderSlot", OrderSlot),
-            Vector("BlinkLine", BlinkLine),
-            Scalar("BlinkPhase", BlinkPhase),
-            Matrix("HighlightColour", HighlightColour),
-            Scalar("SandwichDropClock", SandwichDropClock),
-            Scalar("SandwichDropTop", SandwichDropTop),
-            Scalar("SandwichDropOven", SandwichDropOven),
-            Scalar("ScoreText", ScoreText),
-            Scalar("Idx", Idx),
-            Scalar("LoopVar", LoopVar),
-        };
-    }
-    return variables_;
-}
 
 const std::map<std::string, Game::ProcedureEntry, std::less<>>& Game::Procedures() {
     if (procedures_.empty()) {

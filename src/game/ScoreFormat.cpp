@@ -1,16 +1,11 @@
-#include "windows/ScoreFile.h"
+#include "game/ScoreFormat.h"
 
 #include "ui/NumberText.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
-namespace windows::scores {
+namespace game::scores {
 
 namespace {
 
@@ -191,96 +186,4 @@ std::vector<Record> Read(std::string_view bytes) {
     return records;
 }
 
-Store::Store(std::filesystem::path programDir, std::filesystem::path fallbackDir)
-    : programDir_(std::move(programDir)), fallbackDir_(std::move(fallbackDir)) {}
-
-std::filesystem::path Store::DefaultFallbackDir() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
-        return std::filesystem::path(data) / "pelmar";
-    }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : "/tmp") / ".local/share/pelmar";
-}
-
-bool Store::PrimaryWritable() const {
-    // access() also reports a read-only file system, which stops even root.
-    return !usingFallback_ && ::access(programDir_.c_str(), W_OK) == 0;
-}
-
-std::filesystem::path Store::Path() const {
-    return (PrimaryWritable() ? programDir_ : fallbackDir_) / FileName;
-}
-
-std::string Store::Load() {
-    std::error_code ignored;
-    std::filesystem::path path = programDir_ / FileName;
-    if (!PrimaryWritable()) {
-        // The user's own copy wins over one shipped beside the program.
-        const std::filesystem::path own = fallbackDir_ / FileName;
-        if (std::filesystem::exists(own, ignored) || !std::filesystem::exists(path, ignored)) {
-            path = own;
-        }
-    }
-    if (!std::filesystem::exists(path, ignored)) {
-        std::filesystem::create_directories(path.parent_path(), ignored);
-        if (FILE* created = std::fopen(path.c_str(), "ab")) {
-            std::fclose(created);
-        }
-        return {};
-    }
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        bytes.resize(MostBytesRead);
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-bool Store::WriteWhole(const std::filesystem::path& path, const std::string& bytes) {
-    const std::filesystem::path fresh = path.string() + ".new";
-    const int fd = ::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    const bool whole = written == bytes.size() && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!whole || !closed) {
-        ::unlink(fresh.c_str());
-        return false;
-    }
-    if (beforeRename) {
-        beforeRename();
-    }
-    if (std::rename(fresh.c_str(), path.c_str()) != 0) {
-        ::unlink(fresh.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool Store::Save(const std::string& bytes) {
-    if (PrimaryWritable() && WriteWhole(programDir_ / FileName, bytes)) {
-        return true;
-    }
-    std::error_code ignored;
-    std::filesystem::create_directories(fallbackDir_, ignored);
-    if (WriteWhole(fallbackDir_ / FileName, bytes)) {
-        usingFallback_ = true;
-        return true;
-    }
-    return false;
-}
-
-} // namespace windows::scores
+} // namespace game::scores

@@ -1,0 +1,104 @@
+#include "game/Json.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace game {
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (ch) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[40];
+    if (value == std::floor(value) && std::fabs(value) < 1e17) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    }
+    return buffer;
+}
+
+void JsonWriter::Separate() {
+    if (needsComma_) {
+        out_ += ',';
+    }
+    needsComma_ = true;
+}
+
+JsonWriter& JsonWriter::Open(char bracket) {
+    Separate();
+    out_ += bracket;
+    needsComma_ = false;
+    return *this;
+}
+
+JsonWriter& JsonWriter::Close(char bracket) {
+    out_ += bracket;
+    needsComma_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::Key(std::string_view key) {
+    Separate();
+    out_ += JsonString(key);
+    out_ += ':';
+    needsComma_ = false;
+    return *this;
+}
+
+JsonWriter& JsonWriter::Number(double value) {
+    return Raw(JsonNumber(value));
+}
+
+JsonWriter& JsonWriter::Bool(bool value) {
+    return Raw(value ? "true" : "false");
+}
+
+JsonWriter& JsonWriter::String(std::string_view text) {
+    return Raw(JsonString(text));
+}
+
+JsonWriter& JsonWriter::Null() {
+    return Raw("null");
+}
+
+JsonWriter& JsonWriter::Raw(std::string_view json) {
+    Separate();
+    out_ += json;
+    return *this;
+}
+
+} // namespace game
