@@ -4,8 +4,6 @@
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
@@ -15,18 +13,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pelmar");
     QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
-    // Files named without a path are looked for beside the program.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
 
-    qt::QtPlatform platform;
+    qt::QtPlatform platform(qt::Storage::ForThisBuild());
     windows::Windows windows;
     game::Game game(windows, platform);
-    // An installed game writes nothing beside itself: its table lives in the
-    // user's data directory even when the program's directory could be written.
-    if (QFileInfo::exists(QCoreApplication::applicationDirPath() + "/../share/pelmar/Pelmar.htm")) {
-        const auto own = windows::scores::Store::DefaultFallbackDir();
-        windows.best.store = windows::scores::Store(own, own);
-    }
     qt::Backend backend(windows, game);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
         const int every = qEnvironmentVariableIntValue("PELMAR_STATE_MS");

@@ -2,6 +2,7 @@
 
 #include "game/Dump.h"
 #include "game/Game.h"
+#include "qt/Canvas.h"
 #include "qt/FormWindow.h"
 
 #include <QFile>
@@ -14,9 +15,9 @@ namespace qt {
 
 Backend::Backend(windows::Windows& windows, game::Game& game) : game_(game) {
     // The picture store is never shown, so it gets no window.
-    windows_.push_back(std::make_unique<FormWindow>(windows.best, false));
-    windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, true));
-    windows_.push_back(std::make_unique<FormWindow>(windows.sobr, false));
+    windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false));
+    windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true));
+    windows_.push_back(std::make_unique<FormWindow>(windows.sobr, pictures_, false));
 }
 
 Backend::~Backend() = default;
@@ -37,7 +38,7 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         // file; no sync to disk, this is a test hook.
         QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
-            const FormWindow& main = WindowOf(game_.windows().cfrm);
+            const Canvas& main = WindowOf(game_.windows().cfrm).canvas();
             std::string dump = game::DumpJson(game_, {});
             dump.pop_back();
             dump += ",\"Paints\":" + std::to_string(main.paints()) +

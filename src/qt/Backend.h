@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/FormPainter.h"
 #include "windows/Forms.h"
 
 #include <QObject>
@@ -29,6 +30,8 @@ public:
 
 private:
     game::Game& game_;
+    // Declared before the windows, which paint from it.
+    PictureCache pictures_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
 };
 

@@ -12,16 +12,15 @@ namespace {
 constexpr int Px = ui::TwipsPerPixel;
 
 QRect PixelRect(const ui::Control& c, QPoint origin) {
-    // Floor division keeps negative places (a belt picture above its window) exact.
-    auto px = [](int twips) { return twips >= 0 ? twips / Px : -((-twips + Px - 1) / Px); };
-    return {origin.x() + px(c.Left()), origin.y() + px(c.Top()), c.Width() / Px, c.Height() / Px};
+    return {origin.x() + ui::FloorPixels(c.Left()), origin.y() + ui::FloorPixels(c.Top()),
+            c.Width() / Px, c.Height() / Px};
 }
 
-void DrawPicture(QPainter& p, const ui::Control& c, const QRect& box) {
+void DrawPicture(QPainter& p, PictureCache& pictures, const ui::Control& c, const QRect& box) {
     if (!c.Picture()) {
         return;
     }
-    const QImage& image = PixmapFor(c.Picture());
+    const QImage& image = pictures.Of(c.Picture());
     if (!image.isNull()) {
         // Shown from the top-left corner at its own size; the box clips it.
         p.drawImage(box.topLeft(), image);
@@ -72,24 +71,33 @@ void DrawLabel(QPainter& p, const ui::Control& c, const QRect& box) {
     }
 }
 
-void PaintChildren(QPainter& p, const ui::Control& container, QPoint origin, const QRect& clip);
+void PaintChildren(QPainter& p, PictureCache& pictures, const ui::Control& container, QPoint origin,
+                   const QRect& clip);
 
-void PaintPictureBox(QPainter& p, const ui::Control& c, QPoint origin, const QRect& clip) {
+// A form's or a picture box's own colour and picture, within `clip`.
+void PaintSurface(QPainter& p, PictureCache& pictures, const ui::Control& c, const QRect& box,
+                  const QRect& clip) {
+    p.setClipRect(clip);
+    p.fillRect(box, ToQColor(c.BackColor()));
+    DrawPicture(p, pictures, c, box);
+}
+
+void PaintPictureBox(QPainter& p, PictureCache& pictures, const ui::Control& c, QPoint origin,
+                     const QRect& clip) {
     const QRect box = PixelRect(c, origin);
     const QRect visible = box & clip;
     if (visible.isEmpty()) {
         return;
     }
-    p.setClipRect(visible);
-    p.fillRect(box, ToQColor(c.BackColor()));
-    DrawPicture(p, c, box);
+    PaintSurface(p, pictures, c, box, visible);
     if (c.bordered) {
         DrawBorder(p, box);
     }
-    PaintChildren(p, c, box.topLeft(), visible);
+    PaintChildren(p, pictures, c, box.topLeft(), visible);
 }
 
-void PaintChildren(QPainter& p, const ui::Control& container, QPoint origin, const QRect& clip) {
+void PaintChildren(QPainter& p, PictureCache& pictures, const ui::Control& container, QPoint origin,
+                   const QRect& clip) {
     // Labels and images lie on the container's surface, under its picture boxes.
     for (const ui::Control* child : container.children()) {
         if (!child->Visible()) {
@@ -102,13 +110,13 @@ void PaintChildren(QPainter& p, const ui::Control& container, QPoint origin, con
                 continue;
             }
             p.setClipRect(visible);
-            child->kind() == ui::Kind::Image ? DrawPicture(p, *child, box)
+            child->kind() == ui::Kind::Image ? DrawPicture(p, pictures, *child, box)
                                              : DrawLabel(p, *child, box);
         }
     }
     for (const ui::Control* child : container.children()) {
         if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
-            PaintPictureBox(p, *child, origin, clip);
+            PaintPictureBox(p, pictures, *child, origin, clip);
         }
     }
 }
@@ -139,35 +147,31 @@ QFont ToQFont(const ui::Font& font) {
     return q;
 }
 
-const QImage& PixmapFor(const ui::PictureRef& picture) {
-    static QHash<QString, QImage> cache;
+const QImage& PictureCache::Of(const ui::PictureRef& picture) {
     const QString key = QString::fromStdString(picture->resource);
-    auto it = cache.find(key);
-    if (it == cache.end()) {
+    auto it = images_.find(key);
+    if (it == images_.end()) {
         QImage image(":/pictures/" + key);
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32);
         }
-        it = cache.insert(key, image);
+        it = images_.insert(key, image);
     }
     return *it;
 }
 
-void PaintForm(QPainter& p, const ui::Form& form, const QRect& area) {
+void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form, const QRect& area) {
     const QRect client(0, 0, form.clientWidth / Px, form.clientHeight / Px);
     const QRect clip = client & area;
-    if (clip.isEmpty()) {
-        return;
+    if (!clip.isEmpty()) {
+        PaintSurface(p, pictures, form, client, clip);
     }
-    p.setClipRect(clip);
-    p.fillRect(clip, ToQColor(form.BackColor()));
-    DrawPicture(p, form, client);
-    PaintChildren(p, form, QPoint(0, 0), clip);
+    PaintChildren(p, pictures, form, QPoint(0, 0), clip);
     p.setClipping(false);
 }
 
-void PaintForm(QPainter& p, const ui::Form& form) {
-    PaintForm(p, form, QRect(0, 0, form.clientWidth / Px, form.clientHeight / Px));
+void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form) {
+    PaintForm(p, pictures, form, QRect(0, 0, form.clientWidth / Px, form.clientHeight / Px));
 }
 
 } // namespace qt

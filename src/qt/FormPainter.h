@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRect>
 
@@ -16,13 +17,19 @@ QColor ToQColor(ui::Colour colour);
 // The window font of a control: its family where the desktop has it, else a
 // sans serif (or monospace) of the same pixel size.
 QFont ToQFont(const ui::Font& font);
-// A picture by its PNG name, loaded once from the resources.
-const QImage& PixmapFor(const ui::PictureRef& picture);
+// The pictures by their PNG names, each loaded once from the resources.
+class PictureCache {
+public:
+    const QImage& Of(const ui::PictureRef& picture);
+
+private:
+    QHash<QString, QImage> images_;
+};
 
 // Paints a form's client area (or the part `area` of it, in pixels) from its
 // model: picture boxes, images and labels in z-order, each clipped to its own
 // box and to its container.
-void PaintForm(QPainter& painter, const ui::Form& form, const QRect& area);
-void PaintForm(QPainter& painter, const ui::Form& form);
+void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form, const QRect& area);
+void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
 
 } // namespace qt

@@ -12,9 +12,12 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "ui/Picture.h"
+
 namespace qt {
 
-QtPlatform::QtPlatform() : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0) {
+QtPlatform::QtPlatform(Storage storage)
+    : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0), storage_(std::move(storage)) {
     elapsed_.start();
     random_.Reseed(static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()));
 }
@@ -49,7 +52,7 @@ bool QtPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
 }
 
 QString QtPlatform::FindHelpPage(const QString& page) {
-    QStringList places{QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    QStringList places{QCoreApplication::applicationDirPath()};
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
         places << data + "/pelmar";
@@ -75,7 +78,7 @@ void QtPlatform::OpenHelp(const std::string& page) {
 ui::ScreenSize QtPlatform::Screen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    return {area.width() * 15, area.height() * 15};
+    return {area.width() * ui::TwipsPerPixel, area.height() * ui::TwipsPerPixel};
 }
 
 void QtPlatform::EndProgram() {
@@ -83,6 +86,18 @@ void QtPlatform::EndProgram() {
         window->hide();
     }
     QCoreApplication::exit(0);
+}
+
+} // namespace qt
+
+namespace qt {
+
+std::string QtPlatform::ReadFile(const std::string& name) {
+    return storage_.Read(QString::fromStdString(name));
+}
+
+bool QtPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
+    return storage_.Replace(QString::fromStdString(name), bytes);
 }
 
 } // namespace qt

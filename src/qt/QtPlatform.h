@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/Storage.h"
 #include "ui/Clock.h"
 #include "ui/Platform.h"
 
@@ -8,11 +9,11 @@
 
 namespace qt {
 
-// The outside world on a Qt desktop: a monotonic clock, Qt's dialogs and the
-// desktop's viewer for the help page.
+// The outside world on a Qt desktop: a monotonic clock, Qt's dialogs, the
+// desktop's viewer for the help page and the game's files.
 class QtPlatform : public ui::Platform {
 public:
-    QtPlatform();
+    explicit QtPlatform(Storage storage);
 
     double Clock() override;
     double Random() override { return random_.Next(); }
@@ -24,6 +25,8 @@ public:
     void OpenHelp(const std::string& page) override;
     ui::ScreenSize Screen() override;
     void EndProgram() override;
+    std::string ReadFile(const std::string& name) override;
+    bool ReplaceFile(const std::string& name, const std::string& bytes) override;
 
     // Where the help page is looked for, first hit wins.
     static QString FindHelpPage(const QString& page);
@@ -32,6 +35,7 @@ private:
     QElapsedTimer elapsed_;
     ui::DayClock clock_;
     ui::UniformRandom random_;
+    Storage storage_;
 };
 
 } // namespace qt

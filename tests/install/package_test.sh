@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$src/assets/desktop/pelmar.desktop"
 appstreamcli validate --no-net --pedantic "$src/assets/desktop/io.github.vulcropelmar.pelmar.metainfo.xml"
 
-cmake -S "$src" -B "$out" -DCMAKE_BUILD_TYPE=Release -DPELMAR_TESTS=OFF \
+cmake -S "$src" -B "$out" -DCMAKE_BUILD_TYPE=Release -DPELMAR_TESTS=OFF -DPELMAR_INSTALLED_LAYOUT=ON \
     -DPELMAR_BENCHMARKS=OFF -DPELMAR_SANITIZE=OFF >/dev/null
 cmake --build "$out" --target pelmar -j"$(nproc)" >/dev/null
 (cd "$out" && rm -f pelmar_*.deb && cpack -G DEB >/dev/null)

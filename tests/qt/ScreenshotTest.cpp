@@ -14,7 +14,8 @@ namespace {
 QImage Render(const ui::Form& form) {
     QImage image(form.clientWidth / 15, form.clientHeight / 15, QImage::Format_RGB32);
     QPainter painter(&image);
-    qt::PaintForm(painter, form);
+    qt::PictureCache pictures;
+    qt::PaintForm(painter, pictures, form);
     return image;
 }
 

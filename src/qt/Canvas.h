@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QTimer;
+
+namespace qt {
+
+class PictureCache;
+
+// A form's client area, painted from the model: only what changed, and
+// never more than once a display frame.
+class Canvas : public QWidget {
+public:
+    Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures);
+
+    // Something drawn changed: repaint it at the next frame.
+    void ScheduleFrame();
+
+    // For the whole-program measurements: paints so far, and when the first
+    // one happened (milliseconds since the epoch, 0 before it).
+    long long paints() const { return paints_; }
+    qint64 firstPaintEpochMs() const { return firstPaintEpochMs_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void PaintChanges();
+
+    ui::Form& form_;
+    PictureCache& pictures_;
+    QTimer* frame_;
+    QElapsedTimer sinceLastPaint_;
+    long long paints_ = 0;
+    qint64 firstPaintEpochMs_ = 0;
+};
+
+} // namespace qt

@@ -1,0 +1,48 @@
+#include "qt/MenuBar.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+namespace qt {
+
+MenuBar::MenuBar(QMenuBar& bar, ui::Form& form) : form_(form) {
+    for (ui::Control* top : form_.children()) {
+        if (top->kind() != ui::Kind::Menu) {
+            continue;
+        }
+        QMenu* menu = bar.addMenu(QString::fromStdString(top->Caption()));
+        for (ui::Control* item : top->children()) {
+            if (item->separator) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromStdString(item->Caption()));
+            if (!item->shortcut.empty()) {
+                action->setShortcut(QKeySequence(QString::fromStdString(item->shortcut)));
+                action->setShortcutContext(Qt::WindowShortcut);
+            }
+            QObject::connect(action, &QAction::triggered, &bar, [this, item] {
+                if (item->onClick && form_.Enabled()) {
+                    item->onClick();
+                }
+                Sync(*item);
+            });
+            actions_.insert(item, action);
+            Sync(*item);
+        }
+    }
+}
+
+void MenuBar::Sync(ui::Control& item) {
+    QAction* action = actions_.value(&item);
+    if (action == nullptr) {
+        return;
+    }
+    action->setText(QString::fromStdString(item.Caption()));
+    action->setCheckable(item.Checked());
+    action->setChecked(item.Checked());
+    action->setEnabled(item.Enabled());
+    action->setVisible(item.Visible());
+}
+
+} // namespace qt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QHash>
+#include <QObject>
+
+class QTimer;
+
+namespace qt {
+
+// A precise QTimer for each timer control of a form, firing its event.
+class Timers : public QObject {
+public:
+    explicit Timers(ui::Form& form);
+    // Starts, restarts or stops a timer as its control says.
+    void Sync(ui::Control& timer);
+
+private:
+    QHash<ui::Control*, QTimer*> timers_;
+};
+
+} // namespace qt

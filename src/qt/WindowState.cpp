@@ -1,0 +1,59 @@
+// A window's place, visibility, enabled and minimised state, kept in step
+// with its form both ways.
+#include "qt/FormWindow.h"
+
+#include <QEvent>
+#include <QTimer>
+
+namespace qt {
+
+void FormWindow::SyncWindow() {
+    if (applyingState_) {
+        return;
+    }
+    applyingState_ = true;
+    setWindowTitle(QString::fromStdString(form_.Caption()));
+    setEnabled(form_.Enabled());
+    const QPoint place(form_.Left() / ui::TwipsPerPixel, form_.Top() / ui::TwipsPerPixel);
+    if (place != placed_) {
+        placed_ = place;
+        move(place);
+    }
+    if (form_.Visible()) {
+        if (form_.WindowState() == 1) {
+            if (!isMinimized()) {
+                showMinimized();
+            }
+        } else if (!isVisible() || isMinimized()) {
+            showNormal();
+            raise();
+            activateWindow();
+        }
+    } else if (isVisible()) {
+        hide();
+    }
+    applyingState_ = false;
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (applyingState_) {
+        return;
+    }
+    if (event->type() == QEvent::WindowStateChange) {
+        const int state = isMinimized() ? 1 : 0;
+        if (state != form_.WindowState()) {
+            applyingState_ = true;
+            form_.SetWindowState(state);
+            applyingState_ = false;
+            if (state == 0) {
+                // A window shown again repaints, which finishes a pending game over.
+                QTimer::singleShot(0, this, [this] { form_.Form_Paint(); });
+            }
+        }
+    } else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
+        QTimer::singleShot(0, this, [this] { form_.Form_LostFocus(); });
+    }
+}
+
+} // namespace qt
