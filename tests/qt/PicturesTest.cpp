@@ -67,4 +67,32 @@ TEST(Pictures, EveryPictureIsThereAtItsSizeOpaqueOnItsBackground) {
     EXPECT_GT(checked, 80);
 }
 
+// The fire is shown and hidden on every tick; the room under it must show a
+// different fire, or the flicker cannot be seen.
+TEST(Pictures, TheRoomUnderTheFireShowsAnotherFire) {
+    windows::Windows windows;
+    const ui::Control& fogo = *windows.cfrm.fogo;
+    const ui::Control& fundo = *windows.cfrm.fundo;
+    ASSERT_EQ(fogo.parent(), &fundo);
+    ASSERT_TRUE(fogo.Picture() && fundo.Picture());
+    auto load = [](const ui::Control& c) {
+        return QImage(QString::fromStdString(":/pictures/" + c.Picture()->resource))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage room = load(fundo);
+    const QImage fire = load(fogo);
+    ASSERT_FALSE(room.isNull());
+    ASSERT_FALSE(fire.isNull());
+    const int left = fogo.Left() / ui::TwipsPerPixel, top = fogo.Top() / ui::TwipsPerPixel;
+    ASSERT_LE(left + fire.width(), room.width());
+    ASSERT_LE(top + fire.height(), room.height());
+    int differing = 0;
+    for (int y = 0; y < fire.height(); ++y) {
+        for (int x = 0; x < fire.width(); ++x) {
+            differing += room.pixel(left + x, top + y) != fire.pixel(x, y);
+        }
+    }
+    EXPECT_GE(differing, fire.width() * fire.height() / 4);
+}
+
 } // namespace

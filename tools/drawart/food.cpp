@@ -570,9 +570,18 @@ QImage digit(int d) {
     return img;
 }
 
+namespace {
+
+// r red, o orange, y yellow, w white-hot, b/B logs, e embers
+Keys fireKeys() {
+    return {{'r', C(0xD01800)}, {'o', C(0xFF7A00)}, {'y', C(0xFFD000)}, {'w', C(0xFFFFB0)},
+            {'b', C(0x7A4418)}, {'B', C(0x4A2A0C)}, {'e', C(0xA02000)}};
+}
+
+} // namespace
+
 QImage fire() {
     QImage img = blank(24, 25, pal::black);
-    // r red, o orange, y yellow, w white-hot, b/B logs, e embers
     const Rows flames = {
         "...........r............", "..........rr............", "....r.....ror......r....",
         "....rr....ror.....rr....", "...ror...rooor....ror...", "...roor..rooyor..roor...",
@@ -584,14 +593,25 @@ QImage fire() {
         ".bBbbbbbrrrerrrrbbbbbBb.", ".bbbbBbbbbbeeebbbbBbbbb.", "..bbbbbbBb.eee.bBbbbbb..",
         "...........e.e..........",
     };
-    sprite(img, 0, 0, flames,
-           {{'r', C(0xD01800)},
-            {'o', C(0xFF7A00)},
-            {'y', C(0xFFD000)},
-            {'w', C(0xFFFFB0)},
-            {'b', C(0x7A4418)},
-            {'B', C(0x4A2A0C)},
-            {'e', C(0xA02000)}});
+    sprite(img, 0, 0, flames, fireKeys());
+    return img;
+}
+
+QImage embers() {
+    // The same logs with the flames sunk low: no white-hot core, a couple of sparks.
+    QImage img = blank(24, 25, pal::black);
+    const Rows low = {
+        "........................", "........................", "........................",
+        "........................", "........................", "........................",
+        "........................", "........................", "..............e.........",
+        "........................", ".....e..................", "..........r.............",
+        "..........rr........r...", ".....r....ror......rr...", "....rr...roor.....ror...",
+        "....ror..rooor...rooor..", "...rooor.rooyor..rooor..", "...rooyorrooyyorrooyor..",
+        "..rrooyyoooyyyyoooyyoor.", "..reoooyyyyyyyyyyyyooer.", "..bbbeerrooooooooreebbb.",
+        ".bBbbbbbrrrerrrrbbbbbBb.", ".bbbbBbbbbbeeebbbbBbbbb.", "..bbbbbbBb.eee.bBbbbbb..",
+        "...........e.e..........",
+    };
+    sprite(img, 0, 0, low, fireKeys());
     return img;
 }
 

@@ -39,7 +39,8 @@ QImage brokenItem(int k); // item_11..15 (k = 1..5)
 QImage smallSandwich(QRgb bg);
 QImage beltSandwich(int v);
 QImage digit(int d); // 0..9, 10 = blank
-QImage fire();
+QImage fire();       // the flames shown over the fireplace, 24 x 25
+QImage embers();     // the same fireplace with the flames sunk low, same size
 
 // cook.cpp
 QImage cook(int code);

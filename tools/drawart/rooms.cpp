@@ -230,8 +230,10 @@ void fireplace(QImage& img) {
     rect(img, 190, 41, 31, 6, C(0x9A9A9A));
     hline(img, 190, 220, 41, C(0xC8C8C8));
     hline(img, 190, 220, 46, C(0x5A5A5A));
+    // The fire picture is shown and hidden over this opening; under it the fire
+    // has sunk to embers, so the two together flicker.
     rect(img, 192, 15, 26, 27, C(0x2A1A10));
-    blit(img, 193, 16, fire());
+    blit(img, 193, 16, embers());
     frame(img, 192, 15, 26, 27, C(0x4A2A10));
 }
 
