@@ -1,6 +1,7 @@
 // Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
 #include "game/Game.h"
 #include "qt/Backend.h"
+#include "qt/CommandLine.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
@@ -9,6 +10,9 @@
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = qt::HandleCommandLine(argc, argv)) {
+        return *status;
+    }
     // Pixel art scales by whole factors only, so it stays crisp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
