@@ -53,11 +53,14 @@ done
     fail "not eight icons named $id"
 
 # Debian's hardening: full RELRO, symbols bound at start, the stack protector.
-readelf -lW /usr/games/pelmar | grep -q GNU_RELRO || fail "no RELRO segment"
-readelf -dW /usr/games/pelmar | grep -E '\(FLAGS\)' | grep -q BIND_NOW || fail "not linked with BIND_NOW"
-readelf --dyn-syms -W /usr/games/pelmar | grep -q ' __stack_chk_fail' ||
-    fail "__stack_chk_fail is not imported: no stack protector"
-! readelf -SW /usr/games/pelmar | grep -q '\.comment' || fail "the program keeps a .comment section"
+segments=$(readelf -lW /usr/games/pelmar)
+dynamic=$(readelf -dW /usr/games/pelmar)
+symbols=$(readelf --dyn-syms -W /usr/games/pelmar)
+sections=$(readelf -SW /usr/games/pelmar)
+grep -q GNU_RELRO <<<"$segments" || fail "no RELRO segment"
+grep -qE '\(FLAGS\).*BIND_NOW' <<<"$dynamic" || fail "not linked with BIND_NOW"
+grep -q ' __stack_chk_fail@' <<<"$symbols" || fail "__stack_chk_fail is not imported: no stack protector"
+! grep -q '\.comment' <<<"$sections" || fail "the program keeps a .comment section"
 echo "the installed program has full RELRO, BIND_NOW and the stack protector"
 
 id "$user" >/dev/null 2>&1 || "${sudo[@]}" useradd --create-home --shell /bin/bash "$user"
@@ -74,4 +77,5 @@ while read -r path; do
     [ -e "$path" ] && fail "$path is left after removal"
 done <<<"$files"
 [ ! -e /usr/share/pelmar ] || fail "/usr/share/pelmar is left after removal"
+[ -s "$home/.local/share/pelmar/pelmar.Dat" ] || fail "the purge took the player's table"
 echo "removed cleanly"
