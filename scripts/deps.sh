@@ -10,7 +10,7 @@ for need in "$@"; do
     build) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
-                     dpkg-dev desktop-file-utils appstream passwd) ;;
+                     dpkg-dev desktop-file-utils appstream passwd lintian binutils) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;
     esac
 done

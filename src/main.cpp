@@ -1,12 +1,16 @@
 // Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
 #include "game/Game.h"
 #include "qt/Backend.h"
+#include "qt/CommandLine.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = qt::HandleCommandLine(argc, argv)) {
+        return *status;
+    }
     // Pixel art scales by whole factors only, so it stays crisp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);

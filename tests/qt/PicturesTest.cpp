@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -93,6 +94,40 @@ TEST(Pictures, TheRoomUnderTheFireShowsAnotherFire) {
         }
     }
     EXPECT_GE(differing, fire.width() * fire.height() / 4);
+}
+
+// The desktop's icons: the 32-px art scaled by whole factors, and the sizes
+// between drawn anew in the same colours, never blended.
+TEST(Pictures, EveryIconSizeIsThereAndStaysPixelArt) {
+    const auto load = [](int size) {
+        return QImage(QStringLiteral(PELMAR_ICONS "/pelmar_%1.png").arg(size))
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage base = load(32);
+    ASSERT_EQ(base.size(), QSize(32, 32));
+    std::set<QRgb> palette;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            palette.insert(base.pixel(x, y));
+        }
+    }
+    for (int size : {16, 22, 24, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage icon = load(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        const int factor = size / 32;
+        int foreign = 0, unlike = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                foreign += palette.count(icon.pixel(x, y)) == 0;
+                if (size % 32 == 0) {
+                    unlike += icon.pixel(x, y) != base.pixel(x / factor, y / factor);
+                }
+            }
+        }
+        EXPECT_EQ(foreign, 0) << "colours the 32-px art does not have";
+        EXPECT_EQ(unlike, 0) << "pixels unlike the 32-px art's";
+    }
 }
 
 } // namespace

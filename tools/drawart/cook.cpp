@@ -3,6 +3,8 @@
 // item can be held at arm's length.
 #include "pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -222,6 +224,92 @@ QImage icon() {
     check(half, 16, "icon");
     QImage img = blank(32, 32, pal::white);
     sprite(img, 0, 0, mirrorHalves(half, false), kCookKeys);
+    return img;
+}
+
+QImage iconAt(int size) {
+    // Shapes laid out on the 32-px grid, turned into whole pixels at this size;
+    // the mask is taller than the picture so the shoulders run off the bottom.
+    const double f = size / 32.0;
+    const auto px = [f](double v) { return static_cast<int>(std::lround(v * f)); };
+    const auto colour = [](char ch) {
+        for (const Key& k : kCookKeys)
+            if (k.ch == ch)
+                return k.colour;
+        return pal::black;
+    };
+    const QRgb k = colour('k');
+    QImage img = blank(size, size, pal::white);
+    const double mid = size / 2.0;
+
+    // Shoulders in the white jacket, the red neckerchief in a V between them.
+    Mask shoulders(size, size + 8);
+    shoulders.ellipse(mid, 35 * f, 15.5 * f, 7.5 * f);
+    shoulders.fill(img, 0, 0, colour('w'));
+    shoulders.outline(img, 0, 0, k);
+    // Ears, then the face over them, with hair under the hat's band.
+    if (size >= 22) {
+        Mask ears(size, size);
+        ears.ellipse(6.5 * f, 20.5 * f, 3 * f, 3.5 * f);
+        ears.fill(img, 0, 0, colour('S'));
+        ears.outline(img, 0, 0, k);
+    }
+    Mask face(size, size);
+    face.ellipse(mid, 18.5 * f, 10 * f, 10 * f);
+    face.fill(img, 0, 0, colour('s'));
+    for (int y = 0; y < px(15.5); ++y)
+        for (int x = 0; x < size; ++x)
+            if (face.on(x, y))
+                put(img, x, y, colour('h'));
+    face.outline(img, 0, 0, k);
+    const int collar = face.bottom(size / 2) + 1;
+    for (int y = collar; y < size; ++y) {
+        const int half = std::max(1, px(3) - (y - collar));
+        hline(img, size / 2 - half, size / 2 - 1, y, colour('r'));
+        put(img, size / 2 - half - 1, y, k);
+    }
+
+    // Eyes, brows, a cheek and half the smile on the left; the right half is a mirror.
+    const int eye = std::max(1, px(2));
+    const int eyeX = px(12), eyeY = px(19);
+    rect(img, eyeX, eyeY, eye, eye, colour('e'));
+    if (size >= 22)
+        hline(img, eyeX - 1, eyeX + eye - 1, eyeY - std::max(2, px(2)), colour('H'));
+    for (int y = px(22.5); y < px(22.5) + std::max(1, px(1)); ++y)
+        for (int x = px(8); x < px(8) + std::max(1, px(2)); ++x)
+            if (get(img, x, y) == colour('s'))
+                put(img, x, y, colour('c'));
+    const int mouthY = px(24.5), mouthHalf = std::max(1, px(3));
+    hline(img, size / 2 - mouthHalf, size / 2 - 1, mouthY, colour('m'));
+    if (size >= 22)
+        put(img, size / 2 - mouthHalf - 1, mouthY - 1, colour('m'));
+
+    // The toque: a puff over a pleated band.
+    Mask hat(size, size);
+    hat.ellipse(mid, 6 * f, 13.5 * f, 6.5 * f);
+    for (int y = px(10); y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            hat.set(x, y, false);
+    hat.box(px(6), px(8), size - 2 * px(6), px(14) - px(8));
+    hat.fill(img, 0, 0, colour('w'));
+    for (int y = px(10); y < px(14) - 1; ++y)
+        for (int x = px(6) + 1; x < size - px(6) - 1; x += 2)
+            put(img, x, y, colour('g'));
+    for (int y = 0; y < px(10); ++y) {
+        const int left = [&] {
+            for (int x = 0; x < size; ++x)
+                if (hat.on(x, y))
+                    return x;
+            return -1;
+        }();
+        if (left >= 0 && y >= px(4))
+            put(img, left + 1, y, colour('g'));
+    }
+    hat.outline(img, 0, 0, k);
+
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size / 2; ++x)
+            img.setPixel(size - 1 - x, y, img.pixel(x, y));
     return img;
 }
 

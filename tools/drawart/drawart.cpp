@@ -112,13 +112,15 @@ int main(int argc, char** argv) {
     save(dir, QStringLiteral("sobre.png"), about(), 288, 197);
     save(dir, QStringLiteral("icon.png"), icon(), 32, 32);
     if (argc == 3) {
-        // The desktop's icons: the same art at whole multiples, every pixel a square.
+        // The desktop's icons: the 32-px art at whole multiples, every pixel a square,
+        // and drawn anew where no whole factor fits.
         QDir icons(QString::fromLocal8Bit(argv[2]));
         icons.mkpath(QStringLiteral("."));
-        for (int size : {32, 64, 128}) {
-            save(icons, QStringLiteral("pelmar_%1.png").arg(size),
-                 icon().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation), size,
-                 size);
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QImage picture = size % 32 == 0 ? icon().scaled(size, size, Qt::IgnoreAspectRatio,
+                                                                  Qt::FastTransformation)
+                                                  : iconAt(size);
+            save(icons, QStringLiteral("pelmar_%1.png").arg(size), picture, size, size);
         }
     }
 

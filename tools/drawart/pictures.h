@@ -47,6 +47,8 @@ QImage cook(int code);
 QImage pelmar();
 QImage cookHead(QRgb bg); // 15 x 22 head and hat
 QImage icon();
+// The same head drawn anew at a size the 32-px art does not divide into (16, 22, 24, 48).
+QImage iconAt(int size);
 
 // rooms.cpp
 QImage scorePanel();

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace qt {
+
+namespace {
+
+// Options QGuiApplication and QApplication take themselves; accepted here so
+// that a session manager or a user can still hand them on.
+const char* const kQtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin", "display",  "session",
+    "style",       "stylesheet",         "name",          "title",  "geometry", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",
+};
+const char* const kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
+
+// Without a QCoreApplication the parser does not know the program's name.
+QString Usage(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    return text.replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
+}
+
+void Print(std::FILE* to, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+} // namespace
+
+std::optional<int> HandleCommandLine(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vulcropelmar.pelmar"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Vulcro Pelmar, an arcade game in a two-room kitchen."));
+    // Qt's own options come with one dash: -platform, -style.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char* name : kQtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QString error;
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    }
+    if (!error.isEmpty()) {
+        Print(stderr, QStringLiteral("pelmar: %1\n").arg(error));
+        Print(stderr, Usage(parser));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        Print(stdout, Usage(parser));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        Print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace qt

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The program's command line without any display: --version and --help print
+# and succeed, an unknown option is refused with one line and the usage.
+#   command_line_test.sh PROGRAM
+set -uo pipefail
+program=$1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" "$@"; }
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+
+run --version >"$out" 2>"$err"
+status=$?
+[ "$status" -eq 0 ] || fail "--version exits $status"
+[ "$(cat "$out")" = "pelmar 5.00" ] || fail "--version prints '$(cat "$out")'"
+[ ! -s "$err" ] || fail "--version writes to stderr: $(cat "$err")"
+
+run --help >"$out" 2>"$err"
+status=$?
+[ "$status" -eq 0 ] || fail "--help exits $status"
+grep -q '^Usage: pelmar' "$out" || fail "--help shows no usage line"
+for option in --help --version; do
+    grep -qe "$option" "$out" || fail "--help does not list $option"
+done
+[ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
+
+run --bogus >"$out" 2>"$err"
+status=$?
+[ "$status" -eq 2 ] || fail "--bogus exits $status"
+[ ! -s "$out" ] || fail "--bogus writes to stdout"
+[ "$(grep -c 'pelmar:' "$err")" -eq 1 ] || fail "no single error line: $(cat "$err")"
+head -n1 "$err" | grep -q "^pelmar: .*bogus" || fail "the first line does not name the option"
+grep -q '^Usage: pelmar' "$err" || fail "--bogus does not show the usage"
+echo "--version, --help and --bogus behave"
