@@ -10,19 +10,32 @@ for need in "$@"; do
     build) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
-                     dpkg-dev desktop-file-utils appstream passwd lintian binutils) ;;
+                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;
     esac
 done
+
+# The tests play the game under a Portuguese desktop's locale.
+need_locales() {
+    for want in "$@"; do
+        [ "$want" = test ] || continue
+        locale -a 2>/dev/null | grep -qi '^pt_BR\.utf-\?8$' || return 0
+    done
+    return 1
+}
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if need_locales "$@"; then
+    echo "Generating the pt_BR.UTF-8 locale"
+    "${sudo[@]}" localedef -i pt_BR -c -f UTF-8 -A /usr/share/locale/locale.alias pt_BR.UTF-8
+fi

@@ -1,7 +1,7 @@
 // Score, level and lives: digit pictures, or zero-padded text in the simple display.
 #include "game/Game.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace game {
 
@@ -9,8 +9,9 @@ namespace {
 
 std::string WholeText(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    return buffer;
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0);
+    return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 
 std::string LastChars(const std::string& text, std::size_t n) {

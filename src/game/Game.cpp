@@ -60,7 +60,9 @@ void Game::ShowRoom(bool lower, View view) {
 }
 
 void Game::FinishPendingGameOver() {
-    if (GameOverPending != 0) {
+    // A repaint while the game-over sequence waits on a dialog must not
+    // start it again.
+    if (GameOverPending != 0 && !inGameOver_) {
         GameOver();
     }
 }
@@ -110,7 +112,12 @@ void Game::PhaseStep() {
         }
         if (Lives > 0) {
             AddLives(-1);
-            AddScore(10);
+            // At the score cap the points no longer grow: the step pays
+            // nothing, so no bonus hands the lives back and the count-down
+            // ends after the lives it has.
+            if (Score < MaxScore) {
+                AddScore(10);
+            }
         } else {
             AddLives(SavedLives);
             RoundPhase = 2;
@@ -145,12 +152,14 @@ void Game::GameOver() {
     ShowRoom(true, View::GameOver);
     cfrm.fundo2->Cls();
     EndOfGame = True;
+    inGameOver_ = true;
     if (windows_.best.Visible()) {
         // Opened from the menu while the game went on: rank this result too.
         windows_.best.Form_Activate();
     } else {
         windows_.best.Show();
     }
+    inGameOver_ = false;
     GameOverPending = False;
 }
 
@@ -164,8 +173,8 @@ void Game::AddScore(double points) {
         Score = 0;
     } else {
         Score = Score + points + (Level * 5 - 5);
-        if (Score >= 10000000000.0) {
-            Score = 9999999999.0;
+        if (Score > MaxScore) {
+            Score = MaxScore;
         }
     }
     ShowScore();

@@ -30,7 +30,7 @@ namespace game {
     X(Flag, LowerRoom, -1, 0)                                                                      \
     X(std::string, CrLf, 0, 0)                                                                     \
     /* counters */                                                                                 \
-    X(double, Score, 0, 9999999999.0)                                                              \
+    X(double, Score, 0, MaxScore)                                                                  \
     X(Integer, Lives, 0, 99)                                                                       \
     X(Integer, SavedLives, 0, 99)                                                                  \
     X(Integer, Level, 1, 99)                                                                       \
@@ -78,6 +78,8 @@ namespace game {
     X(Integer, Idx, 0, 8)                                                                          \
     X(double, LoopVar, -Unbounded, Unbounded)
 
+// The highest score the game keeps.
+inline constexpr double MaxScore = 9999999999.0;
 inline constexpr double Unbounded = std::numeric_limits<double>::infinity();
 using KeyStamps = Array1<double, 1, 4>;
 using Place = Array1<double, 1, 2>;
@@ -218,6 +220,7 @@ private:
     windows::Cfrm& cfrm;
     windows::FigForm& Figform;
     bool ended_ = false;
+    bool inGameOver_ = false;
     std::map<std::string, ProcedureEntry, std::less<>> procedures_;
 };
 

@@ -1,5 +1,6 @@
 #include "game/Json.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -42,13 +43,14 @@ std::string JsonNumber(double value) {
     if (!std::isfinite(value)) {
         return "null";
     }
+    // Written the same under every locale: the decimal point is always '.'.
     char buffer[40];
-    if (value == std::floor(value) && std::fabs(value) < 1e17) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    }
-    return buffer;
+    const bool whole = value == std::floor(value) && std::fabs(value) < 1e17;
+    const auto [end, error] =
+        whole
+            ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return error == std::errc() ? std::string(buffer, end) : "null";
 }
 
 void JsonWriter::Separate() {

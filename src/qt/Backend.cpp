@@ -18,6 +18,9 @@ Backend::Backend(windows::Windows& windows, game::Game& game) : game_(game) {
     windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false));
     windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true));
     windows_.push_back(std::make_unique<FormWindow>(windows.sobr, pictures_, false));
+    FormWindow& main = *windows_[1];
+    windows_[0]->SetOwner(main);
+    windows_[2]->SetOwner(main);
 }
 
 Backend::~Backend() = default;

@@ -27,7 +27,10 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
     setCentralWidget(canvas_);
     setWindowTitle(QString::fromStdString(form.Caption()));
     // A fixed frame with a title and no buttons: the menus minimise and close.
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+    // The other windows are the main window's dialogs: a window manager keeps
+    // them above it.
+    Qt::WindowFlags flags = (mainWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                            Qt::MSWindowsFixedSizeDialogHint;
     if (!form.Caption().empty()) {
         flags |= Qt::WindowTitleHint;
     }
@@ -41,6 +44,7 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
         if (c.kind() == ui::Kind::TextBox) {
             auto* edit = new QLineEdit(canvas_);
             edit->setFrame(false);
+            edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this,
                     [&c](const QString& text) { c.SetText(text.toStdString()); });
             widgets_.insert(&c, edit);
@@ -116,6 +120,21 @@ void FormWindow::SyncWidget(ui::Control& c) {
     if (c.Visible() && c.Enabled() && c.kind() == ui::Kind::TextBox) {
         widget->setFocus();
     }
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A key held down as the box takes the focus keeps repeating into it:
+    // only presses made since then reach it, so the selected name is typed
+    // over whole.
+    if (event->type() == QEvent::FocusIn) {
+        freshFocus_ = true;
+    } else if (event->type() == QEvent::KeyPress && freshFocus_) {
+        if (static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            return true;
+        }
+        freshFocus_ = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

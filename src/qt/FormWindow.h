@@ -31,7 +31,11 @@ public:
     void Invalidate() override;
     void Notify(ui::Control& control, ui::Change what) override;
 
+    // Keeps the windows that are not the main window above it.
+    void SetOwner(FormWindow& main);
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +53,8 @@ private:
     QHash<ui::Control*, QPointer<QWidget>> widgets_;
     bool mainWindow_;
     bool applyingState_ = false;
+    bool freshFocus_ = false;
+    QPointer<FormWindow> owner_;
     QPoint placed_{-1, -1};
 };
 

@@ -1,10 +1,12 @@
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -43,11 +45,35 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
     return ok ? answer.toStdString() : std::string();
 }
 
+namespace {
+
+// A question that takes only Yes or No: Escape and the frame's close button
+// leave it open, so one reflex key press cannot answer it.
+class YesNoBox : public QMessageBox {
+public:
+    YesNoBox(const QString& title, const QString& prompt, QWidget* parent)
+        : QMessageBox(QMessageBox::Question, title, prompt, QMessageBox::Yes | QMessageBox::No,
+                      parent) {
+        setDefaultButton(QMessageBox::Yes);
+        setWindowFlags((windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+} // namespace
+
 bool QtPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
-                    QString::fromStdString(prompt), QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
+    YesNoBox box(QString::fromStdString(title), QString::fromStdString(prompt),
+                 QApplication::activeWindow());
     return box.exec() == QMessageBox::Yes;
 }
 

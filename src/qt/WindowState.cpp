@@ -2,10 +2,19 @@
 // with its form both ways.
 #include "qt/FormWindow.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace qt {
+
+void FormWindow::SetOwner(FormWindow& main) {
+    owner_ = &main;
+    main.winId();
+    winId();
+    windowHandle()->setTransientParent(main.windowHandle());
+}
 
 void FormWindow::SyncWindow() {
     if (applyingState_) {
@@ -53,6 +62,15 @@ void FormWindow::changeEvent(QEvent* event) {
         }
     } else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
         QTimer::singleShot(0, this, [this] { form_.Form_LostFocus(); });
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // A click on the main window brings its open dialog back to the front.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<FormWindow*>(window);
+            if (dialog != nullptr && dialog->owner_ == this && dialog->isVisible()) {
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        }
     }
 }
 

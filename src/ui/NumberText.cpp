@@ -1,7 +1,7 @@
 #include "ui/NumberText.h"
 
-#include <cstdlib>
-#include <string>
+#include <charconv>
+#include <limits>
 
 namespace ui {
 
@@ -49,9 +49,21 @@ double LeadingNumber(std::string_view text) {
             end = exponent;
         }
     }
-    // Past a few hundred characters the value is beyond any Double anyway.
-    const std::string number(text.substr(i, std::min<std::size_t>(end - i, 400)));
-    return std::strtod(number.c_str(), nullptr);
+    // Read the same under every locale: the decimal point is always '.'.
+    const std::string_view number = text.substr(i, end - i);
+    const bool negative = number.front() == '-';
+    const std::string_view unsigned_ = number.substr(number.front() == '+' || negative ? 1 : 0);
+    double value = 0;
+    const auto [stop, error] =
+        std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Beyond a Double: a negative exponent reads as 0, anything else as
+        // an infinity of its sign.
+        const auto e = unsigned_.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && unsigned_[e + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
 }
 
 } // namespace ui

@@ -2,9 +2,11 @@
 
 #include "game/Dump.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <vector>
@@ -58,6 +60,52 @@ std::string Rest(std::string_view line, int words) {
         at = space + 1;
     }
     return std::string(line.substr(at));
+}
+
+// The JSON text of a top-level member of an object, such as "Clock" of a dump.
+std::optional<std::string> TopLevelValue(const std::string& object, std::string_view key) {
+    const std::string wanted = game::JsonString(key) + ":";
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < object.size(); ++i) {
+        const char c = object[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (c == '"' && depth == 1 && object.compare(i, wanted.size(), wanted) == 0) {
+            // The value runs to the comma or brace that closes it at this depth.
+            const std::size_t start = i + wanted.size();
+            int inner = 0;
+            bool quoted = false;
+            for (std::size_t j = start; j < object.size(); ++j) {
+                const char d = object[j];
+                if (quoted) {
+                    j += d == '\\';
+                    quoted = d != '"';
+                } else if (d == '"') {
+                    quoted = true;
+                } else if (d == '{' || d == '[') {
+                    ++inner;
+                } else if ((d == ',' || d == '}' || d == ']') && inner-- == 0) {
+                    return object.substr(start, j - start);
+                }
+            }
+            return std::nullopt;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return std::nullopt;
 }
 
 void Expect(bool ok, const std::string& message) {
@@ -114,6 +162,9 @@ ui::Control& Simulator::ControlByName(std::string_view name) {
 
 std::string Simulator::Get(std::string_view name) {
     if (auto value = game::VariableJson(game, name)) {
+        return *value;
+    }
+    if (auto value = TopLevelValue(Dump(), name)) {
         return *value;
     }
     const auto dot = name.rfind('.');
@@ -184,8 +235,11 @@ bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {
         const double total = Number(words[1]);
         const double step = argc == 2 ? Number(words[2]) : 1;
         Expect(step > 0, "run step must be above 0");
-        for (double passed = 0; passed < total && !platform.ended; passed += step) {
-            platform.clock += step;
+        // The last step is cut short, so the run ends exactly at T.
+        for (double passed = 0; passed < total && !platform.ended;) {
+            const double now = std::min(step, total - passed);
+            platform.clock += now;
+            passed += now;
             FireTimer();
         }
     } else if (command == "rnd") {
@@ -247,7 +301,8 @@ bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {
         needArgs(0, 0);
         cfrm.Form_LostFocus();
     } else if (command == "set") {
-        Expect(argc >= 2, "set needs a name and a value");
+        // A text may be set empty: nothing after the name.
+        Expect(argc >= 1, "set needs a name and a value");
         Set(words[1], Rest(line, 2));
     } else if (command == "call") {
         Expect(argc >= 1, "call needs a procedure");
@@ -263,7 +318,9 @@ bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {
         it->second.run(args);
     } else if (command == "get") {
         needArgs(1, 1);
-        out << "{" << game::JsonString(std::string(words[1])) << ": " << Get(words[1]) << "}\n";
+        // The value first: a name that cannot be read writes nothing.
+        const std::string value = Get(words[1]);
+        out << "{" << game::JsonString(std::string(words[1])) << ": " << value << "}\n";
     } else if (command == "dump") {
         needArgs(0, 0);
         out << Dump() << "\n";

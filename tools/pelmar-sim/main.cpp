@@ -2,8 +2,45 @@
 #include "Simulator.h"
 
 #include <iostream>
+#include <string_view>
 
-int main() {
+namespace {
+
+constexpr std::string_view Help = R"(usage: pelmar-sim < SCRIPT
+
+Runs the game without a window: a scripted clock, random draws and dialog
+answers, one command a line; writes one JSON line for each get and dump.
+
+  clock T | advance T         set the clock, or move it on (hundredths)
+  timer [N]                   fire the play timer N times; the clock stays
+  run T [S]                   advance S (default 1) and fire, until exactly T
+                              has passed: the last step is cut short
+  rnd X ... | seed N          queue draws in [0, 1); reseed the generator
+  keydown CODE | keyup CODE   key events (17 Ctrl, 32 Space, 37-40 arrows)
+  menu NAME                   a main-window menu entry (MenuNovo, MenuFase, ...)
+  answer [TEXT] | yes | no    queue an input box answer (none: Cancel), a Yes/No
+  text FORM.CONTROL [TEXT]    type into a text box (empty text allowed)
+  click FORM.CONTROL          press a button
+  minimize | restore | paint | lostfocus
+  set NAME [VALUE]            a variable or property; a text may be set empty
+  call NAME [ARG ...]         run a game procedure
+  get NAME                    a variable, a property, or any top-level name of
+                              dump (Clock, HelpOpened, LastInputBox, BestForm...)
+  dump | quit
+
+A line it cannot understand is reported on standard error with its line
+number, and it exits with status 2; standard output only ever holds whole
+JSON lines.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        const std::string_view arg = argv[1];
+        std::cout << Help;
+        return arg == "--help" || arg == "-h" ? 0 : 2;
+    }
     std::ios::sync_with_stdio(false);
     sim::Simulator simulator;
     return simulator.Run(std::cin, std::cout, std::cerr);

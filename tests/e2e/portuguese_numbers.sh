@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Under a Portuguese desktop's locale (a comma for the decimal point) the real
+# window still reads "2.7" typed into "Fase ..." as 2.7, starting level 3, and
+# its state file stays valid JSON.
+source "$(dirname "$0")/xsession.sh"
+program=$1
+
+start_display
+LC_ALL=pt_BR.UTF-8 LANG=pt_BR.UTF-8 PELMAR_STATE_FILE="$workdir/state.json" "$program" &
+game_pid=$!
+window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool windowfocus --sync "$window"
+wait_for_state
+
+# Opções > Fase ...: the second entry.
+xdotool key alt+o
+sleep 0.4
+xdotool key Down Return
+sleep 0.8
+xdotool type --delay 50 "2.7"
+xdotool key Return
+xdotool windowfocus --sync "$window"
+wait_until 'd["Level"] == 3 and d["BeltSpeed"] > 0' 10
+echo "level $(state 'd["Level"]'), belt speed $(state 'd["BeltSpeed"]')"
+
+quit_through_menu
+echo "ok"

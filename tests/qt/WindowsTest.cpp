@@ -1,0 +1,72 @@
+// The real windows' answers to a player's reflexes.
+#include "Simulator.h"
+#include "qt/FormPainter.h"
+#include "qt/FormWindow.h"
+#include "qt/QtPlatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QMessageBox* OpenQuestion() {
+    return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+}
+
+TEST(Windows, ThePlayAgainQuestionTakesOnlyYesOrNo) {
+    QTemporaryDir dir;
+    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    bool escaped = false, closed = false;
+    QTimer::singleShot(100, [&] {
+        if (QMessageBox* box = OpenQuestion()) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &escape);
+            escaped = true;
+        }
+    });
+    QTimer::singleShot(200, [&] {
+        if (QMessageBox* box = OpenQuestion()) {
+            box->close();
+            closed = true;
+        }
+    });
+    QTimer::singleShot(300, [&] {
+        if (QMessageBox* box = OpenQuestion()) {
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    EXPECT_TRUE(platform.AskYesNo("Deseja jogar novamente?", "Fim do Jogo."));
+    EXPECT_TRUE(escaped);
+    EXPECT_TRUE(closed) << "Escape answered the question";
+}
+
+TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
+    sim::Simulator sim;
+    qt::PictureCache pictures;
+    qt::FormWindow window(sim.windows.best, pictures, false);
+    ui::Control& box = *sim.windows.best.Text1;
+    box.SetText("Vencedor");
+    box.SetEnabled(true);
+    box.SetVisible(true);
+    box.SelectAll();
+    auto* edit = window.findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(edit->selectedText(), "Vencedor");
+    QFocusEvent focus(QEvent::FocusIn);
+    QApplication::sendEvent(edit, &focus);
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(edit, &repeated);
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "A");
+    QApplication::sendEvent(edit, &typed);
+    EXPECT_EQ(edit->text(), "A");
+    EXPECT_EQ(box.Text(), "A");
+}
+
+} // namespace
