@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full paint of the main window at 1x, with the kitchen in play.
 #include "Simulator.h"
 #include "qt/FormPainter.h"

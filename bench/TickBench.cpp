@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One play tick of the game with the kitchen running.
 #include "Simulator.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-program figures of the real game under Xvfb: time from start to the
 # first painted frame, processor use and paints per second while playing
 # with keys held (the play timer asks for 1 ms), and peak resident memory.

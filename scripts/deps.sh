@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing for what is asked:
 #   deps.sh build        to build and play
 #   deps.sh build test   to build and run every test as well

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
 #include "game/Game.h"
 #include "qt/Backend.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults found playing the game: each scenario failed before its fix.
 #include "Fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A player who sees the window and uses only the keyboard plays level 1
 // from its first order to the start of level 2.
 #include "Fixture.h"

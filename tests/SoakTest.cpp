@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hundreds of games of random keys; after every tick every variable stays in
 // its range (array indexes are checked on every access as well).
 #include "Fixture.h"

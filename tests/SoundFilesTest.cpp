@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound effects in assets/sounds, read back byte by byte: each must be a
 // 16-bit mono PCM WAV at a common rate, short, audible, never clipped, and
 // must start and end quietly so it does not click.

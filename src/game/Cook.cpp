@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cook: keys, walks, pictures, catching items and working at the belt.
 #include "game/Game.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two option dialogs: the start level and the cook's speed.
 #include "game/Game.h"
 #include "game/NumberText.h"

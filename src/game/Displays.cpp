@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Score, level and lives: digit pictures, or zero-padded text in the simple display.
 #include "game/Game.h"
 

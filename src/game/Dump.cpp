@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's state as JSON, and variables read and set by name, all driven
 // by the one list of variables.
 #include "game/Dump.h"

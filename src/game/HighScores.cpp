@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score table's rules: ranking a finished game, the winner's name,
 // the file, and the question of another game.
 #include "game/Game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kitchen machinery: orders, the belt, the dispenser, the room switch
 // and the sandwich's fall into the ovens.
 #include "game/Game.h"

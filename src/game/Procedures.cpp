@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's procedures by name, for the simulator and tests.
 #include "game/Game.h"
 

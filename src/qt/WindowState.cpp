@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window's place, visibility, enabled and minimised state, kept in step
 // with its form both ways.
 #include "qt/FormWindow.h"

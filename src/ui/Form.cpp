@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window of the model: its controls, its state and what needs repainting.
 #include "ui/Controls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run-time properties of every kind of control, as one table.
 #include "ui/Controls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score window: its events go to the game module, which keeps the
 // table's rules.
 #include "windows/Forms.h"

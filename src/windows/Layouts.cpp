@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored layout of the four windows: every control at its place as the
 // window looks right after loading.
 #include "windows/Forms.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole game-over hand-over in the real window, through real key events.
 # A game started at level 99 through "Fase ..." ends within a few ticks with
 # no points: only the play-again question comes. A game at level 13 ends

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under a Portuguese desktop's locale (a comma for the decimal point) the real
 # window still reads "2.7" typed into "Fase ..." as 2.7, starting level 3, and
 # its state file stays valid JSON.

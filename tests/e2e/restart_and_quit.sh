@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real game under Xvfb, walks the cook with real key events,
 # restarts the game with F2 and ends it through the menu entry "Sai&r".
 source "$(dirname "$0")/xsession.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays a few seconds with real key events, as a player watching the screen:
 meets the first ingredient in its lane, catches it and puts it on a sandwich
 passing on the belt. Reads the game through its state file; presses keys

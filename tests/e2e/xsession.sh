@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a private Xvfb display and helpers to read
 # the game's state file. Source it; it cleans up on exit.
 set -euo pipefail

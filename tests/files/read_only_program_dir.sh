@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's directory cannot be written (a read-only bind mount in a
 # private mount namespace, which stops root too): the high-score table goes
 # to the user's data directory and is read from there from then on. Where

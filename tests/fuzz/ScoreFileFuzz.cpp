@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a high-score file. Reading never crashes or
 // hangs, and what was read writes and reads back the same.
 #include "game/ScoreFormat.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the high-score file reader's fuzz target with clang (libFuzzer,
 # AddressSanitizer, UndefinedBehaviorSanitizer) and runs it for a bounded
 # time on a copy of the seed corpus of valid files.

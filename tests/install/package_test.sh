@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack, validates the desktop entry and the
 # AppStream metadata, has lintian find no error or warning in the package,
 # installs it, checks the installed program's hardening and icons, plays the

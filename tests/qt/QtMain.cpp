@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backend tests run with a real Qt application on the offscreen platform.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window rendered at fixed, scripted states and compared with the
 // reference images in tests/screenshots. Set PELMAR_UPDATE_SCREENSHOTS=1 to
 // write the references anew (then look at each one before committing it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the desktop game keeps its table, and how it replaces it.
 #include "qt/Storage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real windows' answers to a player's reflexes.
 #include "Simulator.h"
 #include "qt/FormPainter.h"

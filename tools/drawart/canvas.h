@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pixel-art toolbox on top of QImage: every call writes whole pixels,
 // nothing is blended, so colours stay exact.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cook: back, side and front views, empty-handed or carrying something.
 // Body pictures are 31 x 49; side views with a load grow to 45 px so the
 // item can be held at arm's length.

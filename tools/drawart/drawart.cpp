@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drawart OUTDIR -- paints every picture of the game and saves it as PNG.
 #include "pictures.h"
 

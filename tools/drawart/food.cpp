@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ingredients, sandwiches, splashes, digits and the fireplace flames.
 #include "pictures.h"
 

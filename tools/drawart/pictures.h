@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture of the game, one builder each. Sizes are fixed by the UI layout.
 #pragma once
 

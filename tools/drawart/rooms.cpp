@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panels, rooms, banners and the About picture.
 #include "pictures.h"
 

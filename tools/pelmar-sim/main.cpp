@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pelmar-sim: the game without a window, driven by a script on standard input.
 #include "Simulator.h"
 

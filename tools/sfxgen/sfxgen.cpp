@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sfxgen OUTDIR -- synthesises every sound effect of the game and writes each
 // as a 16-bit mono WAV file into OUTDIR.
 #include "synth.h"

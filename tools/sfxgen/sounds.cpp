@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recipe of every sound the game plays. All are short and bright, built
 // from the same few voices so they sound like one family.
 #include "synth.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tiny chip-tune synthesiser: pulse, triangle and noise voices with glides,
 // arpeggios, vibrato and smooth envelopes, mixed into one mono buffer.
 #pragma once
