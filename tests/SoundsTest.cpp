@@ -272,3 +272,20 @@ TEST_F(SoundsTest, SwitchedOnAgainTheSoundsCome) {
     g.AddScore(10000);
     EXPECT_EQ(Heard(), Names{"bonus"});
 }
+
+TEST_F(SoundsTest, EachDumpListsTheSoundsSinceThePreviousOne) {
+    const std::string out =
+        Run("set Score 9990\ncall AddScore 10\nset ItemKind 2\ncall DropIngredient\n"
+            "dump\ndump\nmenu MenuSom\ncall AddScore 10000\ndump\n");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < out.size();) {
+        const std::size_t end = out.find('\n', at);
+        lines.push_back(out.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 3u) << out;
+    EXPECT_NE(lines[0].find("\"Sounds\":[\"bonus\",\"drop\"]"), std::string::npos);
+    EXPECT_NE(lines[1].find("\"Sounds\":[]"), std::string::npos);
+    EXPECT_NE(lines[2].find("\"Sounds\":[]"), std::string::npos);
+    EXPECT_NE(lines[2].find("\"cfrm.MenuSom\":{"), std::string::npos);
+}

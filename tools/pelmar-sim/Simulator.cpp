@@ -83,6 +83,9 @@ std::string Simulator::Dump() {
                                        platform.lastInputBox->defaultAnswer};
     }
     extras.helpOpened = platform.helpOpened;
+    // Each dump shows the sounds since the one before.
+    extras.sounds = std::move(platform.sounds);
+    platform.sounds.clear();
     return game::DumpJson(game, extras);
 }
 
