@@ -5,7 +5,7 @@
 #   deps.sh build test   to build and run every test as well
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev)
+packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev)
 for need in "$@"; do
     case "$need" in
     build) ;;

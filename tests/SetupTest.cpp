@@ -79,8 +79,10 @@ TEST_F(GameTest, ControlsStartAsStored) {
     for (const ui::Control* item : fresh.cfrm.MenuOpcoes->children()) {
         options.push_back(item->Caption());
     }
-    EXPECT_EQ(options, (std::vector<std::string>{"Jogo &Novo", "Fase ...", "Display Simples",
-                                                 "&Minimizar", "Vel. Dirovid ...", "-", "Sai&r"}));
+    EXPECT_EQ(options,
+              (std::vector<std::string>{"Jogo &Novo", "Fase ...", "Display Simples", "&Minimizar",
+                                        "Vel. Dirovid ...", "S&om", "-", "Sai&r"}));
+    EXPECT_TRUE(fresh.cfrm.MenuSom->Checked()) << "the sound starts on";
     // A cook seen from the side with a load is wider: he holds it out.
     EXPECT_EQ(fresh.fig.pelmar[13]->Width(), 675);
     EXPECT_EQ(fresh.fig.pelmar[12]->Width(), 465);

@@ -182,6 +182,7 @@ void Game::CatchIngredient() {
             return;
         }
         if (ActionKey != 0) {
+            Sound("kick");
             CookPose = static_cast<Integer>(10 * CookLoad + 3);
             DropStep = static_cast<Integer>(-std::abs(DropStep));
             ItemClock = Now();
@@ -190,6 +191,7 @@ void Game::CatchIngredient() {
             return;
         }
     }
+    Sound("catch");
     ItemState = 2;
     CookLoad = static_cast<Integer>(ItemKind + 1);
     cfrm.eleme->SetLeft(cfrm.Picture1->Left());
@@ -197,6 +199,7 @@ void Game::CatchIngredient() {
 }
 
 void Game::DropIngredient() {
+    Sound("drop");
     cfrm.eleme->SetPicture(windows::At(Figform.Picture1, ItemKind + 10, "Picture1").Picture());
     ClearShownPage();
     AddLives(-1);
@@ -220,6 +223,7 @@ void Game::WorkAtBelt() {
     }
     const int k = static_cast<int>(slot);
     if (SandwichFilling(k) != 0 && CookLoad == 6) {
+        Sound("lift");
         ItemState = 3;
         CarriedFilling = SandwichFilling(k);
         for (int line = 1; line <= 3; ++line) {
@@ -234,6 +238,7 @@ void Game::WorkAtBelt() {
         CookLoad = 1;
         ShowCookFrame();
     } else if (SandwichFilling(k) != 0) {
+        Sound("put");
         ItemState = 0;
         const auto bit = static_cast<Integer>(1 << (CookLoad - 1));
         const bool isNew = (SandwichFilling(k) & bit) == 0;

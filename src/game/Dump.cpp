@@ -262,6 +262,13 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
     out.Key("BestForm");
     WriteBestForm(out, game.windows().best);
     out.Key("HelpOpened").Number(extras.helpOpened);
+    if (extras.sounds) {
+        out.Key("Sounds").BeginArray();
+        for (const std::string& name : *extras.sounds) {
+            out.String(name);
+        }
+        out.EndArray();
+    }
     out.Key("Clock").Number(game.platform().Clock());
     out.EndObject();
     return out.Text();

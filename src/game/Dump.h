@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace game {
 
@@ -17,6 +18,9 @@ struct DumpExtras {
     };
     std::optional<InputBox> lastInputBox;
     int helpOpened = 0;
+    // The sounds asked for since the previous dump, in order; left out of
+    // the dump where the front end does not keep them.
+    std::optional<std::vector<std::string>> sounds;
 };
 
 std::string JsonValue(const ui::PropertyValue& value);

@@ -112,6 +112,7 @@ void Game::PhaseStep() {
             SavedLives = Lives;
         }
         if (Lives > 0) {
+            Sound("tally");
             AddLives(-1);
             // At the score cap the points no longer grow: the step pays
             // nothing, so no bonus hands the lives back and the count-down
@@ -125,6 +126,7 @@ void Game::PhaseStep() {
             SavedLives = 0;
         }
     } else if (RoundPhase == 5) {
+        Sound("level");
         RoundPhase = 0;
         AdvanceLevel();
         SetupLevel();
@@ -132,6 +134,7 @@ void Game::PhaseStep() {
         cfrm.Timer1->SetInterval(500);
         ui::Control& oven = windows::At(cfrm.forno, RoundPhase - 1, "forno");
         if (oven.Top() < cfrm.Lista->Top()) {
+            Sound("tally");
             oven.SetTop(oven.Top() + layout::OvenStep);
             AddScore(100);
         } else {
@@ -148,6 +151,7 @@ void Game::GameOver() {
         // Finished by the next paint, once the window is restored.
         return;
     }
+    Sound("gameover");
     cfrm.SetEnabled(false);
     cfrm.pelmar->SetTop(cfrm.Picture2->Top() - layout::CookAboveCounter);
     ShowRoom(true, View::GameOver);
@@ -180,7 +184,14 @@ void Game::AddScore(double points) {
     }
     ShowScore();
     if (bonus) {
+        Sound("bonus");
         AddLives(10);
+    }
+}
+
+void Game::Sound(std::string_view name) {
+    if (cfrm.MenuSom->Checked()) {
+        platform_.PlaySound(name);
     }
 }
 

@@ -127,6 +127,8 @@ public:
     void AddLives(int delta);
     void AdvanceLevel();
     void NewGame() override;
+    // Asks the platform for a sound effect, unless the sound is switched off.
+    void Sound(std::string_view name);
     void SetupLevel();
 
     // ---- keyboard and cook ----

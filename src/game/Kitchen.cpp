@@ -126,6 +126,7 @@ void Game::StepConveyor() {
         // At most one sandwich passes the end per tick.
         if (cfrm.LimEsteira->Height() - 200 < SandwichPos(BeltOldest) + BeltOffset) {
             if (SandwichFilling(BeltOldest) != 0) {
+                Sound("belt");
                 AddLives(-10);
             }
             --BeltOldest;
@@ -216,6 +217,7 @@ void Game::StepSandwichDrop() {
     ui::Control& cook = *cfrm.pelmar;
     const int counterTop = cfrm.Picture2->Top();
     if ((LowerRoom & ActionKey) != 0 && ItemState == 3 && SandwichDropClock == 0) {
+        Sound("throw");
         sandwich.SetPicture(windows::At(Figform.Picture2, 0, "Picture2").Picture());
         SandwichDropClock = Now();
         SandwichDropTop = cook.Top() + 330;
@@ -285,6 +287,7 @@ void Game::StepSandwichDrop() {
         SandwichDropClock = 0;
         oven.SetTop(oven.Top() - layout::OvenStep);
         sandwich.Move(cfrm.Picture2->Left(), counterTop);
+        Sound("deliver");
         AddScore(100);
         if (BeltOldest <= 0) {
             ItemState = 4;
@@ -293,6 +296,7 @@ void Game::StepSandwichDrop() {
 }
 
 void Game::MissDrop() {
+    Sound("miss");
     cfrm.eleme2->SetPicture(windows::At(Figform.Picture1, 15, "Picture1").Picture());
     cfrm.fundo2->Cls();
     AddLives(-5);

@@ -145,6 +145,13 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     if (form_.keyPreview) {
         // An auto-repeated press arrives as another key-down, as the game expects.
         form_.KeyDown(GameKeyCode(event->key()));
+        // M switches the sound, as the menu entry does; the game still sees the key.
+        if (event->key() == Qt::Key_M && !event->isAutoRepeat() &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && form_.Enabled()) {
+            if (ui::Control* sound = form_.Find("MenuSom"); sound != nullptr && sound->onClick) {
+                sound->onClick();
+            }
+        }
         return;
     }
     // Enter and Escape press the default and cancel buttons.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "qt/Sounds.h"
 #include "qt/Storage.h"
 #include "ui/Clock.h"
 #include "ui/Platform.h"
@@ -11,7 +12,7 @@
 namespace qt {
 
 // The outside world on a Qt desktop: a monotonic clock, Qt's dialogs, the
-// desktop's viewer for the help page and the game's files.
+// desktop's viewer for the help page, the game's files and its sounds.
 class QtPlatform : public ui::Platform {
 public:
     explicit QtPlatform(Storage storage);
@@ -26,6 +27,7 @@ public:
     void OpenHelp(const std::string& page) override;
     ui::ScreenSize Screen() override;
     void EndProgram() override;
+    void PlaySound(std::string_view name) override { sounds_.Play(name); }
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
 
@@ -37,6 +39,7 @@ private:
     ui::DayClock clock_;
     ui::UniformRandom random_;
     Storage storage_;
+    Sounds sounds_;
 };
 
 } // namespace qt

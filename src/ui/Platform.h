@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ui {
 
@@ -35,6 +36,9 @@ public:
     virtual ScreenSize Screen() = 0;
     // Ends the program; the caller returns at once.
     virtual void EndProgram() = 0;
+    // Starts one of the game's sound effects by name ("catch", "throw", ...)
+    // and returns at once; where no sound can be played nothing happens.
+    virtual void PlaySound(std::string_view name) = 0;
 
     // The game's own small files by name (the high-score table); where they
     // live is the front end's business. A missing file reads as empty and is

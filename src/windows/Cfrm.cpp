@@ -56,6 +56,10 @@ void Cfrm::MenuMinimizar_Click() {
 void Cfrm::MenuVel_Click() {
     game->AskCookSpeed();
 }
+// Sound on or off for the rest of the run; the game asks for no sound while off.
+void Cfrm::MenuSom_Click() {
+    MenuSom->SetChecked(!MenuSom->Checked());
+}
 void Cfrm::MenuSair_Click() {
     Form_Unload();
 }

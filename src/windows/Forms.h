@@ -85,6 +85,7 @@ public:
     Control* MenuDisplay;
     Control* MenuMinimizar;
     Control* MenuVel;
+    Control* MenuSom;
     Control* traco1;
     Control* MenuSair;
     Control* MenuSobre1;
@@ -109,6 +110,7 @@ public:
     void MenuDisplay_Click();
     void MenuMinimizar_Click();
     void MenuVel_Click();
+    void MenuSom_Click();
     void MenuSair_Click();
     void MenuSobre_Click();
     void MenuMelhores_Click();

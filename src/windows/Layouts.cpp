@@ -180,6 +180,9 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
     MenuDisplay = &Menu(*this, "MenuDisplay", "Display Simples", MenuOpcoes);
     MenuMinimizar = &Menu(*this, "MenuMinimizar", "&Minimizar", MenuOpcoes);
     MenuVel = &Menu(*this, "MenuVel", "Vel. Dirovid ...", MenuOpcoes);
+    // "Display &Simples" has the S, so the sound switch takes the O.
+    MenuSom = &Menu(*this, "MenuSom", "S&om", MenuOpcoes);
+    MenuSom->SetChecked(true);
     traco1 = &Menu(*this, "traco1", "-", MenuOpcoes);
     traco1->separator = true;
     MenuSair = &Menu(*this, "MenuSair", "Sai&r", MenuOpcoes);
@@ -190,11 +193,17 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
 
     using Handler = void (Cfrm::*)();
     const std::pair<Control*, Handler> handlers[] = {
-        {MenuNovo, &Cfrm::MenuNovo_Click},       {MenuFase, &Cfrm::MenuFase_Click},
-        {MenuDisplay, &Cfrm::MenuDisplay_Click}, {MenuMinimizar, &Cfrm::MenuMinimizar_Click},
-        {MenuVel, &Cfrm::MenuVel_Click},         {MenuSair, &Cfrm::MenuSair_Click},
-        {MenuSobre, &Cfrm::MenuSobre_Click},     {MenuMelhores, &Cfrm::MenuMelhores_Click},
-        {MenuAjuda, &Cfrm::MenuAjuda_Click},     {Timer1, &Cfrm::Timer1_Timer},
+        {MenuNovo, &Cfrm::MenuNovo_Click},
+        {MenuFase, &Cfrm::MenuFase_Click},
+        {MenuDisplay, &Cfrm::MenuDisplay_Click},
+        {MenuMinimizar, &Cfrm::MenuMinimizar_Click},
+        {MenuVel, &Cfrm::MenuVel_Click},
+        {MenuSom, &Cfrm::MenuSom_Click},
+        {MenuSair, &Cfrm::MenuSair_Click},
+        {MenuSobre, &Cfrm::MenuSobre_Click},
+        {MenuMelhores, &Cfrm::MenuMelhores_Click},
+        {MenuAjuda, &Cfrm::MenuAjuda_Click},
+        {Timer1, &Cfrm::Timer1_Timer},
     };
     for (const auto& [control, handler] : handlers) {
         control->onClick = [this, handler = handler] { (this->*handler)(); };

@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sim {
 
@@ -34,6 +35,8 @@ public:
     FolderStorage storage{".", FolderStorage::UserDataFolder()};
     int drawsTaken = 0;
     int questionsAsked = 0;
+    // The sounds asked for since the last dump, in order.
+    std::vector<std::string> sounds;
 
     double Clock() override { return clock; }
     double Random() override;
@@ -45,6 +48,7 @@ public:
     void OpenHelp(const std::string&) override { ++helpOpened; }
     ui::ScreenSize Screen() override { return {1024 * 15, 768 * 15}; }
     void EndProgram() override { ended = true; }
+    void PlaySound(std::string_view name) override { sounds.emplace_back(name); }
     std::string ReadFile(const std::string& name) override { return storage.Read(name); }
     bool ReplaceFile(const std::string& name, const std::string& bytes) override {
         return storage.Replace(name, bytes);

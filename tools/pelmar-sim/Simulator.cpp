@@ -121,7 +121,7 @@ Simulator::Simulator() {
     game.Main();
 }
 
-std::string Simulator::Dump() {
+std::string Simulator::Dump(bool takeSounds) {
     game::DumpExtras extras;
     if (platform.lastMessageBox) {
         extras.lastMessageBox = {platform.lastMessageBox->prompt, platform.lastMessageBox->title};
@@ -132,6 +132,11 @@ std::string Simulator::Dump() {
                                        platform.lastInputBox->defaultAnswer};
     }
     extras.helpOpened = platform.helpOpened;
+    // Each dump shows the sounds since the one before; a get only looks.
+    extras.sounds = platform.sounds;
+    if (takeSounds) {
+        platform.sounds.clear();
+    }
     return game::DumpJson(game, extras);
 }
 
@@ -165,7 +170,7 @@ std::string Simulator::Get(std::string_view name) {
     if (auto value = game::VariableJson(game, name)) {
         return *value;
     }
-    if (auto value = TopLevelValue(Dump(), name)) {
+    if (auto value = TopLevelValue(Dump(false), name)) {
         return *value;
     }
     const auto dot = name.rfind('.');

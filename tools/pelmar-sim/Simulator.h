@@ -32,7 +32,8 @@ public:
     // Runs a whole script; returns the exit status (0, or 2 on a bad line).
     int Run(std::istream& in, std::ostream& out, std::ostream& err);
 
-    std::string Dump();
+    // The whole state; `takeSounds` empties the sounds it reports.
+    std::string Dump(bool takeSounds = true);
     void FireTimer();
 
 private:
