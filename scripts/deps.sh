@@ -11,7 +11,7 @@ for need in "$@"; do
     build) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
-                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales) ;;
+                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales imagemagick) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;
     esac
 done

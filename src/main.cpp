@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     qt::QtPlatform platform(qt::Storage::ForThisBuild());
     windows::Windows windows;
     game::Game game(windows, platform);
-    qt::Backend backend(windows, game);
+    qt::Backend backend(windows, game, platform);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
         const int every = qEnvironmentVariableIntValue("PELMAR_STATE_MS");
         backend.StartStateFile(QString::fromLocal8Bit(stateFile), every > 0 ? every : 100);

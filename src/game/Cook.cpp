@@ -35,6 +35,11 @@ bool IsActionKey(int keyCode) {
 } // namespace
 
 void Game::KeyDown(int keyCode) {
+    // The paused game takes no keys; a key held across the pause walks on
+    // from where it stood.
+    if (paused_) {
+        return;
+    }
     if (IsActionKey(keyCode)) {
         ActionKey = True;
     }

@@ -16,6 +16,7 @@ int ReadWholeNumber(std::string_view text) {
 }
 
 void Game::AskStartLevel() {
+    EndPause();
     const std::string answer =
         platform_.InputBox(" Entre Com A Fase para iniciar o jogo:", "Fase:", "1");
     if (answer.empty()) {
@@ -31,6 +32,7 @@ void Game::AskStartLevel() {
 }
 
 void Game::AskCookSpeed() {
+    EndPause();
     std::string prompt = " Entre Com A Velocidade do Dirovid:";
     prompt.append(CrLf).append("  O Valor Padrao e 150.");
     std::string current = " ";

@@ -270,6 +270,10 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
         out.EndArray();
     }
     out.Key("Clock").Number(game.platform().Clock());
+    out.Key("Paused").Bool(game.Paused());
+    if (extras.zoom) {
+        out.Key("Zoom").Number(*extras.zoom);
+    }
     out.EndObject();
     return out.Text();
 }

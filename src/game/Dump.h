@@ -18,6 +18,8 @@ struct DumpExtras {
     };
     std::optional<InputBox> lastInputBox;
     int helpOpened = 0;
+    // The whole factor the front end shows the main window at.
+    std::optional<int> zoom;
     // The sounds asked for since the previous dump, in order; left out of
     // the dump where the front end does not keep them.
     std::optional<std::vector<std::string>> sounds;

@@ -60,6 +60,17 @@ void Game::ShowRoom(bool lower, View view) {
     LowerRoom = ToFlag(lower);
 }
 
+void Game::SetPaused(bool paused) {
+    if (paused_ != paused) {
+        paused_ = paused;
+        platform_.SetPaused(paused);
+    }
+}
+
+void Game::EndPause() {
+    SetPaused(false);
+}
+
 void Game::FinishPendingGameOver() {
     // A repaint while the game-over sequence waits on a dialog must not
     // start it again.
@@ -73,6 +84,9 @@ void Game::ClearShownPage() {
 }
 
 void Game::GameTick() {
+    if (paused_) {
+        return;
+    }
     platform_.DoEvents();
     if (ended_ || GameOverPending != 0) {
         return;
@@ -144,6 +158,7 @@ void Game::PhaseStep() {
 }
 
 void Game::GameOver() {
+    EndPause();
     GameOverPending = True;
     cfrm.Picture3->Cls();
     cfrm.Timer1->SetEnabled(false);
@@ -226,6 +241,7 @@ void Game::NewGame() {
 }
 
 void Game::SetupLevel() {
+    EndPause();
     RoundPhase = 0;
     GameOverPending = False;
     CookLoad = 0;

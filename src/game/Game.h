@@ -191,6 +191,16 @@ public:
     void ShowBest();
     void FinishPendingGameOver() override;
 
+    // ---- the player's pause ----
+    // While paused the clock stands still, the play timer does nothing and
+    // key presses are dropped. A new game or level, a dialog opened from the
+    // menus and game over end it.
+    void SetPaused(bool paused);
+    void EndPause() override;
+    bool Paused() const {
+        return paused_;
+    }
+
     windows::Windows& windows() {
         return windows_;
     }
@@ -224,6 +234,7 @@ private:
     windows::FigForm& Figform;
     bool ended_ = false;
     bool inGameOver_ = false;
+    bool paused_ = false;
     std::map<std::string, ProcedureEntry, std::less<>> procedures_;
 };
 

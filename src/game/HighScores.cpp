@@ -9,6 +9,7 @@
 namespace game {
 
 void Game::BestOpenedFromMenu() {
+    EndPause();
     EndOfGame = False;
 }
 

@@ -5,6 +5,8 @@
 #include "game/Game.h"
 #include "qt/Canvas.h"
 #include "qt/FormWindow.h"
+#include "qt/QtPlatform.h"
+#include "qt/ViewMenu.h"
 
 #include <QFile>
 
@@ -14,7 +16,7 @@
 
 namespace qt {
 
-Backend::Backend(windows::Windows& windows, game::Game& game) : game_(game) {
+Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform) : game_(game) {
     // The picture store is never shown, so it gets no window.
     windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false));
     windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true));
@@ -22,6 +24,15 @@ Backend::Backend(windows::Windows& windows, game::Game& game) : game_(game) {
     FormWindow& main = *windows_[1];
     windows_[0]->SetOwner(main);
     windows_[2]->SetOwner(main);
+    view_ = new ViewMenu(main, game);
+    main.SetZoom(main.StartingZoom());
+    platform.onPause = [this](bool paused) {
+        for (auto& window : windows_) {
+            window->SetTimersRunning(!paused);
+        }
+        WindowOf(game_.windows().cfrm).canvas().ShowPauseSign(paused);
+        view_->ShowPaused(paused);
+    };
 }
 
 Backend::~Backend() = default;
@@ -43,8 +54,12 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
             const Canvas& main = WindowOf(game_.windows().cfrm).canvas();
-            std::string dump = game::DumpJson(game_, {});
+            game::DumpExtras extras;
+            extras.zoom = WindowOf(game_.windows().cfrm).zoom();
+            std::string dump = game::DumpJson(game_, extras);
             dump.pop_back();
+            dump += ",\"Canvas\":[" + std::to_string(main.width()) + "," +
+                    std::to_string(main.height()) + "]";
             dump += ",\"Paints\":" + std::to_string(main.paints()) +
                     ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) + "}\n";
             file.write(QByteArray::fromStdString(dump));

@@ -15,12 +15,14 @@ class Game;
 namespace qt {
 
 class FormWindow;
+class QtPlatform;
+class ViewMenu;
 
 // The real windows of the game: one per form that is ever shown.
 class Backend : public QObject {
     Q_OBJECT
 public:
-    Backend(windows::Windows& windows, game::Game& game);
+    Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform);
     ~Backend() override;
 
     FormWindow& WindowOf(const ui::Form& form);
@@ -34,6 +36,7 @@ private:
     // Declared before the windows, which paint from it.
     PictureCache pictures_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
+    ViewMenu* view_ = nullptr;
 };
 
 } // namespace qt

@@ -25,13 +25,33 @@ int FrameMilliseconds(const QWidget& widget) {
 
 Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
     : QWidget(parent), form_(form), pictures_(pictures), frame_(new QTimer(this)) {
-    setFixedSize(form.clientWidth / ui::TwipsPerPixel, form.clientHeight / ui::TwipsPerPixel);
+    setFixedSize(BaseSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     frame_->setSingleShot(true);
     frame_->setTimerType(Qt::PreciseTimer);
     connect(frame_, &QTimer::timeout, this, [this] { PaintChanges(); });
     sinceLastPaint_.start();
+}
+
+QSize Canvas::BaseSize() const {
+    return {form_.clientWidth / ui::TwipsPerPixel, form_.clientHeight / ui::TwipsPerPixel};
+}
+
+void Canvas::SetZoom(int factor) {
+    factor = std::clamp(factor, 1, 8);
+    if (factor != zoom_) {
+        zoom_ = factor;
+        setFixedSize(BaseSize() * zoom_);
+        update();
+    }
+}
+
+void Canvas::ShowPauseSign(bool shown) {
+    if (shown != pauseSign_) {
+        pauseSign_ = shown;
+        update();
+    }
 }
 
 void Canvas::ScheduleFrame() {
@@ -46,8 +66,9 @@ void Canvas::ScheduleFrame() {
 void Canvas::PaintChanges() {
     QRegion changed;
     for (const ui::Rect& r : form_.TakeDirty()) {
-        changed += QRect(QPoint(ui::FloorPixels(r.left), ui::FloorPixels(r.top)),
-                         QPoint(ui::CeilPixels(r.right) - 1, ui::CeilPixels(r.bottom) - 1));
+        const QRect pixels(QPoint(ui::FloorPixels(r.left), ui::FloorPixels(r.top)),
+                           QPoint(ui::CeilPixels(r.right) - 1, ui::CeilPixels(r.bottom) - 1));
+        changed += QRect(pixels.topLeft() * zoom_, pixels.size() * zoom_);
     }
     if (!changed.isEmpty()) {
         sinceLastPaint_.restart();
@@ -60,8 +81,32 @@ void Canvas::paintEvent(QPaintEvent* event) {
         firstPaintEpochMs_ = QDateTime::currentMSecsSinceEpoch();
     }
     QPainter painter(this);
-    for (const QRect& area : event->region()) {
-        PaintForm(painter, pictures_, form_, area);
+    if (zoom_ == 1) {
+        for (const QRect& area : event->region()) {
+            PaintForm(painter, pictures_, form_, area);
+        }
+    } else {
+        // Painted at 1x, then every pixel drawn as a square of the factor's
+        // side: pixel art stays sharp, and one paint costs little more.
+        if (single_.size() != BaseSize()) {
+            single_ = QImage(BaseSize(), QImage::Format_RGB32);
+        }
+        QPainter single(&single_);
+        QRegion model;
+        for (const QRect& area : event->region()) {
+            const QRect part(QPoint(area.left() / zoom_, area.top() / zoom_),
+                             QPoint(area.right() / zoom_, area.bottom() / zoom_));
+            PaintForm(single, pictures_, form_, part);
+            model += part;
+        }
+        single.end();
+        for (const QRect& part : model) {
+            painter.drawImage(QRect(part.topLeft() * zoom_, part.size() * zoom_), single_, part);
+        }
+        painter.scale(zoom_, zoom_);
+    }
+    if (pauseSign_) {
+        PaintPauseSign(painter, BaseSize());
     }
 }
 

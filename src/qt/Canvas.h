@@ -4,6 +4,7 @@
 #include "ui/Controls.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QWidget>
 
 class QTimer;
@@ -21,6 +22,14 @@ public:
     // Something drawn changed: repaint it at the next frame.
     void ScheduleFrame();
 
+    // Shows the form at a whole factor, every picture pixel a square.
+    void SetZoom(int factor);
+    int zoom() const { return zoom_; }
+    // The size of the form's client area at 1x, in pixels.
+    QSize BaseSize() const;
+    // Draws the pause sign over the playfield.
+    void ShowPauseSign(bool shown);
+
     // For the whole-program measurements: paints so far, and when the first
     // one happened (milliseconds since the epoch, 0 before it).
     long long paints() const { return paints_; }
@@ -36,6 +45,10 @@ private:
     PictureCache& pictures_;
     QTimer* frame_;
     QElapsedTimer sinceLastPaint_;
+    int zoom_ = 1;
+    // The form at 1x, scaled up when the factor is larger.
+    QImage single_;
+    bool pauseSign_ = false;
     long long paints_ = 0;
     qint64 firstPaintEpochMs_ = 0;
 };

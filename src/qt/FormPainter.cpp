@@ -175,4 +175,23 @@ void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form) {
     PaintForm(p, pictures, form, QRect(0, 0, form.clientWidth / Px, form.clientHeight / Px));
 }
 
+void PaintPauseSign(QPainter& p, const QSize& client) {
+    p.setClipping(false);
+    QFont font = ToQFont(ui::Font{"MS Sans Serif", 8.25, true, false});
+    font.setPixelSize(22);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+    p.setFont(font);
+    const QString text = QStringLiteral("PAUSA");
+    const QSize box(p.fontMetrics().horizontalAdvance(text) + 36, p.fontMetrics().height() + 14);
+    // Over the middle of the kitchen, above the order lines.
+    const QRect sign(
+        QPoint((client.width() - box.width()) / 2, client.height() * 2 / 5 - box.height() / 2),
+        box);
+    p.fillRect(sign, QColor(0, 0, 0, 190));
+    p.setPen(QPen(QColor(255, 220, 64), 2));
+    p.drawRect(sign.adjusted(1, 1, -2, -2));
+    p.setPen(Qt::white);
+    p.drawText(sign, Qt::AlignCenter, text);
+}
+
 } // namespace qt

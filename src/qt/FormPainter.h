@@ -32,5 +32,7 @@ private:
 // box and to its container.
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form, const QRect& area);
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
+// The sign over the playfield while the player has paused the game.
+void PaintPauseSign(QPainter& painter, const QSize& client);
 
 } // namespace qt

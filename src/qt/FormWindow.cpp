@@ -8,6 +8,7 @@
 #include "qt/Timers.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -24,8 +25,18 @@ constexpr int Px = ui::TwipsPerPixel;
 } // namespace
 
 FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
-    : form_(form), canvas_(new Canvas(this, form, pictures)), mainWindow_(mainWindow) {
-    setCentralWidget(canvas_);
+    : form_(form), canvas_(nullptr), mainWindow_(mainWindow) {
+    // The canvas sits centred on a black stage, which only shows in full screen.
+    auto* stage = new QWidget(this);
+    stage->setAutoFillBackground(true);
+    QPalette black = stage->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    stage->setPalette(black);
+    auto* grid = new QGridLayout(stage);
+    grid->setContentsMargins(0, 0, 0, 0);
+    canvas_ = new Canvas(stage, form, pictures);
+    grid->addWidget(canvas_, 0, 0, Qt::AlignCenter);
+    setCentralWidget(stage);
     setWindowTitle(QString::fromStdString(form.Caption()));
     // A fixed frame with a title and no buttons: the menus minimise and close.
     // The other windows are the main window's dialogs: a window manager keeps

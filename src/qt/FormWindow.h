@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <vector>
 
 namespace qt {
 
@@ -35,6 +36,21 @@ public:
     // Keeps the windows that are not the main window above it.
     void SetOwner(FormWindow& main);
 
+    // The main window at a whole factor; the window keeps a fixed size.
+    void SetZoom(int factor);
+    int zoom() const;
+    // The factors whose window fits the screen's available area.
+    std::vector<int> FittingZooms() const;
+    // The largest factor whose window stays within two thirds of the
+    // screen's available height, at least 1.
+    int StartingZoom() const;
+    // Full screen: the largest whole factor that fits, centred on black.
+    // Leaving it gives back the zoom the player had.
+    void SetFullScreen(bool on);
+    bool fullScreen() const { return fullScreen_; }
+    void SetTimersRunning(bool running);
+    Canvas& canvas() { return *canvas_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,6 +61,10 @@ protected:
 
 private:
     void SyncWindow();
+    // Where the window goes: the form's place, kept centred on the same spot
+    // at a larger factor, and never partly off the screen's available area.
+    QPoint PlaceOnScreen() const;
+    int WindowHeightAt(int factor) const;
     void SyncWidget(ui::Control& control);
 
     ui::Form& form_;
@@ -55,6 +75,8 @@ private:
     bool mainWindow_;
     bool applyingState_ = false;
     bool freshFocus_ = false;
+    bool fullScreen_ = false;
+    int windowedZoom_ = 1;
     QPointer<FormWindow> owner_;
     QPoint placed_{-1, -1};
 };

@@ -26,7 +26,15 @@ QtPlatform::QtPlatform(Storage storage)
 }
 
 double QtPlatform::Clock() {
-    return clock_.At(elapsed_.nsecsElapsed());
+    return pause_.At(clock_.At(elapsed_.nsecsElapsed()));
+}
+
+void QtPlatform::SetPaused(bool paused) {
+    const double now = clock_.At(elapsed_.nsecsElapsed());
+    paused ? pause_.Pause(now) : pause_.Resume(now);
+    if (onPause) {
+        onPause(paused);
+    }
 }
 
 void QtPlatform::DoEvents() {

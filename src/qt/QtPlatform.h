@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <functional>
+
 namespace qt {
 
 // The outside world on a Qt desktop: a monotonic clock, Qt's dialogs, the
@@ -18,6 +20,10 @@ public:
     explicit QtPlatform(Storage storage);
 
     double Clock() override;
+    void SetPaused(bool paused) override;
+    // Told when the pause starts or ends, so the windows stop their timers
+    // and show the sign.
+    std::function<void(bool)> onPause;
     double Random() override { return random_.Next(); }
     void Randomize(double seed) override { random_.Reseed(seed); }
     void DoEvents() override;
@@ -37,6 +43,7 @@ public:
 private:
     QElapsedTimer elapsed_;
     ui::DayClock clock_;
+    ui::PauseClock pause_;
     ui::UniformRandom random_;
     Storage storage_;
     Sounds sounds_;

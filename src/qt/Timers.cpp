@@ -28,12 +28,19 @@ void Timers::Sync(ui::Control& control) {
     if (timer == nullptr) {
         return;
     }
-    if (control.Enabled() && control.Interval() > 0) {
+    if (running_ && control.Enabled() && control.Interval() > 0) {
         if (!timer->isActive() || timer->interval() != control.Interval()) {
             timer->start(control.Interval());
         }
     } else {
         timer->stop();
+    }
+}
+
+void Timers::SetRunning(bool running) {
+    running_ = running;
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        Sync(*it.key());
     }
 }
 

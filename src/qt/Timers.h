@@ -16,9 +16,12 @@ public:
     explicit Timers(ui::Form& form);
     // Starts, restarts or stops a timer as its control says.
     void Sync(ui::Control& timer);
+    // While the player pauses, no timer runs, whatever the controls say.
+    void SetRunning(bool running);
 
 private:
     QHash<ui::Control*, QTimer*> timers_;
+    bool running_ = true;
 };
 
 } // namespace qt

@@ -24,8 +24,8 @@ void FormWindow::SyncWindow() {
     applyingState_ = true;
     setWindowTitle(QString::fromStdString(form_.Caption()));
     setEnabled(form_.Enabled());
-    const QPoint place(form_.Left() / ui::TwipsPerPixel, form_.Top() / ui::TwipsPerPixel);
-    if (place != placed_) {
+    const QPoint place = PlaceOnScreen();
+    if (place != placed_ && !fullScreen_) {
         placed_ = place;
         move(place);
     }

@@ -15,6 +15,24 @@ double DayClock::At(std::int64_t elapsedNanoseconds) {
     return last_;
 }
 
+double PauseClock::At(double now) const {
+    return (paused_ ? pausedAt_ : now) - pausedFor_;
+}
+
+void PauseClock::Pause(double now) {
+    if (!paused_) {
+        paused_ = true;
+        pausedAt_ = now;
+    }
+}
+
+void PauseClock::Resume(double now) {
+    if (paused_) {
+        paused_ = false;
+        pausedFor_ += std::max(now - pausedAt_, 0.0);
+    }
+}
+
 UniformRandom::UniformRandom() : engine_(0x5EED) {}
 
 double UniformRandom::Next() {

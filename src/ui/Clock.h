@@ -19,6 +19,22 @@ private:
     double last_ = 0;
 };
 
+// The game's time around the player's pauses: it stands still while paused
+// and goes on from there afterwards, so nothing in the game jumps on resume.
+class PauseClock {
+public:
+    // The game's time for the outside time `now`.
+    double At(double now) const;
+    void Pause(double now);
+    void Resume(double now);
+    bool Paused() const { return paused_; }
+
+private:
+    bool paused_ = false;
+    double pausedAt_ = 0;
+    double pausedFor_ = 0;
+};
+
 // Uniform draws in [0, 1), reseedable from any number.
 class UniformRandom {
 public:

@@ -21,6 +21,9 @@ public:
 
     // Hundredths of a second: never 0, never going back.
     virtual double Clock() = 0;
+    // The player's pause: the clock stands still until the pause ends, and
+    // the front end stops firing the play timer.
+    virtual void SetPaused(bool paused) = 0;
     // A uniform draw in [0, 1).
     virtual double Random() = 0;
     virtual void Randomize(double seed) = 0;

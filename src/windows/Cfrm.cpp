@@ -65,6 +65,7 @@ void Cfrm::MenuSair_Click() {
 }
 
 void Cfrm::MenuSobre_Click() {
+    game->EndPause();
     SetEnabled(false);
     about->Show();
 }

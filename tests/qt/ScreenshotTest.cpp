@@ -3,6 +3,7 @@
 // reference images in tests/screenshots. Set PELMAR_UPDATE_SCREENSHOTS=1 to
 // write the references anew (then look at each one before committing it).
 #include "Simulator.h"
+#include "qt/Canvas.h"
 #include "qt/FormPainter.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+void CompareImage(const QImage& actual, const std::string& name);
 
 QImage Render(const ui::Form& form) {
     QImage image(form.clientWidth / 15, form.clientHeight / 15, QImage::Format_RGB32);
@@ -21,7 +24,10 @@ QImage Render(const ui::Form& form) {
 }
 
 void Compare(const ui::Form& form, const std::string& name) {
-    const QImage actual = Render(form);
+    CompareImage(Render(form), name);
+}
+
+void CompareImage(const QImage& actual, const std::string& name) {
     const QString reference =
         QString(PELMAR_SCREENSHOTS) + "/" + QString::fromStdString(name) + ".png";
     if (qEnvironmentVariableIntValue("PELMAR_UPDATE_SCREENSHOTS") == 1) {
@@ -117,3 +123,23 @@ TEST_F(ScreenshotTest, SimpleDisplayAtItsLimits) {
 }
 
 } // namespace
+
+TEST_F(ScreenshotTest, TwiceTheSizeEveryPixelASquareAndThePauseSign) {
+    Run(250);
+    qt::PictureCache pictures;
+    qt::Canvas canvas(nullptr, cfrm, pictures);
+    canvas.SetZoom(2);
+    const QImage doubled = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage single = Render(cfrm);
+    ASSERT_EQ(doubled.size(), single.size() * 2);
+    // Each pixel of 1x is a 2 x 2 square, the labels' text included.
+    int unlike = 0;
+    for (int y = 0; y < doubled.height(); ++y) {
+        for (int x = 0; x < doubled.width(); ++x) {
+            unlike += doubled.pixel(x, y) != single.pixel(x / 2, y / 2);
+        }
+    }
+    EXPECT_EQ(unlike, 0);
+    canvas.ShowPauseSign(true);
+    CompareImage(canvas.grab().toImage().convertToFormat(QImage::Format_RGB32), "paused_2x");
+}

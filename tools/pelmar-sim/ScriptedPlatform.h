@@ -38,7 +38,10 @@ public:
     // The sounds asked for since the last dump, in order.
     std::vector<std::string> sounds;
 
-    double Clock() override { return clock; }
+    // The game's clock: the scripted time, standing still while paused.
+    double Clock() override { return pause.At(clock); }
+    void SetPaused(bool paused) override { paused ? pause.Pause(clock) : pause.Resume(clock); }
+    ui::PauseClock pause;
     double Random() override;
     void Randomize(double seed) override { generator_.Reseed(seed); }
     void DoEvents() override {}

@@ -132,6 +132,7 @@ std::string Simulator::Dump(bool takeSounds) {
                                        platform.lastInputBox->defaultAnswer};
     }
     extras.helpOpened = platform.helpOpened;
+    extras.zoom = zoom;
     // Each dump shows the sounds since the one before; a get only looks.
     extras.sounds = platform.sounds;
     if (takeSounds) {
@@ -330,6 +331,14 @@ bool Simulator::Execute(const std::string& rawLine, std::ostream& out) {
     } else if (command == "dump") {
         needArgs(0, 0);
         out << Dump() << "\n";
+    } else if (command == "pause" || command == "resume") {
+        needArgs(0, 0);
+        game.SetPaused(command == "pause");
+    } else if (command == "zoom") {
+        needArgs(1, 1);
+        const long long factor = Whole(words[1]);
+        Expect(factor >= 1 && factor <= 4, "zoom takes a whole factor from 1 to 4");
+        zoom = static_cast<int>(factor);
     } else if (command == "quit") {
         return false;
     } else {

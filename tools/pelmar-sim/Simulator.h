@@ -34,6 +34,8 @@ public:
 
     // The whole state; `takeSounds` empties the sounds it reports.
     std::string Dump(bool takeSounds = true);
+    // The factor a window would show the game at; the simulator has no screen.
+    int zoom = 1;
     void FireTimer();
 
 private:

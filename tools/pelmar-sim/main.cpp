@@ -27,6 +27,9 @@ answers, one command a line; writes one JSON line for each get and dump.
   call NAME [ARG ...]         run a game procedure
   get NAME                    a variable, a property, or any top-level name of
                               dump (Clock, HelpOpened, LastInputBox, BestForm...)
+  pause | resume              the player's pause: the clock stands still, the
+                              timer and key presses do nothing
+  zoom N                      the factor (1 to 4) a window would show
   dump | quit
 
 A line it cannot understand is reported on standard error with its line

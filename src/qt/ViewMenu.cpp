@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt/ViewMenu.h"
+
+#include "game/Game.h"
+#include "qt/FormWindow.h"
+
+#include <QActionGroup>
+#include <QMenuBar>
+
+namespace qt {
+
+ViewMenu::ViewMenu(FormWindow& main, game::Game& game) : QObject(&main), main_(main), game_(game) {
+    QMenuBar& bar = *main.menuBar();
+    auto* menu = new QMenu(QStringLiteral("&Exibir"), &main);
+    // Between the game's own menus, before "Ajuda".
+    const QList<QAction*> tops = bar.actions();
+    bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
+
+    auto* group = new QActionGroup(this);
+    for (int factor : main.FittingZooms()) {
+        QAction* action = menu->addAction(QStringLiteral("Tamanho &%1x").arg(factor));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
+        factors_.emplace_back(factor, action);
+    }
+    menu->addSeparator();
+    QAction* bigger = menu->addAction(QStringLiteral("A&mpliar"));
+    bigger->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(bigger, &QAction::triggered, this, [this] { Zoom(main_.zoom() + 1); });
+    QAction* smaller = menu->addAction(QStringLiteral("&Reduzir"));
+    smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(smaller, &QAction::triggered, this, [this] { Zoom(main_.zoom() - 1); });
+    menu->addSeparator();
+    fullScreen_ = menu->addAction(QStringLiteral("Tela &cheia"));
+    fullScreen_->setCheckable(true);
+    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
+        main_.SetFullScreen(on);
+        SyncZoom();
+    });
+    menu->addSeparator();
+    pause_ = menu->addAction(QStringLiteral("&Pausa"));
+    pause_->setCheckable(true);
+    pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
+    connect(pause_, &QAction::triggered, this, [this](bool on) {
+        if (main_.form().Enabled()) {
+            game_.SetPaused(on);
+        }
+        ShowPaused(game_.Paused());
+    });
+    for (QAction* action : menu->actions()) {
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    SyncZoom();
+}
+
+void ViewMenu::Zoom(int factor) {
+    if (!main_.fullScreen()) {
+        main_.SetZoom(factor);
+    }
+    SyncZoom();
+}
+
+void ViewMenu::SyncZoom() {
+    for (const auto& [factor, action] : factors_) {
+        action->setChecked(factor == main_.zoom() && !main_.fullScreen());
+        action->setEnabled(!main_.fullScreen());
+    }
+}
+
+void ViewMenu::ShowPaused(bool paused) {
+    pause_->setChecked(paused);
+}
+
+} // namespace qt

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+
+namespace game {
+class Game;
+}
+
+namespace qt {
+
+class FormWindow;
+
+// The main window's "Exibir" menu: the zoom factors, full screen and the
+// player's pause. These belong to the desktop alone, not to the game's forms.
+class ViewMenu : public QObject {
+public:
+    ViewMenu(FormWindow& main, game::Game& game);
+    // The pause's check mark follows the game, which ends the pause itself
+    // on a new game, a dialog or game over.
+    void ShowPaused(bool paused);
+
+private:
+    void Zoom(int factor);
+    void SyncZoom();
+
+    FormWindow& main_;
+    game::Game& game_;
+    std::vector<std::pair<int, QAction*>> factors_;
+    QAction* fullScreen_;
+    QAction* pause_;
+};
+
+} // namespace qt

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window at whole factors, in a window or filling the screen.
+#include "qt/Canvas.h"
+#include "qt/FormWindow.h"
+#include "qt/Timers.h"
+
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace qt {
+
+namespace {
+
+constexpr int MostZoom = 4;
+
+QRect AvailableArea(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+} // namespace
+
+int FormWindow::zoom() const {
+    return canvas_->zoom();
+}
+
+int FormWindow::WindowHeightAt(int factor) const {
+    // The frame around the client area and the menu bar do not grow with the factor.
+    const int frame = std::max(frameGeometry().height() - geometry().height(), 0);
+    return canvas_->BaseSize().height() * factor + menuBar()->sizeHint().height() + frame;
+}
+
+std::vector<int> FormWindow::FittingZooms() const {
+    const QRect area = AvailableArea(*this);
+    std::vector<int> fitting{1};
+    for (int factor = 2; factor <= MostZoom; ++factor) {
+        if (canvas_->BaseSize().width() * factor <= area.width() &&
+            WindowHeightAt(factor) <= area.height()) {
+            fitting.push_back(factor);
+        }
+    }
+    return fitting;
+}
+
+int FormWindow::StartingZoom() const {
+    const QRect area = AvailableArea(*this);
+    int chosen = 1;
+    for (int factor : FittingZooms()) {
+        if (WindowHeightAt(factor) <= area.height() * 2 / 3) {
+            chosen = factor;
+        }
+    }
+    return chosen;
+}
+
+void FormWindow::SetZoom(int factor) {
+    const std::vector<int> fitting = FittingZooms();
+    factor = std::clamp(factor, 1, fitting.back());
+    if (fullScreen_) {
+        windowedZoom_ = factor;
+        return;
+    }
+    canvas_->SetZoom(factor);
+    adjustSize();
+    placed_ = QPoint(-1, -1);
+    SyncWindow();
+}
+
+QPoint FormWindow::PlaceOnScreen() const {
+    const int px = ui::TwipsPerPixel;
+    QPoint place(form_.Left() / px, form_.Top() / px);
+    if (!mainWindow_) {
+        return place;
+    }
+    // The form is placed for 1x: a larger window keeps the same centre.
+    const QSize grown = canvas_->BaseSize() * (zoom() - 1);
+    place -= QPoint(grown.width() / 2, grown.height() / 2);
+    const QRect area = AvailableArea(*this);
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    place.setX(std::clamp(place.x(), area.left(),
+                          std::max(area.left(), area.right() + 1 - outer.width())));
+    place.setY(std::clamp(place.y(), area.top(),
+                          std::max(area.top(), area.bottom() + 1 - outer.height())));
+    return place;
+}
+
+void FormWindow::SetFullScreen(bool on) {
+    if (on == fullScreen_) {
+        return;
+    }
+    fullScreen_ = on;
+    if (on) {
+        windowedZoom_ = zoom();
+        const QRect screen =
+            this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
+        const QSize base = canvas_->BaseSize();
+        const int fits = std::max(
+            1, std::min(screen.width() / base.width(),
+                        (screen.height() - menuBar()->sizeHint().height()) / base.height()));
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        canvas_->SetZoom(fits);
+        showFullScreen();
+        // Without a window manager to honour the request, take the screen ourselves.
+        setGeometry(screen);
+    } else {
+        canvas_->SetZoom(windowedZoom_);
+        showNormal();
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        adjustSize();
+        placed_ = QPoint(-1, -1);
+        SyncWindow();
+    }
+}
+
+void FormWindow::SetTimersRunning(bool running) {
+    timers_->SetRunning(running);
+}
+
+} // namespace qt
