@@ -9,12 +9,16 @@ scripts/deps.sh web
 # Emscripten's optimizer needs Debian's acorn, also where another Node
 # comes first on the PATH.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-emcmake cmake -S src/web -B build/web-build -DCMAKE_BUILD_TYPE=Release \
-    -DPELMAR_WEB_OUTPUT="$PWD/build/web" >/dev/null
-nice cmake --build build/web-build -j"${PELMAR_JOBS:-1}"
+# PELMAR_WEB_BUILD and PELMAR_WEB_OUTPUT choose other folders (the tests' own).
+build=${PELMAR_WEB_BUILD:-build/web-build}
+output=${PELMAR_WEB_OUTPUT:-build/web}
+mkdir -p "$output"
+output=$(cd "$output" && pwd)
+emcmake cmake -S src/web -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELMAR_WEB_OUTPUT="$output" >/dev/null
+nice cmake --build "$build" -j"${PELMAR_JOBS:-1}"
 cat <<END
 
-The web edition is in build/web. To play it here:
-    python3 -m http.server -d build/web 8000 --bind 127.0.0.1
+The web edition is in $output. To play it here:
+    python3 -m http.server -d $output 8000 --bind 127.0.0.1
 and open http://127.0.0.1:8000/ in a browser. Any static web server will do.
 END
