@@ -8,32 +8,32 @@
 namespace {
 
 EM_JS(void, page_add_form, (int id, int width, int height, int mainWindow),
-      { PelmarPage.addForm(id, width, height, mainWindow != = 0); });
+      { PelmarPage.addForm(id, width, height, mainWindow != 0); });
 EM_JS(void, page_sync_window,
       (int id, const char* caption, int visible, int minimised, int enabled), {
-          PelmarPage.syncWindow(id, UTF8ToString(caption), visible != = 0, minimised != = 0,
-                                enabled != = 0);
+          PelmarPage.syncWindow(id, UTF8ToString(caption), visible != 0, minimised != 0,
+                                enabled != 0);
       });
 EM_JS(void, page_add_widget, (int form, int number, int button),
-      { PelmarPage.addWidget(form, number, button != = 0); });
+      { PelmarPage.addWidget(form, number, button != 0); });
 EM_JS(void, page_sync_widget,
       (int form, int number, int x, int y, int w, int h, int visible, int enabled, const char* text,
        int maxLength, int isDefault, const char* font, const char* back, const char* fore,
        int selectAll),
       {
-          PelmarPage.syncWidget(form, number, x, y, w, h, visible != = 0, enabled != = 0,
-                                UTF8ToString(text), maxLength, isDefault != = 0, UTF8ToString(font),
-                                UTF8ToString(back), UTF8ToString(fore), selectAll != = 0);
+          PelmarPage.syncWidget(form, number, x, y, w, h, visible != 0, enabled != 0,
+                                UTF8ToString(text), maxLength, isDefault != 0, UTF8ToString(font),
+                                UTF8ToString(back), UTF8ToString(fore), selectAll != 0);
       });
 EM_JS(void, page_add_menu,
       (int number, int parent, const char* caption, int separator, const char* shortcut), {
-          PelmarPage.addMenu(number, parent, UTF8ToString(caption), separator != = 0,
+          PelmarPage.addMenu(number, parent, UTF8ToString(caption), separator != 0,
                              UTF8ToString(shortcut));
       });
 EM_JS(void, page_sync_menu,
       (int number, const char* caption, int checked, int enabled, int visible), {
-          PelmarPage.syncMenu(number, UTF8ToString(caption), checked != = 0, enabled != = 0,
-                              visible != = 0);
+          PelmarPage.syncMenu(number, UTF8ToString(caption), checked != 0, enabled != 0,
+                              visible != 0);
       });
 EM_JS(void, page_schedule_paint, (int form), { PelmarPage.schedulePaint(form); });
 
@@ -115,7 +115,12 @@ void FormView::SyncWindow() {
     if (visible && form_.WindowState() == 0 && !shown_) {
         // A window shown repaints, as a desktop window does once it is up.
         form_.MarkAllDirty();
-        EM_ASM({ setTimeout(() = > PelmarPage.paintEvent($0), 0); }, id_);
+        EM_ASM(
+            {
+                setTimeout(
+                    function() { PelmarPage.paintEvent($0); }, 0);
+            },
+            id_);
     }
     shown_ = visible && form_.WindowState() == 0;
 }

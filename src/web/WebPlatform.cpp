@@ -19,7 +19,7 @@ EM_JS(double, pelmar_time_of_day, (), {
 // Both return a string the caller frees, or 0 on Cancel.
 EM_JS(char*, pelmar_prompt, (const char* prompt, const char* answer), {
     const text = window.prompt(UTF8ToString(prompt), UTF8ToString(answer));
-    if (text == = null) {
+    if (text == null) {
         return 0;
     }
     const size = lengthBytesUTF8(text) + 1;
@@ -44,7 +44,7 @@ EM_JS(char*, pelmar_storage_read, (const char* key), {
     let text = "";
     try {
         const stored = window.localStorage.getItem(UTF8ToString(key));
-        if (stored != = null) {
+        if (stored != null) {
             for (let i = 0; i < stored.length; i++) {
                 text += (stored.charCodeAt(i) & 255).toString(16).padStart(2, "0");
             }
