@@ -237,6 +237,24 @@ async function compareWithReference(page, png) {
         s = await until(page, "the table closed", (d) => !d.controls.BestForm.Visible);
         check(s.controls.cfrm.Enabled, "Ok closes the table and the game goes on");
 
+        // ---- Ajuda: Sobre o Jogo... over the page, Como jogar... in a new tab ----
+        await menu(page, "a", 0);
+        s = await until(page, "the About window", (d) => d.controls.SobrForm.Visible);
+        check(!s.controls.cfrm.Enabled, "the About window is up and the main window waits");
+        await page.keyboard.press("Enter");
+        s = await until(page, "the About window closed", (d) => !d.controls.SobrForm.Visible);
+        check(s.controls.cfrm.Enabled, "Ok closes the About window");
+        const helpTab = browser.waitForTarget((t) => t.url().endsWith("/Pelmar.htm"),
+                                              { timeout: 0 });
+        await menu(page, "a", 2);
+        const help = await (await helpTab).page();
+        const helpTitle = help ? await help.title() : "";
+        check(helpTitle.length > 0, "Como jogar... opens the help page in a new tab: " + helpTitle);
+        if (help) {
+            await help.close();
+        }
+        await page.bringToFront();
+
         // ---- the canvas at level start equals the desktop's screenshot ----
         await open(page, url + "?scripted");
         const out = await page.evaluate(() => window.pelmarScript("run 250\nget Level"));
@@ -248,6 +266,33 @@ async function compareWithReference(page, png) {
               result.maskedPixels < result.total / 4,
               "the level-start canvas equals " + path.basename(reference) +
               " outside the labels: " + JSON.stringify(result));
+
+        // ---- a browser that refuses its storage: the game goes on ----
+        const blocked = await browser.newPage();
+        blocked.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
+        blocked.on("dialog", async (dialog) => {
+            await dialog.accept(dialog.type() === "prompt" ? "99" : undefined);
+        });
+        await blocked.evaluateOnNewDocument(() => {
+            Object.defineProperty(window, "localStorage", {
+                get() {
+                    throw new DOMException("storage refused", "SecurityError");
+                },
+            });
+        });
+        await open(blocked, url + "?scripted");
+        await menu(blocked, "o", 1);
+        await until(blocked, "level 99", (d) => d.Level === 99);
+        await blocked.evaluate(() => window.pelmarScript("set Score 500\nrun 3000"));
+        await until(blocked, "the name box", (d) => d.controls["BestForm.Text1"].Visible);
+        await blocked.keyboard.type("Ana");
+        await blocked.keyboard.press("Enter");
+        s = await until(blocked, "a new game", (d) => d.controls.cfrm.Enabled && d.Level === 1);
+        await blocked.evaluate(() => window.pelmarScript("run 100"));
+        s = await state(blocked);
+        check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100,
+              "without storage the name is not kept, and the game plays on");
+        await blocked.close();
     } finally {
         await browser.close();
         fs.rmSync(profile, { recursive: true, force: true });
