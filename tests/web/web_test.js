@@ -262,6 +262,20 @@ async function compareWithReference(page, png) {
         check(out === '{"Level": 1}\n' && s.Clock === 3600250,
               "250 scripted ticks at level 1: the clock at " + s.Clock);
         const result = await compareWithReference(page, fs.readFileSync(reference));
+
+        // ---- numbers read and written in the page as on the desktop ----
+        const numbers = await page.evaluate(() => [
+            window.pelmarScript("set BeltSpeed 0.25\nget BeltSpeed"),
+            window.pelmarScript("set BeltSpeed .3\nget BeltSpeed"),
+            window.pelmarScript("set BeltSpeed -2.5e-3\nget BeltSpeed"),
+            window.pelmarScript("set BeltSpeed 1e400"),
+            window.pelmarScript("set BeltSpeed 1e20\nget BeltSpeed"),
+        ]);
+        check(JSON.stringify(numbers) === JSON.stringify([
+            '{"BeltSpeed": 0.25}\n', '{"BeltSpeed": 0.29999999999999999}\n',
+            '{"BeltSpeed": -0.0025000000000000001}\n', "error: line 1: set BeltSpeed 1e400",
+            '{"BeltSpeed": 1e+20}\n']),
+              "numbers read and write as on the desktop: " + JSON.stringify(numbers));
         check(result.differing === 0 && result.labels > 0 &&
               result.maskedPixels < result.total / 4,
               "the level-start canvas equals " + path.basename(reference) +
