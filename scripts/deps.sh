@@ -3,15 +3,22 @@
 # Installs the Debian packages that are missing for what is asked:
 #   deps.sh build        to build and play
 #   deps.sh build test   to build and run every test as well
+#   deps.sh web          to build the web edition (./web.sh)
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev)
+desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev)
+web=(emscripten node-acorn cmake make python3)
+# The desktop's packages always, unless only the web edition is asked for.
+packages=()
+[ "$*" = web ] || packages+=("${desktop[@]}")
 for need in "$@"; do
     case "$need" in
     build) ;;
+    web) packages+=("${web[@]}") ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
-                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales imagemagick) ;;
+                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales imagemagick
+                     "${web[@]}" chromium nodejs npm) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;
     esac
 done
@@ -25,9 +32,24 @@ need_locales() {
     return 1
 }
 
+# Node and npm may come from elsewhere than Debian (NodeSource's nodejs
+# carries its own npm and conflicts with Debian's): a command on the PATH will do.
+command_for() {
+    case "$1" in
+    nodejs) echo node ;;
+    npm) echo npm ;;
+    esac
+}
 missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+for p in $(printf '%s\n' "${packages[@]}" | awk '!seen[$0]++'); do
+    if dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        continue
+    fi
+    command=$(command_for "$p")
+    if [ -n "$command" ] && command -v "$command" >/dev/null; then
+        continue
+    fi
+    missing+=("$p")
 done
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)

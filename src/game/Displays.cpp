@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Score, level and lives: digit pictures, or zero-padded text in the simple display.
 #include "game/Game.h"
-
-#include <charconv>
+#include "ui/NumberText.h"
 
 namespace game {
 
 namespace {
 
 std::string WholeText(double value) {
-    char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0);
-    return error == std::errc() ? std::string(buffer, end) : std::string();
+    return ui::WholeNumberText(value);
 }
 
 std::string LastChars(const std::string& text, std::size_t n) {

@@ -3,6 +3,8 @@
 // by the one list of variables.
 #include "game/Dump.h"
 
+#include "ui/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -47,11 +49,11 @@ requires(std::is_arithmetic_v<T> ||
         value = text;
         return true;
     } else {
-        double number = 0;
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-        if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) {
+        const auto read = ui::ReadDecimal(text);
+        if (!read || read->outOfRange) {
             return false;
         }
+        const double number = read->value;
         if constexpr (std::is_same_v<T, Integer>) {
             if (number < -32768 || number > 32767 || number != std::floor(number)) {
                 return false;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/Json.h"
 
-#include <charconv>
+#include "ui/NumberText.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -45,13 +46,8 @@ std::string JsonNumber(double value) {
         return "null";
     }
     // Written the same under every locale: the decimal point is always '.'.
-    char buffer[40];
     const bool whole = value == std::floor(value) && std::fabs(value) < 1e17;
-    const auto [end, error] =
-        whole
-            ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
-            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return error == std::errc() ? std::string(buffer, end) : "null";
+    return whole ? ui::WholeNumberText(value) : ui::SignificantText(value);
 }
 
 void JsonWriter::Separate() {

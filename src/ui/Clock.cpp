@@ -2,7 +2,7 @@
 #include "ui/Clock.h"
 
 #include <algorithm>
-#include <bit>
+#include <cstring>
 
 namespace ui {
 
@@ -41,7 +41,10 @@ double UniformRandom::Next() {
 }
 
 void UniformRandom::Reseed(double seed) {
-    engine_.seed(std::bit_cast<std::uint64_t>(seed) ^ 0x9E3779B97F4A7C15ULL);
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof seed);
+    std::memcpy(&bits, &seed, sizeof bits);
+    engine_.seed(bits ^ 0x9E3779B97F4A7C15ULL);
 }
 
 } // namespace ui

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NumberText.h"
 
-#include <charconv>
+#include <cmath>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace ui {
 
@@ -12,7 +14,113 @@ bool Digit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Past the last significant digit only whether any other digit is non-zero
+// still matters for the rounding: the exact halfway point between two
+// doubles never has more than 767 significant digits.
+constexpr std::size_t KeptDigits = 800;
+constexpr long long ExponentLimit = 1000000;
+
 } // namespace
+
+std::optional<Decimal> ReadDecimal(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    i += negative ? 1 : 0;
+    // The significant digits, without leading zeros, and the power of ten
+    // of the place just after the last digit kept.
+    std::string digits;
+    long long scale = 0;
+    bool sticky = false;
+    bool any = false;
+    auto take = [&](char c, bool fraction) {
+        any = true;
+        if (digits.empty() && c == '0') {
+            scale -= fraction ? 1 : 0;
+            return;
+        }
+        if (digits.size() < KeptDigits) {
+            digits += c;
+            scale -= fraction ? 1 : 0;
+        } else {
+            sticky = sticky || c != '0';
+            scale += fraction ? 0 : 1;
+        }
+    };
+    while (i < text.size() && Digit(text[i])) {
+        take(text[i++], false);
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && Digit(text[i])) {
+            take(text[i++], true);
+        }
+    }
+    if (!any) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        const bool down = i < text.size() && text[i] == '-';
+        i += i < text.size() && (text[i] == '-' || text[i] == '+') ? 1 : 0;
+        if (i == text.size() || !Digit(text[i])) {
+            return std::nullopt;
+        }
+        long long exponent = 0;
+        while (i < text.size() && Digit(text[i])) {
+            exponent = std::min(exponent * 10 + (text[i++] - '0'), ExponentLimit);
+        }
+        scale += down ? -exponent : exponent;
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    Decimal result;
+    const double sign = negative ? -1.0 : 1.0;
+    if (digits.empty()) {
+        result.value = sign * 0.0;
+        return result;
+    }
+    if (sticky) {
+        digits += '1';
+        --scale;
+    }
+    // The power of ten of the first significant digit.
+    const long long magnitude = scale + static_cast<long long>(digits.size()) - 1;
+    if (magnitude > 400 || magnitude < -400) {
+        result.outOfRange = true;
+        result.value = sign * (magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+        return result;
+    }
+    // The digits are checked; the classic locale's reading rounds them
+    // correctly, with a '.' whatever the program's locale.
+    std::istringstream in(digits + "e" + std::to_string(scale));
+    in.imbue(std::locale::classic());
+    double value = 0;
+    in >> value;
+    if (value == 0 || (in.fail() && magnitude > 0) || std::isinf(value)) {
+        result.outOfRange = true;
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    result.value = sign * value;
+    return result;
+}
+
+std::string WholeNumberText(double value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.setf(std::ios::fixed, std::ios::floatfield);
+    out.precision(0);
+    out << value;
+    return out.str();
+}
+
+std::string SignificantText(double value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out.precision(17);
+    out << value;
+    return out.str();
+}
 
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
@@ -50,20 +158,12 @@ double LeadingNumber(std::string_view text) {
             end = exponent;
         }
     }
-    // Read the same under every locale: the decimal point is always '.'.
     const std::string_view number = text.substr(i, end - i);
     const bool negative = number.front() == '-';
     const std::string_view unsigned_ = number.substr(number.front() == '+' || negative ? 1 : 0);
-    double value = 0;
-    const auto [stop, error] =
-        std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Beyond a Double: a negative exponent reads as 0, anything else as
-        // an infinity of its sign.
-        const auto e = unsigned_.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && unsigned_[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    }
+    // Beyond a double a negative exponent reads as 0, anything else as an
+    // infinity of its sign.
+    const double value = ReadDecimal(unsigned_).value_or(Decimal{}).value;
     return negative ? -value : value;
 }
 

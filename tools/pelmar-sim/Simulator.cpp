@@ -2,6 +2,7 @@
 #include "Simulator.h"
 
 #include "game/Dump.h"
+#include "ui/NumberText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,13 +18,11 @@ namespace sim {
 namespace {
 
 double Number(std::string_view text) {
-    double value = 0;
-    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || p != text.data() + text.size() ||
-        !std::isfinite(value)) {
+    const auto read = ui::ReadDecimal(text);
+    if (!read || read->outOfRange) {
         throw ScriptError("malformed number '" + std::string(text) + "'");
     }
-    return value;
+    return read->value;
 }
 
 long long Whole(std::string_view text) {

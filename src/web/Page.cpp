@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Page.h"
+
+#include "Painter.h"
+
+#include <emscripten.h>
+
+namespace {
+
+EM_JS(void, page_add_form, (int id, int width, int height, int mainWindow),
+      { PelmarPage.addForm(id, width, height, mainWindow != 0); });
+EM_JS(void, page_sync_window,
+      (int id, const char* caption, int visible, int minimised, int enabled), {
+          PelmarPage.syncWindow(id, UTF8ToString(caption), visible != 0, minimised != 0,
+                                enabled != 0);
+      });
+EM_JS(void, page_add_widget, (int form, int number, int button),
+      { PelmarPage.addWidget(form, number, button != 0); });
+EM_JS(void, page_sync_widget,
+      (int form, int number, int x, int y, int w, int h, int visible, int enabled, const char* text,
+       int maxLength, int isDefault, const char* font, const char* back, const char* fore,
+       int selectAll),
+      {
+          PelmarPage.syncWidget(form, number, x, y, w, h, visible != 0, enabled != 0,
+                                UTF8ToString(text), maxLength, isDefault != 0, UTF8ToString(font),
+                                UTF8ToString(back), UTF8ToString(fore), selectAll != 0);
+      });
+EM_JS(void, page_add_menu,
+      (int number, int parent, const char* caption, int separator, const char* shortcut), {
+          PelmarPage.addMenu(number, parent, UTF8ToString(caption), separator != 0,
+                             UTF8ToString(shortcut));
+      });
+EM_JS(void, page_sync_menu,
+      (int number, const char* caption, int checked, int enabled, int visible), {
+          PelmarPage.syncMenu(number, UTF8ToString(caption), checked != 0, enabled != 0,
+                              visible != 0);
+      });
+EM_JS(void, page_schedule_paint, (int form), { PelmarPage.schedulePaint(form); });
+
+constexpr int Px = ui::TwipsPerPixel;
+
+} // namespace
+
+namespace web {
+
+FormView::FormView(Page& page, ui::Form& form, int id, bool mainWindow)
+    : page_(page), form_(form), id_(id) {
+    page_add_form(id_, form.clientWidth / Px, form.clientHeight / Px, mainWindow ? 1 : 0);
+    for (const auto& control : form_.controls()) {
+        ui::Control& c = *control;
+        if (c.kind() == ui::Kind::TextBox || c.kind() == ui::Kind::Button) {
+            page_add_widget(id_, NumberOf(c), c.kind() == ui::Kind::Button ? 1 : 0);
+            SyncWidget(c);
+        } else if (mainWindow && c.kind() == ui::Kind::Menu) {
+            const int parent = c.parent() == &form_ ? -1 : NumberOf(*c.parent());
+            page_add_menu(NumberOf(c), parent, c.Caption().c_str(), c.separator ? 1 : 0,
+                          c.shortcut.c_str());
+            SyncMenu(c);
+        }
+    }
+    form_.SetHost(this);
+    SyncWindow();
+}
+
+FormView::~FormView() {
+    form_.SetHost(nullptr);
+}
+
+int FormView::NumberOf(const ui::Control& control) const {
+    const auto& all = form_.controls();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].get() == &control) {
+            return id_ * 1000 + static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+ui::Control* FormView::ControlOf(int number) const {
+    const int index = number - id_ * 1000;
+    const auto& all = form_.controls();
+    if (index < 0 || index >= static_cast<int>(all.size())) {
+        return nullptr;
+    }
+    return all[static_cast<std::size_t>(index)].get();
+}
+
+void FormView::Invalidate() {
+    page_.RequestFrame();
+    page_schedule_paint(id_);
+}
+
+void FormView::Notify(ui::Control& control, ui::Change what) {
+    switch (what) {
+    case ui::Change::Window:
+        SyncWindow();
+        break;
+    case ui::Change::Menu:
+        SyncMenu(control);
+        break;
+    case ui::Change::Timer:
+        // The page's frames fire the timers while they are enabled.
+        page_.RequestFrame();
+        break;
+    case ui::Change::Widget:
+        SyncWidget(control);
+        break;
+    }
+}
+
+void FormView::SyncWindow() {
+    const bool visible = form_.Visible();
+    page_sync_window(id_, form_.Caption().c_str(), visible ? 1 : 0,
+                     form_.WindowState() == 1 ? 1 : 0, form_.Enabled() ? 1 : 0);
+    if (visible && form_.WindowState() == 0 && !shown_) {
+        // A window shown repaints, as a desktop window does once it is up.
+        form_.MarkAllDirty();
+        EM_ASM(
+            {
+                setTimeout(
+                    function() { PelmarPage.paintEvent($0); }, 0);
+            },
+            id_);
+    }
+    shown_ = visible && form_.WindowState() == 0;
+}
+
+void FormView::SyncWidget(ui::Control& c) {
+    const int number = NumberOf(c);
+    const bool selectAll = c.selectionPending;
+    c.selectionPending = false;
+    page_sync_widget(id_, number, c.Left() / Px, c.Top() / Px, c.Width() / Px, c.Height() / Px,
+                     c.Visible() ? 1 : 0, c.Enabled() ? 1 : 0,
+                     (c.kind() == ui::Kind::Button ? c.Caption() : c.Text()).c_str(), c.maxLength,
+                     c.isDefault ? 1 : 0, CssFont(c.font).c_str(), CssColour(c.BackColor()).c_str(),
+                     CssColour(c.ForeColor()).c_str(), selectAll ? 1 : 0);
+}
+
+void FormView::SyncMenu(ui::Control& item) {
+    page_sync_menu(NumberOf(item), item.Caption().c_str(), item.Checked() ? 1 : 0,
+                   item.Enabled() ? 1 : 0, item.Visible() ? 1 : 0);
+}
+
+bool FormView::PaintChanges() {
+    const std::vector<ui::Rect> dirty = form_.TakeDirty();
+    if (dirty.empty() || !form_.Visible()) {
+        return false;
+    }
+    for (const ui::Rect& r : dirty) {
+        const int left = ui::FloorPixels(r.left);
+        const int top = ui::FloorPixels(r.top);
+        PaintForm(id_, form_,
+                  {left, top, ui::CeilPixels(r.right) - left, ui::CeilPixels(r.bottom) - top});
+    }
+    return true;
+}
+
+Page::Page(windows::Windows& windows, bool scripted) : scripted_(scripted) {
+    // The picture store is never shown, so it gets no view.
+    views_.push_back(std::make_unique<FormView>(*this, windows.best, 0, false));
+    views_.push_back(std::make_unique<FormView>(*this, windows.cfrm, 1, true));
+    views_.push_back(std::make_unique<FormView>(*this, windows.sobr, 2, false));
+}
+
+FormView* Page::ViewOf(int id) {
+    return id >= 0 && id < static_cast<int>(views_.size())
+               ? views_[static_cast<std::size_t>(id)].get()
+               : nullptr;
+}
+
+FormView& Page::Front() {
+    for (int id : {0, 2}) {
+        if (views_[static_cast<std::size_t>(id)]->form().Visible()) {
+            return *views_[static_cast<std::size_t>(id)];
+        }
+    }
+    return Main();
+}
+
+void Page::FireTimers() {
+    for (auto& view : views_) {
+        for (const auto& control : view->form().controls()) {
+            ui::Control& c = *control;
+            if (c.kind() == ui::Kind::Timer && c.Enabled() && c.Interval() > 0 && c.onClick) {
+                c.onClick(); // the timer's event
+            }
+        }
+    }
+}
+
+void Page::Frame() {
+    if (!scripted_) {
+        // The play timer asks for 1 ms; the page runs it once a display frame,
+        // and the game moves everything by the time that has passed.
+        FireTimers();
+    }
+    for (auto& view : views_) {
+        paints_ += view->PaintChanges() ? 1 : 0;
+    }
+}
+
+} // namespace web

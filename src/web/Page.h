@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/Controls.h"
+#include "windows/Forms.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace web {
+
+class Page;
+
+// One form of the model in the page: a canvas painted from the control
+// tree, HTML elements for its text boxes and buttons, and, for the main
+// window, the menu bar. Controls are known to the page by their number.
+class FormView : public ui::FormHost {
+public:
+    FormView(Page& page, ui::Form& form, int id, bool mainWindow);
+    ~FormView() override;
+
+    ui::Form& form() { return form_; }
+    int id() const { return id_; }
+
+    void Invalidate() override;
+    void Notify(ui::Control& control, ui::Change what) override;
+
+    // Paints what changed since the last frame; false when nothing did.
+    bool PaintChanges();
+    // The control with this number, or null.
+    ui::Control* ControlOf(int number) const;
+    int NumberOf(const ui::Control& control) const;
+    void SyncWindow();
+
+private:
+    void SyncWidget(ui::Control& control);
+    void SyncMenu(ui::Control& item);
+
+    Page& page_;
+    ui::Form& form_;
+    int id_;
+    bool shown_ = false;
+};
+
+// The windows in the page and the play timer's frames.
+class Page {
+public:
+    Page(windows::Windows& windows, bool scripted);
+
+    FormView* ViewOf(int id);
+    FormView& Main() { return *views_[1]; }
+    // The visible window in front: a dialog over the main window, else the
+    // main window.
+    FormView& Front();
+    const std::vector<std::unique_ptr<FormView>>& views() const { return views_; }
+
+    // A display frame: the play timer's event where it runs by itself, then
+    // the paint of what changed.
+    void Frame();
+    // The timers' events once, as the scripted page's "run" does.
+    void FireTimers();
+    void RequestFrame() { frameWanted_ = true; }
+
+    long long paints() const { return paints_; }
+
+private:
+    bool scripted_;
+    std::vector<std::unique_ptr<FormView>> views_;
+    bool frameWanted_ = true;
+    long long paints_ = 0;
+};
+
+} // namespace web

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Painter.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The drawing calls of the page's canvases (PelmarPage in page.js).
+EM_JS(void, canvas_clip, (int canvas, int x, int y, int w, int h),
+      { PelmarPage.clip(canvas, x, y, w, h); });
+EM_JS(void, canvas_fill, (int canvas, int x, int y, int w, int h, const char* colour),
+      { PelmarPage.fill(canvas, x, y, w, h, UTF8ToString(colour)); });
+EM_JS(void, canvas_image, (int canvas, const char* picture, int x, int y),
+      { PelmarPage.image(canvas, UTF8ToString(picture), x, y); });
+EM_JS(void, canvas_border, (int canvas, int x, int y, int w, int h),
+      { PelmarPage.border(canvas, x, y, w, h); });
+EM_JS(void, canvas_text,
+      (int canvas, int x, int y, int w, int h, int align, int grid, const char* font,
+       const char* colour, const char* text),
+      {
+          PelmarPage.text(canvas, x, y, w, h, align, grid, UTF8ToString(font), UTF8ToString(colour),
+                          UTF8ToString(text));
+      });
+EM_JS(void, canvas_done, (int canvas), { PelmarPage.done(canvas); });
+
+using web::Box;
+
+constexpr int Px = ui::TwipsPerPixel;
+
+Box PixelBox(const ui::Control& c, int originX, int originY) {
+    return {originX + ui::FloorPixels(c.Left()), originY + ui::FloorPixels(c.Top()), c.Width() / Px,
+            c.Height() / Px};
+}
+
+void Clip(int canvas, const Box& b) {
+    canvas_clip(canvas, b.x, b.y, b.w, b.h);
+}
+
+void DrawPicture(int canvas, const ui::Control& c, const Box& box) {
+    if (c.Picture()) {
+        // Shown from the top-left corner at its own size; the box clips it.
+        canvas_image(canvas, c.Picture()->resource.c_str(), box.x, box.y);
+    }
+}
+
+void DrawLabel(int canvas, const ui::Control& c, const Box& box) {
+    if (!c.transparent) {
+        canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(c.BackColor()).c_str());
+    }
+    if (!c.Caption().empty()) {
+        const std::string colour = c.Enabled() ? web::CssColour(c.ForeColor()) : "#808080";
+        canvas_text(canvas, box.x, box.y, box.w, box.h, static_cast<int>(c.GetAlignment()),
+                    c.gridText ? 1 : 0, web::CssFont(c.font).c_str(), colour.c_str(),
+                    c.Caption().c_str());
+    }
+    if (c.bordered) {
+        canvas_border(canvas, box.x, box.y, box.w, box.h);
+    }
+}
+
+void PaintChildren(int canvas, const ui::Control& container, int x, int y, const Box& clip);
+
+void PaintSurface(int canvas, const ui::Control& c, const Box& box, const Box& clip) {
+    Clip(canvas, clip);
+    canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(c.BackColor()).c_str());
+    DrawPicture(canvas, c, box);
+}
+
+void PaintPictureBox(int canvas, const ui::Control& c, int x, int y, const Box& clip) {
+    const Box box = PixelBox(c, x, y);
+    const Box visible = box & clip;
+    if (visible.Empty()) {
+        return;
+    }
+    PaintSurface(canvas, c, box, visible);
+    if (c.bordered) {
+        canvas_border(canvas, box.x, box.y, box.w, box.h);
+    }
+    PaintChildren(canvas, c, box.x, box.y, visible);
+}
+
+void PaintChildren(int canvas, const ui::Control& container, int x, int y, const Box& clip) {
+    // Labels and images lie on the container's surface, under its picture boxes.
+    for (const ui::Control* child : container.children()) {
+        if (!child->Visible() ||
+            (child->kind() != ui::Kind::Image && child->kind() != ui::Kind::Label)) {
+            continue;
+        }
+        const Box box = PixelBox(*child, x, y);
+        const Box visible = box & clip;
+        if (visible.Empty()) {
+            continue;
+        }
+        Clip(canvas, visible);
+        if (child->kind() == ui::Kind::Image) {
+            DrawPicture(canvas, *child, box);
+        } else {
+            DrawLabel(canvas, *child, box);
+        }
+    }
+    for (const ui::Control* child : container.children()) {
+        if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
+            PaintPictureBox(canvas, *child, x, y, clip);
+        }
+    }
+}
+
+} // namespace
+
+namespace web {
+
+Box Box::operator&(const Box& o) const {
+    const int left = std::max(x, o.x);
+    const int top = std::max(y, o.y);
+    const int right = std::min(x + w, o.x + o.w);
+    const int bottom = std::min(y + h, o.y + o.h);
+    return {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+}
+
+std::string CssColour(ui::Colour colour) {
+    if (colour == ui::SystemWindow) {
+        return "#ffffff";
+    }
+    if (colour == ui::SystemWindowText) {
+        return "#000000";
+    }
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF,
+                  (colour >> 16) & 0xFF);
+    return text;
+}
+
+std::string CssFont(const ui::Font& font) {
+    const bool mono = font.family.rfind("Courier", 0) == 0;
+    const int pixels = static_cast<int>(font.points * 96.0 / 72.0 + 0.5) - (mono ? 1 : 0);
+    std::string css = font.italic ? "italic " : "";
+    css += font.bold ? "bold " : "";
+    css += std::to_string(pixels) + "px ";
+    css += mono ? "\"DejaVu Sans Mono\", \"Liberation Mono\", monospace"
+                : "\"DejaVu Sans\", \"Liberation Sans\", Arial, sans-serif";
+    return css;
+}
+
+void PaintForm(int canvas, const ui::Form& form, const Box& area) {
+    const Box client{0, 0, form.clientWidth / Px, form.clientHeight / Px};
+    const Box clip = client & area;
+    if (!clip.Empty()) {
+        PaintSurface(canvas, form, client, clip);
+    }
+    PaintChildren(canvas, form, 0, 0, clip);
+    canvas_done(canvas);
+}
+
+} // namespace web

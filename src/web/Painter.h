@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <string>
+
+namespace web {
+
+// A pixel rectangle: left, top, width, height.
+struct Box {
+    int x = 0, y = 0, w = 0, h = 0;
+    Box operator&(const Box& o) const;
+    bool Empty() const { return w <= 0 || h <= 0; }
+};
+
+// Paints the part `area` of a form's client area onto its page canvas from
+// the model: picture boxes, images and labels in z-order, each clipped to
+// its own box and to its container, as the desktop paints them.
+void PaintForm(int canvas, const ui::Form& form, const Box& area);
+
+// The CSS colour of a 0x00BBGGRR value or of a desktop colour.
+std::string CssColour(ui::Colour colour);
+// The CSS font of a control; its pixel size as the desktop computes it.
+std::string CssFont(const ui::Font& font);
+
+} // namespace web

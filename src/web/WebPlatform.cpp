@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "WebPlatform.h"
+
+#include "ui/Picture.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Hundredths of a second since local midnight.
+EM_JS(double, pelmar_time_of_day, (), {
+    const now = new Date();
+    const midnight = new Date(now.getFullYear(), now.getMonth(), now.getDate());
+    return (now.getTime() - midnight.getTime()) / 10;
+});
+
+// Both return a string the caller frees, or 0 on Cancel.
+EM_JS(char*, pelmar_prompt, (const char* prompt, const char* answer), {
+    const text = window.prompt(UTF8ToString(prompt), UTF8ToString(answer));
+    if (text == null) {
+        return 0;
+    }
+    const size = lengthBytesUTF8(text) + 1;
+    const memory = _malloc(size);
+    stringToUTF8(text, memory, size);
+    return memory;
+});
+
+EM_JS(int, pelmar_confirm, (const char* prompt),
+      { return window.confirm(UTF8ToString(prompt)) ? 1 : 0; });
+
+EM_JS(void, pelmar_open_help, (const char* page), { window.open(UTF8ToString(page), "_blank"); });
+
+EM_JS(int, pelmar_screen_width, (), { return window.screen.width || 1024; });
+EM_JS(int, pelmar_screen_height, (), { return window.screen.height || 768; });
+
+EM_JS(void, pelmar_end, (), { PelmarPage.end(); });
+EM_JS(void, pelmar_sound, (const char* name), { PelmarPage.sound(UTF8ToString(name)); });
+
+// The stored bytes as hexadecimal digits ("" when missing or unreadable).
+EM_JS(char*, pelmar_storage_read, (const char* key), {
+    let text = "";
+    try {
+        const stored = window.localStorage.getItem(UTF8ToString(key));
+        if (stored != null) {
+            for (let i = 0; i < stored.length; i++) {
+                text += (stored.charCodeAt(i) & 255).toString(16).padStart(2, "0");
+            }
+        }
+    } catch (e) {
+        console.warn("pelmar: the browser's storage cannot be read", e);
+    }
+    const size = lengthBytesUTF8(text) + 1;
+    const memory = _malloc(size);
+    stringToUTF8(text, memory, size);
+    return memory;
+});
+
+// Stores the bytes as a string of one character per byte; 0 where the
+// browser refuses (storage blocked or full).
+EM_JS(int, pelmar_storage_write, (const char* key, const char* hex), {
+    const digits = UTF8ToString(hex);
+    let bytes = "";
+    for (let i = 0; i + 1 < digits.length; i += 2) {
+        bytes += String.fromCharCode(parseInt(digits.substr(i, 2), 16));
+    }
+    try {
+        window.localStorage.setItem(UTF8ToString(key), bytes);
+        return 1;
+    } catch (e) {
+        console.warn("pelmar: the browser's storage cannot be written", e);
+        return 0;
+    }
+});
+
+std::string Take(char* text) {
+    std::string result = text != nullptr ? text : "";
+    std::free(text);
+    return result;
+}
+
+} // namespace
+
+namespace web {
+
+WebPlatform::WebPlatform(bool scripted)
+    : scripted_(scripted), startMs_(emscripten_get_now()),
+      clock_(scripted ? scriptedClock : pelmar_time_of_day()) {
+    if (!scripted) {
+        random_.Reseed(pelmar_time_of_day() * 10);
+    }
+}
+
+double WebPlatform::OutsideClock() {
+    if (scripted_) {
+        return scriptedClock;
+    }
+    const double elapsedMs = emscripten_get_now() - startMs_;
+    return clock_.At(static_cast<std::int64_t>(elapsedMs * 1e6));
+}
+
+double WebPlatform::Clock() {
+    return pause_.At(OutsideClock());
+}
+
+void WebPlatform::SetPaused(bool paused) {
+    paused ? pause_.Pause(OutsideClock()) : pause_.Resume(OutsideClock());
+}
+
+std::string WebPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                  const std::string& defaultAnswer) {
+    lastInputBox = Shown{prompt, title, defaultAnswer};
+    return Take(pelmar_prompt(prompt.c_str(), defaultAnswer.c_str()));
+}
+
+bool WebPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
+    lastMessageBox = Shown{prompt, title, ""};
+    return pelmar_confirm(prompt.c_str()) != 0;
+}
+
+void WebPlatform::OpenHelp(const std::string& page) {
+    ++helpOpened;
+    pelmar_open_help(page.c_str());
+}
+
+ui::ScreenSize WebPlatform::Screen() {
+    return {pelmar_screen_width() * ui::TwipsPerPixel, pelmar_screen_height() * ui::TwipsPerPixel};
+}
+
+void WebPlatform::EndProgram() {
+    ended = true;
+    pelmar_end();
+}
+
+void WebPlatform::PlaySound(std::string_view name) {
+    sounds.emplace_back(name);
+    if (sounds.size() > 64) {
+        sounds.erase(sounds.begin());
+    }
+    pelmar_sound(std::string(name).c_str());
+}
+
+std::string WebPlatform::ReadFile(const std::string& name) {
+    return FromHex(Take(pelmar_storage_read(name.c_str())));
+}
+
+bool WebPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
+    return pelmar_storage_write(name.c_str(), ToHex(bytes).c_str()) != 0;
+}
+
+std::string ToHex(const std::string& bytes) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
+
+std::string FromHex(const std::string& hex) {
+    auto value = [](char c) { return c >= 'a' ? c - 'a' + 10 : c >= 'A' ? c - 'A' + 10 : c - '0'; };
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
+    }
+    return bytes;
+}
+
+} // namespace web

@@ -1,0 +1,598 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page as the game's window system: canvases painted on the game's
+// orders, HTML text boxes and buttons, the menu bar, the keyboard, the play
+// timer's frames and the sounds. The game itself is pelmar.wasm.
+"use strict";
+
+const PelmarPage = (() => {
+    const query = new URLSearchParams(window.location.search);
+    const page = {
+        scripted: query.has("scripted"),
+        scale: 1,
+        forms: {},
+        pictures: {},
+        menus: {},
+        topMenus: [],
+        openMenu: null,
+        ended: false,
+        firstFrameMs: 0,
+        frames: 0,
+    };
+    const arrowsAndSpace = new Set([
+        "ArrowLeft", "ArrowUp", "ArrowRight", "ArrowDown", "Space", "PageUp", "PageDown", "Home",
+        "End", "Backspace",
+    ]);
+
+    // ---- the windows ----
+
+    function el(tag, className, parent) {
+        const e = document.createElement(tag);
+        if (className) {
+            e.className = className;
+        }
+        if (parent) {
+            parent.appendChild(e);
+        }
+        return e;
+    }
+
+    page.addForm = (id, width, height, main) => {
+        const root = el("div", main ? "window main" : "window dialog",
+                        document.getElementById(main ? "desk" : "dialogs"));
+        root.hidden = true;
+        const form = { id, width, height, main, root, widgets: {}, visible: false };
+        if (main) {
+            form.menubar = el("div", "menubar", root);
+            form.menubar.setAttribute("role", "menubar");
+            form.restore = el("button", "restore", document.getElementById("desk"));
+            form.restore.textContent = "Vulcro Pelmar (minimizado): clique para voltar ao jogo";
+            form.restore.hidden = true;
+            form.restore.addEventListener("click", () => Module._pelmar_restore(id));
+        }
+        form.client = el("div", "client", root);
+        form.canvas = el("canvas", "", form.client);
+        form.canvas.width = width;
+        form.canvas.height = height;
+        form.canvas.id = main ? "game" : "form" + id;
+        form.ctx = form.canvas.getContext("2d", { alpha: false });
+        form.ctx.imageSmoothingEnabled = false;
+        form.clipped = false;
+        page.forms[id] = form;
+        page.fit();
+    };
+
+    page.syncWindow = (id, caption, visible, minimised, enabled) => {
+        const form = page.forms[id];
+        form.visible = visible && !minimised;
+        form.enabled = enabled;
+        form.root.hidden = !form.visible;
+        form.root.classList.toggle("disabled", !enabled);
+        if (form.main) {
+            form.restore.hidden = !(visible && minimised);
+            if (caption) {
+                document.title = caption;
+            }
+        } else {
+            document.getElementById("dialogs").hidden =
+                !Object.values(page.forms).some((f) => !f.main && f.visible);
+        }
+        page.fit();
+    };
+
+    page.addWidget = (formId, number, button) => {
+        const form = page.forms[formId];
+        const w = el(button ? "button" : "input", "widget", form.client);
+        w.hidden = true;
+        if (button) {
+            w.addEventListener("click", () => Module._pelmar_click(formId, number));
+        } else {
+            w.type = "text";
+            w.spellcheck = false;
+            w.autocomplete = "off";
+            // A key held down as the box takes the focus keeps repeating into
+            // it: only presses made since then reach it.
+            w.addEventListener("focus", () => { w.freshFocus = true; });
+            w.addEventListener("keydown", (e) => {
+                if (w.freshFocus && e.repeat) {
+                    e.preventDefault();
+                    return;
+                }
+                w.freshFocus = false;
+            });
+            w.addEventListener("input", () => {
+                Module.ccall("pelmar_typed", null, ["number", "number", "string"],
+                             [formId, number, w.value]);
+            });
+        }
+        form.widgets[number] = w;
+    };
+
+    page.syncWidget = (formId, number, x, y, width, height, visible, enabled, text, maxLength,
+                       isDefault, font, back, fore, selectAll) => {
+        const w = page.forms[formId].widgets[number];
+        w.box = { x, y, width, height };
+        w.fontCss = font;
+        w.disabled = !enabled;
+        if (w.tagName === "BUTTON") {
+            w.textContent = text;
+            w.classList.toggle("default", isDefault);
+        } else {
+            if (w.value !== text) {
+                w.value = text;
+            }
+            w.maxLength = maxLength > 0 ? maxLength : 32767;
+            w.style.background = back;
+            w.style.color = fore;
+        }
+        w.hidden = !visible;
+        placeWidget(w);
+        if (visible && enabled && w.tagName === "INPUT") {
+            w.focus();
+            if (selectAll) {
+                w.select();
+            }
+        }
+    };
+
+    function placeWidget(w) {
+        if (!w.box) {
+            return;
+        }
+        const k = page.scale;
+        w.style.left = w.box.x * k + "px";
+        w.style.top = w.box.y * k + "px";
+        w.style.width = w.box.width * k + "px";
+        w.style.height = w.box.height * k + "px";
+        w.style.font = w.fontCss;
+        w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
+    }
+
+    // Whole-factor scaling: the largest that lets the main window fit the page.
+    page.fit = () => {
+        const main = Object.values(page.forms).find((f) => f.main);
+        if (!main) {
+            return;
+        }
+        const menuHeight = main.menubar.offsetHeight || 24;
+        const k = Math.max(1, Math.min(Math.floor((window.innerWidth - 16) / main.width),
+                                       Math.floor((window.innerHeight - menuHeight - 16) /
+                                                  main.height)));
+        page.scale = k;
+        for (const form of Object.values(page.forms)) {
+            form.canvas.style.width = form.width * k + "px";
+            form.canvas.style.height = form.height * k + "px";
+            form.client.style.width = form.width * k + "px";
+            form.client.style.height = form.height * k + "px";
+            Object.values(form.widgets).forEach(placeWidget);
+        }
+    };
+
+    page.paintEvent = (id) => Module._pelmar_paint_event(id);
+    page.schedulePaint = () => {};
+
+    // ---- painting, in the canvas's own pixels ----
+
+    page.clip = (id, x, y, w, h) => {
+        const form = page.forms[id];
+        const ctx = form.ctx;
+        if (form.clipped) {
+            ctx.restore();
+        }
+        ctx.save();
+        form.clipped = true;
+        ctx.beginPath();
+        ctx.rect(x, y, w, h);
+        ctx.clip();
+    };
+
+    page.fill = (id, x, y, w, h, colour) => {
+        const ctx = page.forms[id].ctx;
+        ctx.fillStyle = colour;
+        ctx.fillRect(x, y, w, h);
+    };
+
+    page.image = (id, name, x, y) => {
+        const picture = page.pictures[name];
+        if (picture && picture.complete && picture.naturalWidth > 0) {
+            page.forms[id].ctx.drawImage(picture, x, y);
+        }
+    };
+
+    page.border = (id, x, y, w, h) => {
+        const ctx = page.forms[id].ctx;
+        ctx.strokeStyle = "#000000";
+        ctx.lineWidth = 1;
+        ctx.strokeRect(x + 0.5, y + 0.5, w - 1, h - 1);
+    };
+
+    const ascents = {};
+    function ascentOf(ctx, font) {
+        if (!(font in ascents)) {
+            const m = ctx.measureText("ÁÇgj");
+            ascents[font] = Math.round(m.fontBoundingBoxAscent || m.actualBoundingBoxAscent || 9);
+        }
+        return ascents[font];
+    }
+
+    page.text = (id, x, y, w, h, align, grid, font, colour, text) => {
+        const ctx = page.forms[id].ctx;
+        ctx.font = font;
+        ctx.fillStyle = colour;
+        ctx.textBaseline = "alphabetic";
+        const baseline = y + ascentOf(ctx, font);
+        if (grid) {
+            // Order lines lay their ticks on a grid: a blank is 4 pixels, any
+            // other character sits centred in 8.
+            ctx.textAlign = "left";
+            let at = x + 1;
+            for (const ch of text) {
+                if (ch === " ") {
+                    at += 4;
+                    continue;
+                }
+                const width = ctx.measureText(ch).width;
+                ctx.fillText(ch, at + Math.floor((8 - width) / 2), baseline);
+                at += 8;
+            }
+            return;
+        }
+        ctx.textAlign = align === 2 ? "center" : align === 1 ? "right" : "left";
+        const at = align === 2 ? x + w / 2 : align === 1 ? x + w - 1 : x + 1;
+        ctx.fillText(text, at, baseline);
+    };
+
+    page.done = (id) => {
+        const form = page.forms[id];
+        if (form.clipped) {
+            form.ctx.restore();
+            form.clipped = false;
+        }
+        if (form.main && page.firstFrameMs === 0) {
+            page.firstFrameMs = performance.now();
+        }
+    };
+
+    // ---- the menu bar ----
+
+    function accessKey(caption) {
+        const at = caption.indexOf("&");
+        return at >= 0 && at + 1 < caption.length ? caption[at + 1].toLowerCase() : "";
+    }
+
+    function showCaption(node, caption) {
+        node.textContent = "";
+        const at = caption.indexOf("&");
+        if (at < 0 || at + 1 >= caption.length) {
+            node.textContent = caption;
+            return;
+        }
+        node.append(caption.slice(0, at));
+        const u = el("u", "", node);
+        u.textContent = caption[at + 1];
+        node.append(caption.slice(at + 2));
+    }
+
+    page.addMenu = (number, parent, caption, separator, shortcut) => {
+        const main = Object.values(page.forms).find((f) => f.main);
+        const menu = { number, parent, caption, separator, shortcut, items: [], enabled: true,
+                       visible: true, checked: false };
+        if (parent < 0) {
+            menu.button = el("button", "menutitle", main.menubar);
+            menu.button.tabIndex = -1;
+            menu.list = el("div", "menulist", main.menubar);
+            menu.list.hidden = true;
+            menu.list.setAttribute("role", "menu");
+            menu.button.addEventListener("mousedown", (e) => {
+                e.preventDefault();
+                page.openMenu === menu ? closeMenu() : openMenu(menu);
+            });
+            menu.button.addEventListener("mouseenter", () => {
+                if (page.openMenu && page.openMenu !== menu) {
+                    openMenu(menu);
+                }
+            });
+            page.topMenus.push(menu);
+        } else {
+            const top = page.menus[parent];
+            menu.row = el("div", separator ? "separator" : "menuitem", top.list);
+            if (!separator) {
+                menu.row.setAttribute("role", "menuitemcheckbox");
+                el("span", "check", menu.row);
+                menu.label = el("span", "label", menu.row);
+                el("span", "shortcut", menu.row).textContent = shortcut;
+                menu.row.addEventListener("mouseenter", () => highlight(top, menu));
+                menu.row.addEventListener("mouseup", () => choose(menu));
+            }
+            top.items.push(menu);
+        }
+        page.menus[number] = menu;
+    };
+
+    page.syncMenu = (number, caption, checked, enabled, visible) => {
+        const menu = page.menus[number];
+        Object.assign(menu, { caption, checked, enabled, visible });
+        if (menu.button) {
+            showCaption(menu.button, caption);
+            menu.button.hidden = !visible;
+        } else if (menu.row && !menu.separator) {
+            showCaption(menu.label, caption);
+            menu.row.querySelector(".check").textContent = checked ? "✓" : "";
+            menu.row.setAttribute("aria-checked", checked ? "true" : "false");
+            menu.row.classList.toggle("disabled", !enabled);
+            menu.row.hidden = !visible;
+        }
+    };
+
+    function mainEnabled() {
+        const main = Object.values(page.forms).find((f) => f.main);
+        return main && main.enabled && main.visible;
+    }
+
+    function openMenu(menu) {
+        if (!mainEnabled()) {
+            return;
+        }
+        closeMenu();
+        page.openMenu = menu;
+        menu.list.hidden = false;
+        menu.list.style.left = menu.button.offsetLeft + "px";
+        menu.button.classList.add("open");
+        highlight(menu, menu.items.find(usable) || null);
+    }
+
+    function closeMenu() {
+        if (page.openMenu) {
+            page.openMenu.list.hidden = true;
+            page.openMenu.button.classList.remove("open");
+            page.openMenu = null;
+        }
+    }
+
+    function usable(item) {
+        return !item.separator && item.visible && item.enabled;
+    }
+
+    function highlight(top, item) {
+        top.current = item;
+        for (const i of top.items) {
+            if (i.row) {
+                i.row.classList.toggle("current", i === item);
+            }
+        }
+    }
+
+    function choose(item) {
+        if (!usable(item)) {
+            return;
+        }
+        closeMenu();
+        // After the menu has closed, as a desktop menu does.
+        setTimeout(() => Module._pelmar_menu(item.number), 0);
+    }
+
+    function menuKey(e) {
+        const top = page.openMenu;
+        const items = top.items.filter(usable);
+        const at = items.indexOf(top.current);
+        switch (e.key) {
+        case "Escape":
+            closeMenu();
+            break;
+        case "ArrowDown":
+            highlight(top, items[(at + 1) % items.length]);
+            break;
+        case "ArrowUp":
+            highlight(top, items[(at - 1 + items.length) % items.length]);
+            break;
+        case "ArrowLeft":
+        case "ArrowRight": {
+            const shown = page.topMenus.filter((m) => m.visible);
+            const next = shown.indexOf(top) + (e.key === "ArrowRight" ? 1 : -1);
+            openMenu(shown[(next + shown.length) % shown.length]);
+            break;
+        }
+        case "Enter":
+        case " ":
+            if (top.current) {
+                choose(top.current);
+            }
+            break;
+        default: {
+            const item = items.find((i) => accessKey(i.caption) === e.key.toLowerCase());
+            if (item) {
+                choose(item);
+            }
+        }
+        }
+    }
+
+    // ---- the keyboard ----
+
+    function keyCode(e) {
+        const named = {
+            ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, ControlLeft: 17,
+            ControlRight: 17, ShiftLeft: 16, ShiftRight: 16, AltLeft: 18, AltRight: 18, Space: 32,
+            Enter: 13, NumpadEnter: 13, Escape: 27, Tab: 9, Backspace: 8, PageUp: 33,
+            PageDown: 34, End: 35, Home: 36, Insert: 45, Delete: 46,
+        };
+        if (e.code in named) {
+            return named[e.code];
+        }
+        let m = /^F(\d+)$/.exec(e.code);
+        if (m) {
+            return 111 + parseInt(m[1], 10);
+        }
+        m = /^(?:Key|Digit)(.)$/.exec(e.code);
+        if (m) {
+            return m[1].charCodeAt(0);
+        }
+        return e.keyCode || 0;
+    }
+
+    function frontDialog() {
+        return Object.values(page.forms).find((f) => !f.main && f.visible);
+    }
+
+    function onKeyDown(e) {
+        if (page.ended || !page.running) {
+            return;
+        }
+        startSound();
+        if (page.openMenu) {
+            e.preventDefault();
+            menuKey(e);
+            return;
+        }
+        const dialog = frontDialog();
+        if (!dialog && e.altKey && e.key.length === 1) {
+            const menu = page.topMenus.find((m) => m.visible && accessKey(m.caption) ===
+                                                                e.key.toLowerCase());
+            if (menu) {
+                e.preventDefault();
+                openMenu(menu);
+                return;
+            }
+        }
+        if (!dialog && !e.altKey && !e.ctrlKey) {
+            const item = Object.values(page.menus).find((m) => m.shortcut && m.shortcut === e.key);
+            if (item) {
+                e.preventDefault();
+                if (!e.repeat && mainEnabled() && usable(item)) {
+                    Module._pelmar_menu(item.number);
+                }
+                return;
+            }
+        }
+        if (dialog) {
+            if (e.key === "Enter" || e.key === "Escape") {
+                e.preventDefault();
+                Module._pelmar_dialog_key(dialog.id, e.key === "Escape" ? 1 : 0);
+            }
+            return;
+        }
+        if (Module._pelmar_key(1, keyCode(e))) {
+            if (arrowsAndSpace.has(e.code)) {
+                e.preventDefault();
+            }
+            if (e.code === "KeyM" && !e.repeat && !e.ctrlKey && !e.altKey && !e.shiftKey &&
+                !e.metaKey) {
+                Module._pelmar_sound_key();
+            }
+        } else if (arrowsAndSpace.has(e.code) && document.activeElement.tagName !== "INPUT") {
+            e.preventDefault();
+        }
+    }
+
+    function onKeyUp(e) {
+        if (page.ended || !page.running) {
+            return;
+        }
+        if (!page.openMenu && !frontDialog() && Module._pelmar_key(0, keyCode(e))) {
+            if (arrowsAndSpace.has(e.code)) {
+                e.preventDefault();
+            }
+        }
+    }
+
+    // ---- sounds, through WebAudio once the player has pressed a key ----
+
+    const sounds = {};
+    let audio = null;
+    function startSound() {
+        if (audio || !window.AudioContext) {
+            return;
+        }
+        try {
+            audio = new AudioContext();
+        } catch (e) {
+            return;
+        }
+        for (const name of PelmarAssets.sounds) {
+            fetch("sounds/" + name + ".wav")
+                .then((r) => r.arrayBuffer())
+                .then((bytes) => audio.decodeAudioData(bytes))
+                .then((buffer) => { sounds[name] = buffer; })
+                .catch(() => {});
+        }
+    }
+
+    page.sound = (name) => {
+        if (!audio || !sounds[name]) {
+            return;
+        }
+        const source = audio.createBufferSource();
+        source.buffer = sounds[name];
+        source.connect(audio.destination);
+        source.start();
+    };
+
+    // ---- starting and ending ----
+
+    page.end = () => {
+        page.ended = true;
+        closeMenu();
+        for (const form of Object.values(page.forms)) {
+            form.root.hidden = true;
+            if (form.restore) {
+                form.restore.hidden = true;
+            }
+        }
+        document.getElementById("dialogs").hidden = true;
+        document.getElementById("ended").hidden = false;
+    };
+
+    function frame() {
+        if (page.ended) {
+            return;
+        }
+        Module._pelmar_frame();
+        page.frames++;
+        requestAnimationFrame(frame);
+    }
+
+    function loadPictures() {
+        return Promise.all(PelmarAssets.pictures.map((name) => new Promise((resolve) => {
+            const picture = new Image();
+            picture.onload = picture.onerror = () => resolve();
+            picture.src = "pictures/" + name;
+            page.pictures[name] = picture;
+        })));
+    }
+
+    const pictures = loadPictures();
+    const runtime = new Promise((resolve) => { page.runtimeReady = resolve; });
+    Promise.all([pictures, runtime]).then(() => {
+        Module._pelmar_start();
+        page.running = true;
+        requestAnimationFrame(frame);
+    });
+
+    window.addEventListener("keydown", onKeyDown, true);
+    window.addEventListener("keyup", onKeyUp, true);
+    window.addEventListener("resize", () => page.fit());
+    window.addEventListener("blur", () => {
+        if (page.running && !page.ended) {
+            Module._pelmar_lost_focus();
+        }
+    });
+    document.addEventListener("mousedown", (e) => {
+        if (page.openMenu && !e.target.closest(".menubar")) {
+            closeMenu();
+        }
+    });
+
+    // For tests and measurements: the game's whole state as JSON, the
+    // labels' places, and simulator commands on a scripted page.
+    window.pelmarState = () => (page.running ? Module.ccall("pelmar_state", "string", [], [])
+                                             : null);
+    window.pelmarLabels = () => JSON.parse(Module.ccall("pelmar_labels", "string", [], []));
+    window.pelmarScript = (lines) => Module.ccall("pelmar_script", "string", ["string"], [lines]);
+    window.pelmarFirstFrameMs = () => page.firstFrameMs;
+    return page;
+})();
+
+var Module = {
+    onRuntimeInitialized: () => PelmarPage.runtimeReady(),
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+};
