@@ -25,4 +25,5 @@ set(PELMAR_GAME_SOURCES
   src/game/Procedures.cpp
   src/game/Json.cpp
   src/game/Dump.cpp
+  src/game/Effects.cpp
 )

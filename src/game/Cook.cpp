@@ -206,6 +206,8 @@ void Game::CatchIngredient() {
 void Game::DropIngredient() {
     Sound("drop");
     cfrm.eleme->SetPicture(windows::At(Figform.Picture1, ItemKind + 10, "Picture1").Picture());
+    // The next item covers it at once; the broken one stays on screen a moment.
+    Splash(*cfrm.eleme, cfrm.eleme->Picture());
     ClearShownPage();
     AddLives(-1);
     ItemState = 0;

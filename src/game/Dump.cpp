@@ -180,6 +180,36 @@ void WriteBestForm(JsonWriter& out, const windows::BestForm& best) {
     out.EndObject();
 }
 
+void WriteEffects(JsonWriter& out, const ui::Effects& effects) {
+    out.Key("Effects").BeginObject().Key("Splashes").BeginArray();
+    for (const auto& splash : effects.splashes) {
+        out.BeginObject()
+            .Key("Container")
+            .String(splash.container != nullptr ? splash.container->FullName() : "")
+            .Key("Picture")
+            .String(splash.picture ? splash.picture->name : "")
+            .Key("Left")
+            .Number(splash.left)
+            .Key("Top")
+            .Number(splash.top)
+            .EndObject();
+    }
+    out.EndArray().Key("Blink");
+    if (effects.blinkLine != nullptr) {
+        out.BeginObject()
+            .Key("Line")
+            .String(effects.blinkLine->FullName())
+            .Key("Strong")
+            .Number(effects.strong)
+            .Key("Pale")
+            .Number(effects.pale)
+            .EndObject();
+    } else {
+        out.Null();
+    }
+    out.EndObject();
+}
+
 void WriteControl(JsonWriter& out, const ui::Control& control) {
     out.Key(control.FullName()).BeginObject();
     for (const ui::Property* property : control.Properties()) {
@@ -273,6 +303,7 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
     }
     out.Key("Clock").Number(game.platform().Clock());
     out.Key("Paused").Bool(game.Paused());
+    WriteEffects(out, game.effects());
     if (extras.zoom) {
         out.Key("Zoom").Number(*extras.zoom);
     }

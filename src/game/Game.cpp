@@ -93,6 +93,7 @@ void Game::GameTick() {
     }
     if (RoundPhase != 0) {
         PhaseStep();
+        StepEffects();
         return;
     }
     ClearShownPage();
@@ -106,6 +107,7 @@ void Game::GameTick() {
     CatchIngredient();
     StepConveyor();
     WorkAtBelt();
+    StepEffects();
     if (Lives <= 0) {
         GameOver();
     } else if (BeltOldest <= 0 && ItemState != 3 && SandwichDropClock == 0) {
@@ -159,6 +161,7 @@ void Game::PhaseStep() {
 
 void Game::GameOver() {
     EndPause();
+    ClearEffects();
     GameOverPending = True;
     cfrm.Picture3->Cls();
     cfrm.Timer1->SetEnabled(false);
@@ -242,6 +245,7 @@ void Game::NewGame() {
 
 void Game::SetupLevel() {
     EndPause();
+    ClearEffects();
     RoundPhase = 0;
     GameOverPending = False;
     CookLoad = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/Arrays.h"
+#include "ui/Effects.h"
 #include "ui/Platform.h"
 #include "windows/Forms.h"
 
@@ -201,6 +202,11 @@ public:
         return paused_;
     }
 
+    // ---- what the front ends draw beside the state ----
+    const ui::Effects& effects() const {
+        return effects_;
+    }
+
     windows::Windows& windows() {
         return windows_;
     }
@@ -235,6 +241,15 @@ private:
     bool ended_ = false;
     bool inGameOver_ = false;
     bool paused_ = false;
+    // A loss shows where it happened for this long, while the game goes on.
+    static constexpr double SplashHundredths = 40;
+    void Splash(const ui::Control& item, const ui::PictureRef& broken);
+    // Drops the splashes whose time is up and follows the blinking line.
+    void StepEffects();
+    void ClearEffects();
+    void PublishEffects(ui::Effects next);
+    ui::Effects effects_;
+    std::vector<double> splashUntil_;
     std::map<std::string, ProcedureEntry, std::less<>> procedures_;
 };
 

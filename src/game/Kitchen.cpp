@@ -298,6 +298,9 @@ void Game::StepSandwichDrop() {
 void Game::MissDrop() {
     Sound("miss");
     cfrm.eleme2->SetPicture(windows::At(Figform.Picture1, 15, "Picture1").Picture());
+    // The sandwich goes back to the counter at once; where it fell, it shows
+    // broken a moment.
+    Splash(*cfrm.eleme2, cfrm.eleme2->Picture());
     cfrm.fundo2->Cls();
     AddLives(-5);
     SandwichDropClock = 0;

@@ -26,6 +26,7 @@ Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platfo
     windows_[2]->SetOwner(main);
     view_ = new ViewMenu(main, game);
     main.SetZoom(main.StartingZoom());
+    platform.onEffects = [&main](const ui::Effects& effects) { main.canvas().SetEffects(effects); };
     platform.onPause = [this](bool paused) {
         for (auto& window : windows_) {
             window->SetTimersRunning(!paused);

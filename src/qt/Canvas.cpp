@@ -24,7 +24,8 @@ int FrameMilliseconds(const QWidget& widget) {
 } // namespace
 
 Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
-    : QWidget(parent), form_(form), pictures_(pictures), frame_(new QTimer(this)) {
+    : QWidget(parent), form_(form), pictures_(pictures), frame_(new QTimer(this)),
+      blink_(new QTimer(this)) {
     setFixedSize(BaseSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -32,6 +33,44 @@ Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
     frame_->setTimerType(Qt::PreciseTimer);
     connect(frame_, &QTimer::timeout, this, [this] { PaintChanges(); });
     sinceLastPaint_.start();
+    // The blinking line changes colour at its own steady pace.
+    blink_->setTimerType(Qt::PreciseTimer);
+    connect(blink_, &QTimer::timeout, this, [this] { MarkEffects(); });
+    blinkClock_.start();
+}
+
+void Canvas::SetEffects(const ui::Effects& effects) {
+    MarkEffects();
+    const bool wasBlinking = effects_.blinkLine != nullptr;
+    effects_ = effects;
+    MarkEffects();
+    if (effects_.blinkLine == nullptr) {
+        blink_->stop();
+    } else if (!wasBlinking) {
+        blinkClock_.restart();
+        blink_->start(ui::BlinkMilliseconds);
+    }
+}
+
+void Canvas::MarkEffects() {
+    if (pauseSign_) {
+        return;
+    }
+    auto mark = [this](const ui::Control* control) {
+        if (control != nullptr) {
+            if (const auto shown = control->ShownRect()) {
+                form_.MarkDirty(*shown);
+            }
+        }
+    };
+    mark(effects_.blinkLine);
+    for (const auto& splash : effects_.splashes) {
+        mark(splash.container);
+    }
+}
+
+bool Canvas::BlinkStrong() const {
+    return (blinkClock_.elapsed() / ui::BlinkMilliseconds) % 2 == 0;
 }
 
 QSize Canvas::BaseSize() const {
@@ -50,6 +89,11 @@ void Canvas::SetZoom(int factor) {
 void Canvas::ShowPauseSign(bool shown) {
     if (shown != pauseSign_) {
         pauseSign_ = shown;
+        if (shown) {
+            blink_->stop();
+        } else if (effects_.blinkLine != nullptr) {
+            blink_->start(ui::BlinkMilliseconds);
+        }
         update();
     }
 }
@@ -81,9 +125,12 @@ void Canvas::paintEvent(QPaintEvent* event) {
         firstPaintEpochMs_ = QDateTime::currentMSecsSinceEpoch();
     }
     QPainter painter(this);
+    // While paused the effects stand still, as everything else does.
+    const Painting with{pictures_, &effects_, pauseSign_ || BlinkStrong()};
     if (zoom_ == 1) {
         for (const QRect& area : event->region()) {
-            PaintForm(painter, pictures_, form_, area);
+            PaintForm(painter, with, form_, area);
+            PaintSplashes(painter, with, area);
         }
     } else {
         // Painted at 1x, then every pixel drawn as a square of the factor's
@@ -96,7 +143,8 @@ void Canvas::paintEvent(QPaintEvent* event) {
         for (const QRect& area : event->region()) {
             const QRect part(QPoint(area.left() / zoom_, area.top() / zoom_),
                              QPoint(area.right() / zoom_, area.bottom() / zoom_));
-            PaintForm(single, pictures_, form_, part);
+            PaintForm(single, with, form_, part);
+            PaintSplashes(single, with, part);
             model += part;
         }
         single.end();

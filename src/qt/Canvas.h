@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Effects.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -27,8 +28,10 @@ public:
     int zoom() const { return zoom_; }
     // The size of the form's client area at 1x, in pixels.
     QSize BaseSize() const;
-    // Draws the pause sign over the playfield.
+    // Draws the pause sign over the playfield; the effects stand still with it.
     void ShowPauseSign(bool shown);
+    // The effects to draw over the controls from now on.
+    void SetEffects(const ui::Effects& effects);
 
     // For the whole-program measurements: paints so far, and when the first
     // one happened (milliseconds since the epoch, 0 before it).
@@ -45,6 +48,12 @@ private:
     PictureCache& pictures_;
     QTimer* frame_;
     QElapsedTimer sinceLastPaint_;
+    void MarkEffects();
+    bool BlinkStrong() const;
+
+    ui::Effects effects_;
+    QTimer* blink_;
+    QElapsedTimer blinkClock_;
     int zoom_ = 1;
     // The form at 1x, scaled up when the factor is larger.
     QImage single_;

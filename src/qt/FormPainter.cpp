@@ -17,11 +17,11 @@ QRect PixelRect(const ui::Control& c, QPoint origin) {
             c.Width() / Px, c.Height() / Px};
 }
 
-void DrawPicture(QPainter& p, PictureCache& pictures, const ui::Control& c, const QRect& box) {
+void DrawPicture(QPainter& p, const Painting& with, const ui::Control& c, const QRect& box) {
     if (!c.Picture()) {
         return;
     }
-    const QImage& image = pictures.Of(c.Picture());
+    const QImage& image = with.pictures.Of(c.Picture());
     if (!image.isNull()) {
         // Shown from the top-left corner at its own size; the box clips it.
         p.drawImage(box.topLeft(), image);
@@ -50,9 +50,14 @@ void DrawGridText(QPainter& p, const QString& text, const QRect& box) {
     }
 }
 
-void DrawLabel(QPainter& p, const ui::Control& c, const QRect& box) {
+void DrawLabel(QPainter& p, const Painting& with, const ui::Control& c, const QRect& box) {
     if (!c.transparent) {
-        p.fillRect(box, ToQColor(c.BackColor()));
+        // The blinking line shows the colour of the moment, not of the last tick.
+        const bool blinking = with.effects != nullptr && with.effects->blinkLine == &c;
+        const ui::Colour colour =
+            blinking ? (with.blinkStrong ? with.effects->strong : with.effects->pale)
+                     : c.BackColor();
+        p.fillRect(box, ToQColor(colour));
     }
     if (!c.Caption().empty()) {
         p.setFont(ToQFont(c.font));
@@ -72,32 +77,32 @@ void DrawLabel(QPainter& p, const ui::Control& c, const QRect& box) {
     }
 }
 
-void PaintChildren(QPainter& p, PictureCache& pictures, const ui::Control& container, QPoint origin,
+void PaintChildren(QPainter& p, const Painting& with, const ui::Control& container, QPoint origin,
                    const QRect& clip);
 
 // A form's or a picture box's own colour and picture, within `clip`.
-void PaintSurface(QPainter& p, PictureCache& pictures, const ui::Control& c, const QRect& box,
+void PaintSurface(QPainter& p, const Painting& with, const ui::Control& c, const QRect& box,
                   const QRect& clip) {
     p.setClipRect(clip);
     p.fillRect(box, ToQColor(c.BackColor()));
-    DrawPicture(p, pictures, c, box);
+    DrawPicture(p, with, c, box);
 }
 
-void PaintPictureBox(QPainter& p, PictureCache& pictures, const ui::Control& c, QPoint origin,
+void PaintPictureBox(QPainter& p, const Painting& with, const ui::Control& c, QPoint origin,
                      const QRect& clip) {
     const QRect box = PixelRect(c, origin);
     const QRect visible = box & clip;
     if (visible.isEmpty()) {
         return;
     }
-    PaintSurface(p, pictures, c, box, visible);
+    PaintSurface(p, with, c, box, visible);
     if (c.bordered) {
         DrawBorder(p, box);
     }
-    PaintChildren(p, pictures, c, box.topLeft(), visible);
+    PaintChildren(p, with, c, box.topLeft(), visible);
 }
 
-void PaintChildren(QPainter& p, PictureCache& pictures, const ui::Control& container, QPoint origin,
+void PaintChildren(QPainter& p, const Painting& with, const ui::Control& container, QPoint origin,
                    const QRect& clip) {
     // Labels and images lie on the container's surface, under its picture boxes.
     for (const ui::Control* child : container.children()) {
@@ -111,13 +116,13 @@ void PaintChildren(QPainter& p, PictureCache& pictures, const ui::Control& conta
                 continue;
             }
             p.setClipRect(visible);
-            child->kind() == ui::Kind::Image ? DrawPicture(p, pictures, *child, box)
-                                             : DrawLabel(p, *child, box);
+            child->kind() == ui::Kind::Image ? DrawPicture(p, with, *child, box)
+                                             : DrawLabel(p, with, *child, box);
         }
     }
     for (const ui::Control* child : container.children()) {
         if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
-            PaintPictureBox(p, pictures, *child, origin, clip);
+            PaintPictureBox(p, with, *child, origin, clip);
         }
     }
 }
@@ -161,18 +166,49 @@ const QImage& PictureCache::Of(const ui::PictureRef& picture) {
     return *it;
 }
 
-void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form, const QRect& area) {
+void PaintForm(QPainter& p, const Painting& with, const ui::Form& form, const QRect& area) {
     const QRect client(0, 0, form.clientWidth / Px, form.clientHeight / Px);
     const QRect clip = client & area;
     if (!clip.isEmpty()) {
-        PaintSurface(p, pictures, form, client, clip);
+        PaintSurface(p, with, form, client, clip);
     }
-    PaintChildren(p, pictures, form, QPoint(0, 0), clip);
+    PaintChildren(p, with, form, QPoint(0, 0), clip);
     p.setClipping(false);
+}
+
+void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form, const QRect& area) {
+    PaintForm(p, Painting{pictures}, form, area);
 }
 
 void PaintForm(QPainter& p, PictureCache& pictures, const ui::Form& form) {
     PaintForm(p, pictures, form, QRect(0, 0, form.clientWidth / Px, form.clientHeight / Px));
+}
+
+void PaintSplashes(QPainter& p, const Painting& with, const QRect& area) {
+    if (with.effects == nullptr) {
+        return;
+    }
+    for (const auto& splash : with.effects->splashes) {
+        const auto shown =
+            splash.container != nullptr ? splash.container->ShownRect() : std::nullopt;
+        if (!shown || !splash.picture) {
+            continue;
+        }
+        // Drawn over its room only, where the item broke.
+        const QRect room(
+            QPoint(ui::FloorPixels(shown->left), ui::FloorPixels(shown->top)),
+            QPoint(ui::CeilPixels(shown->right) - 1, ui::CeilPixels(shown->bottom) - 1));
+        const QRect clip = room & area;
+        if (clip.isEmpty()) {
+            continue;
+        }
+        p.setClipRect(clip);
+        const QPoint origin(ui::FloorPixels(splash.container->Left()),
+                            ui::FloorPixels(splash.container->Top()));
+        p.drawImage(origin + QPoint(ui::FloorPixels(splash.left), ui::FloorPixels(splash.top)),
+                    with.pictures.Of(splash.picture));
+    }
+    p.setClipping(false);
 }
 
 void PaintPauseSign(QPainter& p, const QSize& client) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Effects.h"
 
 #include <QColor>
 #include <QFont>
@@ -30,7 +31,19 @@ private:
 // Paints a form's client area (or the part `area` of it, in pixels) from its
 // model: picture boxes, images and labels in z-order, each clipped to its own
 // box and to its container.
+// What one paint draws with: the pictures, and the effects shown over the
+// controls (none for a plain picture of the form).
+struct Painting {
+    PictureCache& pictures;
+    const ui::Effects* effects = nullptr;
+    // Which of the blinking line's two colours shows now.
+    bool blinkStrong = true;
+};
+
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form, const QRect& area);
+void PaintForm(QPainter& painter, const Painting& with, const ui::Form& form, const QRect& area);
+// The losses left on screen for a moment, over the rooms they happened in.
+void PaintSplashes(QPainter& painter, const Painting& with, const QRect& area);
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
 // The sign over the playfield while the player has paused the game.
 void PaintPauseSign(QPainter& painter, const QSize& client);

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace qt {
 
 namespace {
@@ -49,6 +51,10 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
     setWindowFlags(flags);
     menus_ = std::make_unique<MenuBar>(*menuBar(), form_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    releaseWait_ = new QTimer(this);
+    releaseWait_->setSingleShot(true);
+    releaseWait_->setTimerType(Qt::PreciseTimer);
+    connect(releaseWait_, &QTimer::timeout, this, [this] { ReleaseHeldKeys(); });
     timers_ = std::make_unique<Timers>(form_);
 
     for (const auto& control : form_.controls()) {
@@ -154,8 +160,11 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (form_.keyPreview) {
-        // An auto-repeated press arrives as another key-down, as the game expects.
-        form_.KeyDown(GameKeyCode(event->key()));
+        // An auto-repeated press arrives as another key-down, as the game
+        // expects; a release held back for it was only auto-repeat's.
+        const int code = GameKeyCode(event->key());
+        heldReleases_.remove(code);
+        form_.KeyDown(code);
         // M switches the sound, as the menu entry does; the game still sees the key.
         if (event->key() == Qt::Key_M && !event->isAutoRepeat() &&
             (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && form_.Enabled()) {
@@ -184,7 +193,20 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
         QMainWindow::keyReleaseEvent(event);
         return;
     }
-    form_.KeyUp(GameKeyCode(event->key()));
+    // Auto-repeat sends a release before each repeated press, and a busy
+    // machine may deliver the press late, so Qt cannot always tell. A release
+    // waits a moment: a press of the same key in that time takes it back.
+    heldReleases_.insert(GameKeyCode(event->key()));
+    releaseWait_->start(ReleaseWaitMilliseconds);
+}
+
+void FormWindow::ReleaseHeldKeys() {
+    const QSet<int> released = std::exchange(heldReleases_, {});
+    for (int code : released) {
+        if (form_.Enabled()) {
+            form_.KeyUp(code);
+        }
+    }
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
+
+class QTimer;
 
 #include <memory>
 #include <vector>
@@ -75,6 +78,11 @@ private:
     bool mainWindow_;
     bool applyingState_ = false;
     bool freshFocus_ = false;
+    // Key releases waiting to be told apart from auto-repeat; within a frame.
+    static constexpr int ReleaseWaitMilliseconds = 15;
+    void ReleaseHeldKeys();
+    QSet<int> heldReleases_;
+    QTimer* releaseWait_ = nullptr;
     bool fullScreen_ = false;
     int windowedZoom_ = 1;
     QPointer<FormWindow> owner_;

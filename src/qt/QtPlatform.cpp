@@ -29,6 +29,12 @@ double QtPlatform::Clock() {
     return pause_.At(clock_.At(elapsed_.nsecsElapsed()));
 }
 
+void QtPlatform::ShowEffects(const ui::Effects& effects) {
+    if (onEffects) {
+        onEffects(effects);
+    }
+}
+
 void QtPlatform::SetPaused(bool paused) {
     const double now = clock_.At(elapsed_.nsecsElapsed());
     paused ? pause_.Pause(now) : pause_.Resume(now);

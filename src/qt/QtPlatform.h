@@ -24,6 +24,9 @@ public:
     // Told when the pause starts or ends, so the windows stop their timers
     // and show the sign.
     std::function<void(bool)> onPause;
+    void ShowEffects(const ui::Effects& effects) override;
+    // Told the effects to draw over the main window.
+    std::function<void(const ui::Effects&)> onEffects;
     double Random() override { return random_.Next(); }
     void Randomize(double seed) override { random_.Reseed(seed); }
     void DoEvents() override;

@@ -6,6 +6,8 @@
 
 namespace ui {
 
+struct Effects;
+
 struct ScreenSize {
     int widthTwips = 0;
     int heightTwips = 0;
@@ -24,6 +26,8 @@ public:
     // The player's pause: the clock stands still until the pause ends, and
     // the front end stops firing the play timer.
     virtual void SetPaused(bool paused) = 0;
+    // The drawing effects to show from now on, replacing the last ones.
+    virtual void ShowEffects(const Effects& effects) = 0;
     // A uniform draw in [0, 1).
     virtual double Random() = 0;
     virtual void Randomize(double seed) = 0;

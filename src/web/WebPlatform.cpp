@@ -105,6 +105,10 @@ double WebPlatform::Clock() {
     return pause_.At(OutsideClock());
 }
 
+void WebPlatform::ShowEffects(const ui::Effects& shown) {
+    effects = shown;
+}
+
 void WebPlatform::SetPaused(bool paused) {
     paused ? pause_.Pause(OutsideClock()) : pause_.Resume(OutsideClock());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Clock.h"
+#include "ui/Effects.h"
 #include "ui/Platform.h"
 
 #include <optional>
@@ -23,6 +24,9 @@ public:
     double Clock() override;
     // The page has no pause of its own yet; the game's pause still stops its clock.
     void SetPaused(bool paused) override;
+    // The effects the page draws over the main window.
+    void ShowEffects(const ui::Effects& shown) override;
+    ui::Effects effects;
     double Random() override { return random_.Next(); }
     void Randomize(double seed) override { random_.Reseed(seed); }
     void DoEvents() override {}

@@ -40,6 +40,8 @@ public:
 
     // The game's clock: the scripted time, standing still while paused.
     double Clock() override { return pause.At(clock); }
+    // The game keeps its effects; the dump reports them from there.
+    void ShowEffects(const ui::Effects&) override {}
     void SetPaused(bool paused) override { paused ? pause.Pause(clock) : pause.Resume(clock); }
     ui::PauseClock pause;
     double Random() override;
