@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Score, level and lives: digit pictures, or zero-padded text in the simple display.
 #include "game/Game.h"
+#include "ui/Translate.h"
 
 #include <charconv>
 
@@ -118,7 +119,8 @@ void Game::ApplyDisplayMode() {
     ShowScore();
     ShowLives();
     ShowLevel();
-    cfrm.MenuDisplay->SetCaption(simple ? "Display &Arrojado" : "Display &Simples");
+    cfrm.MenuDisplay->SetCaption(simple ? PELMAR_TR("pelmar", "Display &Arrojado")
+                                        : PELMAR_TR("pelmar", "Display &Simples"));
 }
 
 } // namespace game
