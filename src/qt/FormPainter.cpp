@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/FormPainter.h"
 
+#include "qt/Language.h"
+
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -57,7 +59,7 @@ void DrawLabel(QPainter& p, const ui::Control& c, const QRect& box) {
     if (!c.Caption().empty()) {
         p.setFont(ToQFont(c.font));
         p.setPen(c.Enabled() ? ToQColor(c.ForeColor()) : QColor(128, 128, 128));
-        const QString text = QString::fromStdString(c.Caption());
+        const QString text = Translated(c.Caption());
         if (c.gridText) {
             DrawGridText(p, text, box);
         } else {

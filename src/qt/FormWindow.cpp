@@ -4,6 +4,7 @@
 #include "qt/Canvas.h"
 #include "qt/FormPainter.h"
 #include "qt/KeyMap.h"
+#include "qt/Language.h"
 #include "qt/MenuBar.h"
 #include "qt/Timers.h"
 
@@ -26,7 +27,7 @@ constexpr int Px = ui::TwipsPerPixel;
 FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
     : form_(form), canvas_(new Canvas(this, form, pictures)), mainWindow_(mainWindow) {
     setCentralWidget(canvas_);
-    setWindowTitle(QString::fromStdString(form.Caption()));
+    setWindowTitle(Translated(form.Caption()));
     // A fixed frame with a title and no buttons: the menus minimise and close.
     // The other windows are the main window's dialogs: a window manager keeps
     // them above it.
@@ -114,7 +115,7 @@ void FormWindow::SyncWidget(ui::Control& c) {
             edit->selectAll();
         }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(QString::fromStdString(c.Caption()));
+        button->setText(Translated(c.Caption()));
         button->setDefault(c.isDefault);
     }
     widget->setVisible(c.Visible());
