@@ -3,6 +3,7 @@
 
 #include "qt/Language.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -154,7 +155,9 @@ const QImage& PictureCache::Of(const ui::PictureRef& picture) {
     const QString key = QString::fromStdString(picture->resource);
     auto it = images_.find(key);
     if (it == images_.end()) {
-        QImage image(":/pictures/" + key);
+        // A picture with words in it has its own copy in each language.
+        const QString local = ":/pictures/" + CurrentLanguage() + "/" + key;
+        QImage image(QFile::exists(local) ? local : ":/pictures/" + key);
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32);
         }

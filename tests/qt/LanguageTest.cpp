@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
@@ -145,6 +147,19 @@ TEST(Language, APromptOfSeveralLinesIsTranslatedLineByLine) {
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(shown, "Enter the cook's speed:\r\nThe default is 150.");
     EXPECT_EQ(name, "Nome Qualquer");
+}
+
+TEST(Language, EachEnglishPictureStandsInForOneOfTheSameSize) {
+    const QStringList english = QDir(":/pictures/en").entryList(QDir::Files);
+    EXPECT_EQ(english, (QStringList{"entre.png", "melhores.png", "picture3.png", "picture4.png",
+                                    "sobre.png"}));
+    for (const QString& name : english) {
+        const QImage local(":/pictures/en/" + name);
+        const QImage own(":/pictures/" + name);
+        ASSERT_FALSE(own.isNull()) << name.toStdString() << " has no Portuguese picture";
+        EXPECT_EQ(local.size(), own.size()) << name.toStdString();
+        EXPECT_NE(local, own) << name.toStdString() << " is the Portuguese picture";
+    }
 }
 
 TEST(Language, QtsButtonsHaveTheirPortugueseWordsEmbedded) {
