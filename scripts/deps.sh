@@ -6,7 +6,7 @@
 #   deps.sh web          to build the web edition (./web.sh)
 set -euo pipefail
 
-desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev)
+desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools)
 web=(emscripten node-acorn cmake make python3)
 # The desktop's packages always, unless only the web edition is asked for.
 packages=()
@@ -23,13 +23,16 @@ for need in "$@"; do
     esac
 done
 
-# The tests play the game under a Portuguese desktop's locale.
-need_locales() {
+# The tests play the game under a Portuguese desktop's locale, and an
+# English one.
+missing_locales() {
+    local want
     for want in "$@"; do
         [ "$want" = test ] || continue
-        locale -a 2>/dev/null | grep -qi '^pt_BR\.utf-\?8$' || return 0
+        for name in pt_BR en_US; do
+            locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8\$" || echo "$name"
+        done
     done
-    return 1
 }
 
 # Node and npm may come from elsewhere than Debian (NodeSource's nodejs
@@ -58,7 +61,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-if need_locales "$@"; then
-    echo "Generating the pt_BR.UTF-8 locale"
-    "${sudo[@]}" localedef -i pt_BR -c -f UTF-8 -A /usr/share/locale/locale.alias pt_BR.UTF-8
-fi
+for name in $(missing_locales "$@"); do
+    echo "Generating the $name.UTF-8 locale"
+    "${sudo[@]}" localedef -i "$name" -c -f UTF-8 -A /usr/share/locale/locale.alias "$name.UTF-8"
+done

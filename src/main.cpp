@@ -3,13 +3,15 @@
 #include "game/Game.h"
 #include "qt/Backend.h"
 #include "qt/CommandLine.h"
+#include "qt/Language.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
-    if (const auto status = qt::HandleCommandLine(argc, argv)) {
+    QString language;
+    if (const auto status = qt::HandleCommandLine(argc, argv, language)) {
         return *status;
     }
     // Pixel art scales by whole factors only, so it stays crisp.
@@ -18,6 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pelmar");
     QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
+    qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
     qt::QtPlatform platform(qt::Storage::ForThisBuild());
     windows::Windows windows;

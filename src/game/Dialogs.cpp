@@ -3,6 +3,7 @@
 #include "game/Game.h"
 #include "game/NumberText.h"
 #include "ui/NumberText.h"
+#include "ui/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,8 @@ int ReadWholeNumber(std::string_view text) {
 void Game::AskStartLevel() {
     EndPause();
     const std::string answer =
-        platform_.InputBox(" Entre Com A Fase para iniciar o jogo:", "Fase:", "1");
+        platform_.InputBox(PELMAR_TR("pelmar", " Entre Com A Fase para iniciar o jogo:"),
+                           PELMAR_TR("pelmar", "Fase:"), "1");
     if (answer.empty()) {
         return;
     }
@@ -33,11 +35,13 @@ void Game::AskStartLevel() {
 
 void Game::AskCookSpeed() {
     EndPause();
-    std::string prompt = " Entre Com A Velocidade do Dirovid:";
-    prompt.append(CrLf).append("  O Valor Padrao e 150.");
+    // The front end translates the two lines one by one.
+    std::string prompt = PELMAR_TR("pelmar", " Entre Com A Velocidade do Dirovid:");
+    prompt.append(CrLf).append(PELMAR_TR("pelmar", "  O Valor Padrao e 150."));
     std::string current = " ";
     current.append(std::to_string(CookSpeed));
-    const std::string answer = platform_.InputBox(prompt, "Velocidade:", current);
+    const std::string answer =
+        platform_.InputBox(prompt, PELMAR_TR("pelmar", "Velocidade:"), current);
     const int v = ReadWholeNumber(answer);
     if (v > 0) {
         CookSpeed = static_cast<Integer>(v);

@@ -2,6 +2,7 @@
 // Score, level and lives: digit pictures, or zero-padded text in the simple display.
 #include "game/Game.h"
 #include "ui/NumberText.h"
+#include "ui/Translate.h"
 
 namespace game {
 
@@ -114,7 +115,8 @@ void Game::ApplyDisplayMode() {
     ShowScore();
     ShowLives();
     ShowLevel();
-    cfrm.MenuDisplay->SetCaption(simple ? "Display &Arrojado" : "Display &Simples");
+    cfrm.MenuDisplay->SetCaption(simple ? PELMAR_TR("pelmar", "Display &Arrojado")
+                                        : PELMAR_TR("pelmar", "Display &Simples"));
 }
 
 } // namespace game

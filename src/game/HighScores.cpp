@@ -3,6 +3,7 @@
 // the file, and the question of another game.
 #include "game/Game.h"
 #include "game/ScoreFormat.h"
+#include "ui/Translate.h"
 
 #include <cmath>
 
@@ -92,6 +93,8 @@ void Game::EnterBest() {
             best.BestLevel[p][t] = Level;
             ShowBest();
             best.BestRow = static_cast<std::int16_t>(p);
+            // The box's default is the name the game stores when the player
+            // types none, so it reads the same on every desktop.
             best.Text1->SetText("Vencedor");
             // The new place takes the box's name even when the box already
             // read "Vencedor" and so saw no change.
@@ -123,7 +126,8 @@ void Game::CloseBestTable() {
         if (!best.NotEntered) {
             SaveBest();
         }
-        if (!platform_.AskYesNo("Deseja jogar novamente?", "Fim do Jogo.")) {
+        if (!platform_.AskYesNo(PELMAR_TR("pelmar", "Deseja jogar novamente?"),
+                                PELMAR_TR("pelmar", "Fim do Jogo."))) {
             EndProgram();
             return;
         }

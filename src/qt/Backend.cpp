@@ -5,16 +5,68 @@
 #include "game/Game.h"
 #include "qt/Canvas.h"
 #include "qt/FormWindow.h"
+#include "qt/Language.h"
 #include "qt/QtPlatform.h"
 #include "qt/ViewMenu.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
-
+#include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
 namespace qt {
+
+namespace {
+
+// The texts on the screen as Qt shows them: the language, the main window's
+// menus (each its title, then its entries) and the open dialog, if any.
+QJsonObject ShownTexts(FormWindow& main) {
+    QJsonArray menus;
+    for (const QAction* top : main.menuBar()->actions()) {
+        if (top->menu() == nullptr) {
+            continue;
+        }
+        QJsonArray menu{top->text()};
+        for (const QAction* entry : top->menu()->actions()) {
+            if (!entry->isSeparator()) {
+                menu.append(entry->text());
+            }
+        }
+        menus.append(menu);
+    }
+    QJsonObject shown{
+        {"Language", CurrentLanguage()}, {"Title", main.windowTitle()}, {"Menus", menus}};
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog != nullptr && qobject_cast<FormWindow*>(dialog) == nullptr) {
+        QString text;
+        if (const auto* input = qobject_cast<QInputDialog*>(dialog)) {
+            text = input->labelText();
+        } else if (const auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            text = box->text();
+        }
+        QJsonArray buttons;
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->isVisible()) {
+                buttons.append(button->text());
+            }
+        }
+        shown.insert(
+            "Dialog",
+            QJsonObject{{"Title", dialog->windowTitle()}, {"Text", text}, {"Buttons", buttons}});
+    }
+    return shown;
+}
+
+} // namespace
 
 Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform) : game_(game) {
     // The picture store is never shown, so it gets no window.
@@ -54,15 +106,19 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         // file; no sync to disk, this is a test hook.
         QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
-            const Canvas& main = WindowOf(game_.windows().cfrm).canvas();
+            FormWindow& window = WindowOf(game_.windows().cfrm);
+            const Canvas& main = window.canvas();
             game::DumpExtras extras;
-            extras.zoom = WindowOf(game_.windows().cfrm).zoom();
+            extras.zoom = window.zoom();
             std::string dump = game::DumpJson(game_, extras);
             dump.pop_back();
             dump += ",\"Canvas\":[" + std::to_string(main.width()) + "," +
                     std::to_string(main.height()) + "]";
             dump += ",\"Paints\":" + std::to_string(main.paints()) +
-                    ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) + "}\n";
+                    ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) +
+                    ",\"Shown\":" +
+                    QJsonDocument(ShownTexts(window)).toJson(QJsonDocument::Compact).toStdString() +
+                    "}\n";
             file.write(QByteArray::fromStdString(dump));
             file.close();
             std::rename(QFile::encodeName(file.fileName()).constData(),

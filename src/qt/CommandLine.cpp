@@ -33,7 +33,7 @@ void Print(std::FILE* to, const QString& text) {
 
 } // namespace
 
-std::optional<int> HandleCommandLine(int argc, char* argv[]) {
+std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
     QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
@@ -48,8 +48,13 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QStringLiteral("Show the game in LANG (pt or en) instead of the desktop's language."),
+        QStringLiteral("LANG"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(lang);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -86,6 +91,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[]) {
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
+    language = parser.value(lang);
     return std::nullopt;
 }
 

@@ -2,6 +2,8 @@
 // The program's command line, read before any window or display is needed.
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 namespace qt {
@@ -11,6 +13,7 @@ namespace qt {
 // an unknown option or an argument prints an error and the usage to standard
 // error and gives 2. Nothing is returned when the game should start.
 // Qt's own options (-platform, -style, -session...) pass through to QApplication.
-std::optional<int> HandleCommandLine(int argc, char* argv[]);
+// `language` gets the value of --lang LANG, or stays empty.
+std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language);
 
 } // namespace qt

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/FormPainter.h"
 
+#include "qt/Language.h"
+
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -62,7 +66,7 @@ void DrawLabel(QPainter& p, const Painting& with, const ui::Control& c, const QR
     if (!c.Caption().empty()) {
         p.setFont(ToQFont(c.font));
         p.setPen(c.Enabled() ? ToQColor(c.ForeColor()) : QColor(128, 128, 128));
-        const QString text = QString::fromStdString(c.Caption());
+        const QString text = Translated(c.Caption());
         if (c.gridText) {
             DrawGridText(p, text, box);
         } else {
@@ -157,7 +161,9 @@ const QImage& PictureCache::Of(const ui::PictureRef& picture) {
     const QString key = QString::fromStdString(picture->resource);
     auto it = images_.find(key);
     if (it == images_.end()) {
-        QImage image(":/pictures/" + key);
+        // A picture with words in it has its own copy in each language.
+        const QString local = ":/pictures/" + CurrentLanguage() + "/" + key;
+        QImage image(QFile::exists(local) ? local : ":/pictures/" + key);
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32);
         }
@@ -217,7 +223,7 @@ void PaintPauseSign(QPainter& p, const QSize& client) {
     font.setPixelSize(22);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     p.setFont(font);
-    const QString text = QStringLiteral("PAUSA");
+    const QString text = QCoreApplication::translate("pelmar", "PAUSA");
     const QSize box(p.fontMetrics().horizontalAdvance(text) + 36, p.fontMetrics().height() + 14);
     // Over the middle of the kitchen, above the order lines.
     const QRect sign(

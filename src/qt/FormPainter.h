@@ -19,7 +19,8 @@ QColor ToQColor(ui::Colour colour);
 // The window font of a control: its family where the desktop has it, else a
 // sans serif (or monospace) of the same pixel size.
 QFont ToQFont(const ui::Font& font);
-// The pictures by their PNG names, each loaded once from the resources.
+// The pictures by their PNG names, each loaded once from the resources: the
+// copy in the language installed where a picture has one (words in it).
 class PictureCache {
 public:
     const QImage& Of(const ui::PictureRef& picture);

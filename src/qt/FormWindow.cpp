@@ -4,6 +4,7 @@
 #include "qt/Canvas.h"
 #include "qt/FormPainter.h"
 #include "qt/KeyMap.h"
+#include "qt/Language.h"
 #include "qt/MenuBar.h"
 #include "qt/Timers.h"
 
@@ -39,7 +40,7 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
     canvas_ = new Canvas(stage, form, pictures);
     grid->addWidget(canvas_, 0, 0, Qt::AlignCenter);
     setCentralWidget(stage);
-    setWindowTitle(QString::fromStdString(form.Caption()));
+    setWindowTitle(Translated(form.Caption()));
     // A fixed frame with a title and no buttons: the menus minimise and close.
     // The other windows are the main window's dialogs: a window manager keeps
     // them above it.
@@ -131,7 +132,7 @@ void FormWindow::SyncWidget(ui::Control& c) {
             edit->selectAll();
         }
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(QString::fromStdString(c.Caption()));
+        button->setText(Translated(c.Caption()));
         button->setDefault(c.isDefault);
     }
     widget->setVisible(c.Visible());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/MenuBar.h"
 
+#include "qt/Language.h"
+
 #include <QAction>
 #include <QMenuBar>
 
@@ -11,13 +13,13 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form) : form_(form) {
         if (top->kind() != ui::Kind::Menu) {
             continue;
         }
-        QMenu* menu = bar.addMenu(QString::fromStdString(top->Caption()));
+        QMenu* menu = bar.addMenu(Translated(top->Caption()));
         for (ui::Control* item : top->children()) {
             if (item->separator) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromStdString(item->Caption()));
+            QAction* action = menu->addAction(Translated(item->Caption()));
             if (!item->shortcut.empty()) {
                 action->setShortcut(QKeySequence(QString::fromStdString(item->shortcut)));
                 action->setShortcutContext(Qt::WindowShortcut);
@@ -39,7 +41,7 @@ void MenuBar::Sync(ui::Control& item) {
     if (action == nullptr) {
         return;
     }
-    action->setText(QString::fromStdString(item.Caption()));
+    action->setText(Translated(item.Caption()));
     action->setCheckable(item.Checked());
     action->setChecked(item.Checked());
     action->setEnabled(item.Enabled());

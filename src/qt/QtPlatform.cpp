@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/QtPlatform.h"
 
+#include "qt/Language.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -54,9 +56,9 @@ void QtPlatform::DoEvents() {
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultAnswer) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(
-        QApplication::activeWindow(), QString::fromStdString(title), QString::fromStdString(prompt),
-        QLineEdit::Normal, QString::fromStdString(defaultAnswer), &ok);
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), Translated(title),
+                                                 TranslatedLines(prompt), QLineEdit::Normal,
+                                                 QString::fromStdString(defaultAnswer), &ok);
     return ok ? answer.toStdString() : std::string();
 }
 
@@ -87,8 +89,7 @@ protected:
 } // namespace
 
 bool QtPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
-    YesNoBox box(QString::fromStdString(title), QString::fromStdString(prompt),
-                 QApplication::activeWindow());
+    YesNoBox box(Translated(title), TranslatedLines(prompt), QApplication::activeWindow());
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -108,9 +109,21 @@ QString QtPlatform::FindHelpPage(const QString& page) {
     return {};
 }
 
+QString QtPlatform::LocalHelpPage(const QString& page) {
+    // Pelmar.htm in another language is Pelmar_en.htm, where there is one.
+    const QString language = CurrentLanguage();
+    if (language == QLatin1String("pt")) {
+        return page;
+    }
+    const qsizetype dot = page.lastIndexOf('.');
+    const QString local =
+        dot < 0 ? page + "_" + language : page.left(dot) + "_" + language + page.mid(dot);
+    return FindHelpPage(local).isEmpty() ? page : local;
+}
+
 void QtPlatform::OpenHelp(const std::string& page) {
     // Without a page or a viewer nothing happens: the game goes on.
-    const QString path = FindHelpPage(QString::fromStdString(page));
+    const QString path = FindHelpPage(LocalHelpPage(QString::fromStdString(page)));
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }

@@ -42,6 +42,9 @@ public:
 
     // Where the help page is looked for, first hit wins.
     static QString FindHelpPage(const QString& page);
+    // The help page's name in the language installed, where that page is
+    // found; else the page itself.
+    static QString LocalHelpPage(const QString& page);
 
 private:
     QElapsedTimer elapsed_;

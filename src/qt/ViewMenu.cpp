@@ -5,35 +5,37 @@
 #include "qt/FormWindow.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenuBar>
 
 namespace qt {
 
 ViewMenu::ViewMenu(FormWindow& main, game::Game& game) : QObject(&main), main_(main), game_(game) {
     QMenuBar& bar = *main.menuBar();
-    auto* menu = new QMenu(QStringLiteral("&Exibir"), &main);
+    auto* menu = new QMenu(QCoreApplication::translate("pelmar", "&Exibir"), &main);
     // Between the game's own menus, before "Ajuda".
     const QList<QAction*> tops = bar.actions();
     bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
 
     auto* group = new QActionGroup(this);
     for (int factor : main.FittingZooms()) {
-        QAction* action = menu->addAction(QStringLiteral("Tamanho &%1x").arg(factor));
+        QAction* action =
+            menu->addAction(QCoreApplication::translate("pelmar", "Tamanho &%1x").arg(factor));
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
         factors_.emplace_back(factor, action);
     }
     menu->addSeparator();
-    QAction* bigger = menu->addAction(QStringLiteral("A&mpliar"));
+    QAction* bigger = menu->addAction(QCoreApplication::translate("pelmar", "A&mpliar"));
     bigger->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(bigger, &QAction::triggered, this, [this] { Zoom(main_.zoom() + 1); });
-    QAction* smaller = menu->addAction(QStringLiteral("&Reduzir"));
+    QAction* smaller = menu->addAction(QCoreApplication::translate("pelmar", "&Reduzir"));
     smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(smaller, &QAction::triggered, this, [this] { Zoom(main_.zoom() - 1); });
     menu->addSeparator();
-    fullScreen_ = menu->addAction(QStringLiteral("Tela &cheia"));
+    fullScreen_ = menu->addAction(QCoreApplication::translate("pelmar", "Tela &cheia"));
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
@@ -41,7 +43,7 @@ ViewMenu::ViewMenu(FormWindow& main, game::Game& game) : QObject(&main), main_(m
         SyncZoom();
     });
     menu->addSeparator();
-    pause_ = menu->addAction(QStringLiteral("&Pausa"));
+    pause_ = menu->addAction(QCoreApplication::translate("pelmar", "&Pausa"));
     pause_->setCheckable(true);
     pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {

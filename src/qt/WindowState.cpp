@@ -3,6 +3,8 @@
 // with its form both ways.
 #include "qt/FormWindow.h"
 
+#include "qt/Language.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
@@ -22,7 +24,7 @@ void FormWindow::SyncWindow() {
         return;
     }
     applyingState_ = true;
-    setWindowTitle(QString::fromStdString(form_.Caption()));
+    setWindowTitle(Translated(form_.Caption()));
     setEnabled(form_.Enabled());
     const QPoint place = PlaceOnScreen();
     if (place != placed_ && !fullScreen_) {

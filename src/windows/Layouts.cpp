@@ -3,6 +3,8 @@
 // window looks right after loading.
 #include "windows/Forms.h"
 
+#include "ui/Translate.h"
+
 #include <stdexcept>
 #include <string_view>
 
@@ -173,23 +175,23 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
     Timer1 = &Add(Kind::Timer, "Timer1");
     Timer1->SetInterval(0);
 
-    MenuOpcoes = &Menu(*this, "MenuOpcoes", "&Opções", nullptr);
-    MenuNovo = &Menu(*this, "MenuNovo", "Jogo &Novo", MenuOpcoes);
+    MenuOpcoes = &Menu(*this, "MenuOpcoes", PELMAR_TR("pelmar", "&Opções"), nullptr);
+    MenuNovo = &Menu(*this, "MenuNovo", PELMAR_TR("pelmar", "Jogo &Novo"), MenuOpcoes);
     MenuNovo->shortcut = "F2";
-    MenuFase = &Menu(*this, "MenuFase", "Fase ...", MenuOpcoes);
-    MenuDisplay = &Menu(*this, "MenuDisplay", "Display Simples", MenuOpcoes);
-    MenuMinimizar = &Menu(*this, "MenuMinimizar", "&Minimizar", MenuOpcoes);
-    MenuVel = &Menu(*this, "MenuVel", "Vel. Dirovid ...", MenuOpcoes);
+    MenuFase = &Menu(*this, "MenuFase", PELMAR_TR("pelmar", "Fase ..."), MenuOpcoes);
+    MenuDisplay = &Menu(*this, "MenuDisplay", PELMAR_TR("pelmar", "Display Simples"), MenuOpcoes);
+    MenuMinimizar = &Menu(*this, "MenuMinimizar", PELMAR_TR("pelmar", "&Minimizar"), MenuOpcoes);
+    MenuVel = &Menu(*this, "MenuVel", PELMAR_TR("pelmar", "Vel. Dirovid ..."), MenuOpcoes);
     // "Display &Simples" has the S, so the sound switch takes the O.
-    MenuSom = &Menu(*this, "MenuSom", "S&om", MenuOpcoes);
+    MenuSom = &Menu(*this, "MenuSom", PELMAR_TR("pelmar", "S&om"), MenuOpcoes);
     MenuSom->SetChecked(true);
     traco1 = &Menu(*this, "traco1", "-", MenuOpcoes);
     traco1->separator = true;
-    MenuSair = &Menu(*this, "MenuSair", "Sai&r", MenuOpcoes);
-    MenuSobre1 = &Menu(*this, "MenuSobre1", "&Ajuda", nullptr);
-    MenuSobre = &Menu(*this, "MenuSobre", "Sobre o Jogo...", MenuSobre1);
-    MenuMelhores = &Menu(*this, "MenuMelhores", "Os Melhores...", MenuSobre1);
-    MenuAjuda = &Menu(*this, "MenuAjuda", "Como jogar...", MenuSobre1);
+    MenuSair = &Menu(*this, "MenuSair", PELMAR_TR("pelmar", "Sai&r"), MenuOpcoes);
+    MenuSobre1 = &Menu(*this, "MenuSobre1", PELMAR_TR("pelmar", "&Ajuda"), nullptr);
+    MenuSobre = &Menu(*this, "MenuSobre", PELMAR_TR("pelmar", "Sobre o Jogo..."), MenuSobre1);
+    MenuMelhores = &Menu(*this, "MenuMelhores", PELMAR_TR("pelmar", "Os Melhores..."), MenuSobre1);
+    MenuAjuda = &Menu(*this, "MenuAjuda", PELMAR_TR("pelmar", "Como jogar..."), MenuSobre1);
 
     using Handler = void (Cfrm::*)();
     const std::pair<Control*, Handler> handlers[] = {
@@ -286,12 +288,12 @@ BestForm::BestForm() : ui::Form("BestForm") {
         }
     }
     Lugar[0]->SetCaption("1º");
-    Nome[0]->SetCaption("NOME");
-    Pontos[0]->SetCaption("PONTOS");
-    Sequencia[0]->SetCaption("SS");
+    Nome[0]->SetCaption(PELMAR_TR("pelmar", "NOME"));
+    Pontos[0]->SetCaption(PELMAR_TR("pelmar", "PONTOS"));
+    Sequencia[0]->SetCaption(PELMAR_TR("pelmar", "SS"));
 
     Command1 = &Place(*this, Kind::Button, "Command1", -1, nullptr, {1560, 2640, 1215, 375});
-    Command1->SetCaption("Ok");
+    Command1->SetCaption(PELMAR_TR("pelmar", "Ok"));
     Command1->SetBackColor(DarkGrey);
     Command1->isDefault = true;
     Text1 = &Place(*this, Kind::TextBox, "Text1", -1, nullptr, {480, 2640, 1815, 255});
@@ -314,7 +316,7 @@ SobrForm::SobrForm() : ui::Form("SobrForm") {
     SetPicture(OwnPicture(*this, "sobre.png", 288, 197));
 
     Command1 = &Place(*this, Kind::Button, "Command1", -1, nullptr, {1635, 2280, 1215, 375});
-    Command1->SetCaption("Ok");
+    Command1->SetCaption(PELMAR_TR("pelmar", "Ok"));
     Command1->isDefault = true;
     Command1->isCancel = true;
     Label1 = &Place(*this, Kind::Label, "Label1", -1, nullptr, {2280, 840, 480, 195});

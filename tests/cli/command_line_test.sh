@@ -20,7 +20,7 @@ run --help >"$out" 2>"$err"
 status=$?
 [ "$status" -eq 0 ] || fail "--help exits $status"
 grep -q '^Usage: pelmar' "$out" || fail "--help shows no usage line"
-for option in --help --version; do
+for option in --help --version --lang; do
     grep -qe "$option" "$out" || fail "--help does not list $option"
 done
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"

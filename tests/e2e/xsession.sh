@@ -58,11 +58,12 @@ wait_until() {
     fail "timed out waiting for: $1"
 }
 
-# Opções > Sair: the program must end at once, with status 0.
+# Opções > Sair (or the access key $1 in the first menu, "q" for Options >
+# Quit in English): the program must end at once, with status 0.
 quit_through_menu() {
     xdotool key alt+o
     sleep 0.5
-    xdotool key r
+    xdotool key "${1:-r}"
     for _ in $(seq 100); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1

@@ -41,7 +41,8 @@ findings=$(lintian --fail-on error,warning "$deb" 2>/dev/null) || status=$?
 "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
 files=$(dpkg -L pelmar)
 id=io.github.vulcropelmar.pelmar
-expected=(/usr/games/pelmar /usr/share/pelmar/Pelmar.htm /usr/share/applications/$id.desktop
+expected=(/usr/games/pelmar /usr/share/pelmar/Pelmar.htm /usr/share/pelmar/Pelmar_en.htm
+    /usr/share/applications/$id.desktop
     /usr/share/metainfo/$id.metainfo.xml /usr/share/man/man6/pelmar.6.gz
     /usr/share/doc/pelmar/copyright /usr/share/doc/pelmar/changelog.Debian.gz)
 for size in 16 22 24 32 48 64 128 256; do

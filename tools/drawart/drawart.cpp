@@ -112,6 +112,17 @@ int main(int argc, char** argv) {
          289, 33);
     save(dir, QStringLiteral("sobre.png"), about(), 288, 197);
     save(dir, QStringLiteral("icon.png"), icon(), 32, 32);
+
+    // The pictures with words in them, in English, under en/: the desktop
+    // front end shows them to English players.
+    QDir english(dir.filePath(QStringLiteral("en")));
+    english.mkpath(QStringLiteral("."));
+    const Words& en = englishWords();
+    save(english, QStringLiteral("picture4.png"), scorePanel(en), 143, 62);
+    save(english, QStringLiteral("picture3.png"), levelPanel(en), 59, 107);
+    save(english, QStringLiteral("melhores.png"), banner(en.bestScores, true), 289, 33);
+    save(english, QStringLiteral("entre.png"), banner(en.enterName, false), 289, 33);
+    save(english, QStringLiteral("sobre.png"), about(en), 288, 197);
     if (argc == 3) {
         // The desktop's icons: the 32-px art at whole multiples, every pixel a square,
         // and drawn anew where no whole factor fits.

@@ -64,6 +64,17 @@ QImage orderList();
 QImage lettuceCard();
 QImage sandwichOnRed();
 QImage banner(const QString& words, bool italic);
+
+// The words painted into the pictures, in one language.
+struct Words {
+    QString score, level, lives, bestScores, enterName, version, credit;
+};
+const Words& portugueseWords();
+const Words& englishWords();
+
+QImage scorePanel(const Words& words);
+QImage levelPanel(const Words& words);
+QImage about(const Words& words);
 QImage about();
 
 } // namespace art

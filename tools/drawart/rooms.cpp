@@ -20,22 +20,48 @@ const QString kFont = QStringLiteral("DejaVu Sans");
 // Digit cell x positions of the score; the counter is 11 digits wide.
 constexpr std::array<int, 11> kScoreCells = {0, 13, 26, 38, 51, 64, 77, 90, 103, 116, 129};
 
-QImage scorePanelSized(int h) {
+} // namespace
+
+const Words& portugueseWords() {
+    static const Words words{QStringLiteral("PONTOS"),
+                             QStringLiteral("FASE"),
+                             QStringLiteral("VIDAS"),
+                             QStringLiteral("Melhores Desempenhos"),
+                             QStringLiteral("Entre com o seu nome"),
+                             QStringLiteral("Vers\u00e3o"),
+                             QStringLiteral("Programa elaborado por: a equipe Pelmar")};
+    return words;
+}
+
+const Words& englishWords() {
+    static const Words words{QStringLiteral("SCORE"),
+                             QStringLiteral("LEVEL"),
+                             QStringLiteral("LIVES"),
+                             QStringLiteral("Best Scores"),
+                             QStringLiteral("Enter your name"),
+                             QStringLiteral("Version"),
+                             QStringLiteral("Program written by: the Pelmar team")};
+    return words;
+}
+
+namespace {
+
+QImage scorePanelSized(int h, const Words& words = portugueseWords()) {
     QImage img = blank(143, h, kPanel);
     bevel(img, 0, 0, 143, h, kPanelLight, kPanelDark);
-    shadowText(img, QRect(0, 3, 143, 15), QStringLiteral("PONTOS"),
-               pixelFont(kFont, 14, true, false, false), kPanelText, kPanelDark);
+    shadowText(img, QRect(0, 3, 143, 15), words.score, pixelFont(kFont, 14, true, false, false),
+               kPanelText, kPanelDark);
     for (int x : kScoreCells)
         blit(img, x, 21, digit(10));
     return img;
 }
 
-QImage levelPanelSized(int h) {
+QImage levelPanelSized(int h, const Words& words = portugueseWords()) {
     QImage img = blank(59, h, kPanel);
     bevel(img, 0, 0, 59, h, kPanelLight, kPanelDark);
     const QFont f = pixelFont(kFont, 13, true, false, false);
-    shadowText(img, QRect(0, 2, 59, 15), QStringLiteral("FASE"), f, kPanelText, kPanelDark);
-    shadowText(img, QRect(0, 55, 59, 15), QStringLiteral("VIDAS"), f, kPanelText, kPanelDark);
+    shadowText(img, QRect(0, 2, 59, 15), words.level, f, kPanelText, kPanelDark);
+    shadowText(img, QRect(0, 55, 59, 15), words.lives, f, kPanelText, kPanelDark);
     for (int y : {19, 72})
         for (int x : {17, 29})
             if (y + 23 <= h)
@@ -259,8 +285,14 @@ void conveyor(QImage& img, int x0, int x1, int y) {
 QImage scorePanel() {
     return scorePanelSized(62);
 }
+QImage scorePanel(const Words& words) {
+    return scorePanelSized(62, words);
+}
 QImage levelPanel() {
     return levelPanelSized(107);
+}
+QImage levelPanel(const Words& words) {
+    return levelPanelSized(107, words);
 }
 QImage dispenser() {
     return dispenserSized(62);
@@ -383,6 +415,10 @@ QImage banner(const QString& words, bool italic) {
 }
 
 QImage about() {
+    return about(portugueseWords());
+}
+
+QImage about(const Words& words) {
     const int w = 288, h = 197;
     QImage img = blank(w, h, pal::white);
     // Green and white checks, 8 px.
@@ -408,10 +444,14 @@ QImage about() {
                pixelFont(kFont, 27, true, false, false), C(0x0038D0), C(0x001060));
 
     plaque(92, 53, 98, 20);
-    text(img, QRect(94, 56, 57, 14), QStringLiteral("Vers\u00e3o"),
-         pixelFont(kFont, 13, true, false, false), C(0x102060), Qt::AlignRight | Qt::AlignVCenter);
+    int versionPx = 13;
+    while (versionPx > 9 && QFontMetrics(pixelFont(kFont, versionPx, true, false, false))
+                                    .horizontalAdvance(words.version) > 57)
+        --versionPx;
+    text(img, QRect(94, 56, 57, 14), words.version, pixelFont(kFont, versionPx, true, false, false),
+         C(0x102060), Qt::AlignRight | Qt::AlignVCenter);
 
-    const QString credit = QStringLiteral("Programa elaborado por: a equipe Pelmar");
+    const QString credit = words.credit;
     int px = 14;
     while (px > 8 &&
            QFontMetrics(pixelFont(kFont, px, true, false, false)).horizontalAdvance(credit) > 262)

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real window in the desktop's language: on an English desktop English
+# menus and dialogs, on a Portuguese one the game's own texts with Qt's
+# buttons in Portuguese too ("Cancelar", "Sim", "Não"); --lang overrides the
+# desktop. The texts are read from what Qt shows, through the state file.
+#   languages.sh PROGRAM
+# With PELMAR_SCREENSHOTS=DIR it leaves a picture of each dialog there
+# (with imagemagick's import).
+source "$(dirname "$0")/xsession.sh"
+program=$1
+shots=${PELMAR_SCREENSHOTS:-}
+start_display
+
+shot() {
+    [ -n "$shots" ] || return 0
+    sleep 1.5 # the dialog is painted a moment after it opens
+    import -window root "$shots/$1.png" || echo "no screenshot $1 (imagemagick's import)" >&2
+}
+
+# expect NAME PYTHON-EXPRESSION EXPECTED: the expression on the latest state
+# (`s` is what Qt shows) must print EXPECTED.
+expect() {
+    local got
+    got=$(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); s=d["Shown"]; print(eval(sys.argv[2]))' \
+        "$workdir/state.json" "$2")
+    [ "$got" = "$3" ] || fail "$1: expected '$3', Qt shows '$got'"
+}
+
+# start LANG [OPTION...]: the game on a desktop in LANG.
+start() {
+    local lang=$1
+    shift
+    rm -f "$workdir/state.json"
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$lang" PELMAR_STATE_FILE="$workdir/state.json" \
+        HOME="$workdir" XDG_DATA_HOME="$workdir/data" "$program" "$@" &
+    game_pid=$!
+    window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+    xdotool windowfocus --sync "$window"
+    wait_for_state
+}
+
+buttons='"|".join(sorted(b.replace("&", "") for b in s["Dialog"]["Buttons"]))'
+
+# open_start_level_dialog TITLE: the first menu's second entry.
+open_start_level_dialog() {
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+o
+    sleep 0.4
+    xdotool key Down Return
+    wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 5
+}
+
+# Level 99 ends at once with no points: only the play-again question comes.
+end_the_game() {
+    xdotool type --delay 50 99
+    xdotool key Return
+    wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 10
+}
+
+# Without a window manager nobody gives the focus back after a dialog: the
+# player clicks the window first.
+play_again() {
+    xdotool key Return
+    wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50 and "Dialog" not in d["Shown"]' 5
+    xdotool windowfocus --sync "$window"
+}
+
+start en_US.UTF-8
+expect "language" 's["Language"]' "en"
+expect "title" 's["Title"]' "Vulcro Pelmar"
+expect "menus" 's["Menus"]' "[['&Options', '&New Game', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound', '&Quit'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...']]"
+open_start_level_dialog "Level:"
+expect "start level prompt" 's["Dialog"]["Text"]' "Enter the level to start the game at:"
+expect "start level buttons" "$buttons" "Cancel|OK"
+shot english_level_dialog
+end_the_game "Game Over"
+expect "question" 's["Dialog"]["Text"]' "Do you want to play again?"
+expect "question buttons" "$buttons" "No|Yes"
+shot english_play_again
+play_again
+quit_through_menu q
+echo "English desktop: English menus, dialogs and buttons"
+
+start pt_BR.UTF-8
+expect "language" 's["Language"]' "pt"
+expect "title" 's["Title"]' "Vulcro Pelmar"
+expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om', 'Sai&r'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...']]"
+open_start_level_dialog "Fase:"
+expect "start level prompt" 's["Dialog"]["Text"]' " Entre Com A Fase para iniciar o jogo:"
+expect "start level buttons" "$buttons" "Cancelar|OK"
+shot portuguese_level_dialog
+end_the_game "Fim do Jogo."
+expect "question" 's["Dialog"]["Text"]' "Deseja jogar novamente?"
+expect "question buttons" "$buttons" "Não|Sim"
+shot portuguese_play_again
+play_again
+quit_through_menu r
+echo "Portuguese desktop: the game's own texts, Qt's buttons in Portuguese"
+
+start C
+expect "plain C desktop" 's["Menus"][0][0]' "&Opções"
+quit_through_menu r
+start pt_BR.UTF-8 --lang en
+expect "--lang en on a Portuguese desktop" 's["Menus"][0][0]' "&Options"
+quit_through_menu q
+start en_US.UTF-8 --lang pt
+expect "--lang pt on an English desktop" 's["Menus"][1][0]' "&Ajuda"
+quit_through_menu r
+echo "a plain desktop speaks Portuguese; --lang overrides the desktop"

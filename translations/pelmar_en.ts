@@ -1,0 +1,135 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>pelmar</name>
+    <message>
+        <source>&amp;Opções</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Jogo &amp;Novo</source>
+        <translation>&amp;New Game</translation>
+    </message>
+    <message>
+        <source>Fase ...</source>
+        <translation>&amp;Level...</translation>
+    </message>
+    <message>
+        <source>Display Simples</source>
+        <translation>Simple Display</translation>
+    </message>
+    <message>
+        <source>&amp;Minimizar</source>
+        <translation>&amp;Minimize</translation>
+    </message>
+    <message>
+        <source>Vel. Dirovid ...</source>
+        <translation>&amp;Cook&apos;s Speed...</translation>
+    </message>
+    <message>
+        <source>S&amp;om</source>
+        <translation>S&amp;ound</translation>
+    </message>
+    <message>
+        <source>Sai&amp;r</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Ajuda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Sobre o Jogo...</source>
+        <translation>&amp;About the Game...</translation>
+    </message>
+    <message>
+        <source>Os Melhores...</source>
+        <translation>&amp;Best Scores...</translation>
+    </message>
+    <message>
+        <source>Como jogar...</source>
+        <translation>&amp;How to Play...</translation>
+    </message>
+    <message>
+        <source>NOME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>PONTOS</source>
+        <translation>POINTS</translation>
+    </message>
+    <message>
+        <source>SS</source>
+        <translation>LV</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source> Entre Com A Fase para iniciar o jogo:</source>
+        <translation>Enter the level to start the game at:</translation>
+    </message>
+    <message>
+        <source>Fase:</source>
+        <translation>Level:</translation>
+    </message>
+    <message>
+        <source> Entre Com A Velocidade do Dirovid:</source>
+        <translation>Enter the cook&apos;s speed:</translation>
+    </message>
+    <message>
+        <source>  O Valor Padrao e 150.</source>
+        <translation>The default is 150.</translation>
+    </message>
+    <message>
+        <source>Velocidade:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Display &amp;Arrojado</source>
+        <translation>&amp;Bold Display</translation>
+    </message>
+    <message>
+        <source>Display &amp;Simples</source>
+        <translation>&amp;Simple Display</translation>
+    </message>
+    <message>
+        <source>Deseja jogar novamente?</source>
+        <translation>Do you want to play again?</translation>
+    </message>
+    <message>
+        <source>Fim do Jogo.</source>
+        <translation>Game Over</translation>
+    </message>
+    <message>
+        <source>PAUSA</source>
+        <translation>PAUSED</translation>
+    </message>
+    <message>
+        <source>&amp;Exibir</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Tamanho &amp;%1x</source>
+        <translation>Size &amp;%1x</translation>
+    </message>
+    <message>
+        <source>A&amp;mpliar</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>&amp;Reduzir</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>Tela &amp;cheia</source>
+        <translation>&amp;Full Screen</translation>
+    </message>
+    <message>
+        <source>&amp;Pausa</source>
+        <translation>&amp;Pause</translation>
+    </message>
+</context>
+</TS>
