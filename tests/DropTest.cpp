@@ -5,17 +5,6 @@ namespace {
 
 class DropTest : public GameTest {
 protected:
-    // The cook at the counter, his lowest place, carrying `filling`.
-    void Carrying(int filling, int left) {
-        g.LowerRoom = game::True;
-        g.ItemState = 3;
-        g.CarriedFilling = static_cast<game::Integer>(filling);
-        g.CookLoad = 1;
-        g.CookPose = 12;
-        g.ShowCookFrame();
-        cfrm.pelmar->Move(left, 358);
-        g.BeltOldest = 5;
-    }
     void Order(int line, int filling, int oven) {
         g.OrderSlot(line, 1) = static_cast<game::Integer>(filling);
         g.OrderSlot(line, 2) = static_cast<game::Integer>(oven);

@@ -59,17 +59,8 @@ TEST_F(EffectsTest, AnItemThatHitsTheCookShowsBrokenWhereItHitHim) {
 }
 
 TEST_F(EffectsTest, AMissedThrowShowsTheBrokenSandwichWhereItFell) {
-    g.LowerRoom = game::True;
-    g.ItemState = 3;
-    g.CarriedFilling = 3;
-    g.CookLoad = 1;
-    g.CookPose = 12;
-    g.ShowCookFrame();
-    cfrm.pelmar->Move(915 + 255, 358);
-    g.BeltOldest = 5;
-    g.ActionKey = game::True;
-    g.StepSandwichDrop();
-    g.ActionKey = game::False;
+    Carrying(3, 915 + 255);
+    ThrowFromTheCounter();
     for (int i = 0; i < 1000 && g.SandwichDropClock != 0; ++i) {
         platform.clock += 1;
         g.StepSandwichDrop();

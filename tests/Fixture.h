@@ -57,6 +57,23 @@ protected:
             Tick(hundredths);
         }
     }
+    // The cook at the counter, his lowest place, carrying `filling`.
+    void Carrying(int filling, int left) {
+        g.LowerRoom = game::True;
+        g.ItemState = 3;
+        g.CarriedFilling = static_cast<game::Integer>(filling);
+        g.CookLoad = 1;
+        g.CookPose = 12;
+        g.ShowCookFrame();
+        cfrm.pelmar->Move(left, 358);
+        g.BeltOldest = 5;
+    }
+    // The action key in the lower room: the carried sandwich leaves the counter.
+    void ThrowFromTheCounter() {
+        g.ActionKey = game::True;
+        g.StepSandwichDrop();
+        g.ActionKey = game::False;
+    }
     std::string Run(const std::string& script) {
         std::istringstream in(script);
         std::ostringstream out, err;

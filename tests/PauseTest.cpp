@@ -64,17 +64,8 @@ TEST_F(PauseTest, AWalkAFlightAndTheBeltGoOnFromWhereTheyStood) {
 TEST_F(PauseTest, AFallingSandwichFallsOnFromWhereItStood) {
     g.OrderSlot(1, 1) = 3;
     g.OrderSlot(1, 2) = 2;
-    g.LowerRoom = game::True;
-    g.ItemState = 3;
-    g.CarriedFilling = 3;
-    g.CookLoad = 1;
-    g.CookPose = 12;
-    g.ShowCookFrame();
-    cfrm.pelmar->Move(2355 + 255, 358);
-    g.BeltOldest = 5;
-    g.ActionKey = game::True;
-    g.StepSandwichDrop();
-    g.ActionKey = game::False;
+    Carrying(3, 2355 + 255);
+    ThrowFromTheCounter();
     platform.clock += 5;
     g.StepSandwichDrop();
     ASSERT_NE(g.SandwichDropClock, 0) << "still falling";

@@ -35,17 +35,6 @@ protected:
         g.BeltOffset = -5000;
         cfrm.pelmar->Move(800, (k + 7 + 0.7) * 480 + 1290 + g.BeltOffset - 550);
     }
-    // The cook at the counter, his lowest place, carrying `filling`.
-    void Carrying(int filling, int left) {
-        g.LowerRoom = game::True;
-        g.ItemState = 3;
-        g.CarriedFilling = static_cast<game::Integer>(filling);
-        g.CookLoad = 1;
-        g.CookPose = 12;
-        g.ShowCookFrame();
-        cfrm.pelmar->Move(left, 358);
-        g.BeltOldest = 5;
-    }
     void Throw() {
         g.ActionKey = game::True;
         g.StepSandwichDrop();

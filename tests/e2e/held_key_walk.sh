@@ -32,7 +32,7 @@ for _ in 1 2; do
     (while :; do :; done) &
     hogs+=($!)
 done
-trap 'kill "${hogs[@]}" 2>/dev/null; cleanup' EXIT
+trap 'kill "${hogs[@]}" 2>/dev/null || true; cleanup' EXIT
 
 python3 - "$workdir/state.json" "$workdir/samples" <<'PY' &
 import json, sys, time

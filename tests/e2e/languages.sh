@@ -69,7 +69,7 @@ play_again() {
 start en_US.UTF-8
 expect "language" 's["Language"]' "en"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Options', '&New Game', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound', '&Quit'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...']]"
+expect "menus" 's["Menus"]' "[['&Options', '&New Game', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound', '&Quit'], ['&View', 'Size &1x', 'Size &2x', 'Zoom &In', 'Zoom &Out', '&Full Screen', '&Pause'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...']]"
 open_start_level_dialog "Level:"
 expect "start level prompt" 's["Dialog"]["Text"]' "Enter the level to start the game at:"
 expect "start level buttons" "$buttons" "Cancel|OK"
@@ -85,7 +85,7 @@ echo "English desktop: English menus, dialogs and buttons"
 start pt_BR.UTF-8
 expect "language" 's["Language"]' "pt"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om', 'Sai&r'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...']]"
+expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om', 'Sai&r'], ['&Exibir', 'Tamanho &1x', 'Tamanho &2x', 'A&mpliar', '&Reduzir', 'Tela &cheia', '&Pausa'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...']]"
 open_start_level_dialog "Fase:"
 expect "start level prompt" 's["Dialog"]["Text"]' " Entre Com A Fase para iniciar o jogo:"
 expect "start level buttons" "$buttons" "Cancelar|OK"
@@ -105,6 +105,6 @@ start pt_BR.UTF-8 --lang en
 expect "--lang en on a Portuguese desktop" 's["Menus"][0][0]' "&Options"
 quit_through_menu q
 start en_US.UTF-8 --lang pt
-expect "--lang pt on an English desktop" 's["Menus"][1][0]' "&Ajuda"
+expect "--lang pt on an English desktop" 's["Menus"][-1][0]' "&Ajuda"
 quit_through_menu r
 echo "a plain desktop speaks Portuguese; --lang overrides the desktop"
