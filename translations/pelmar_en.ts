@@ -131,5 +131,15 @@
         <source>&amp;Pausa</source>
         <translation>&amp;Pause</translation>
     </message>
+    <message>
+        <source>A página de ajuda %1 não foi encontrada junto ao jogo.</source>
+        <translation>The help page %1 was not found beside the game.</translation>
+    </message>
+    <message>
+        <source>Nenhum programa abriu a página de ajuda. Ela está em:
+%1</source>
+        <translation>No program opened the help page. It is at:
+%1</translation>
+    </message>
 </context>
 </TS>

@@ -121,11 +121,32 @@ QString QtPlatform::LocalHelpPage(const QString& page) {
     return FindHelpPage(local).isEmpty() ? page : local;
 }
 
+namespace {
+
+// Says what kept the help page from opening, without stopping the game.
+void TellAboutHelp(const QString& text) {
+    auto* box = new QMessageBox(
+        QMessageBox::Information,
+        QCoreApplication::translate("pelmar", "Como jogar...").remove(QLatin1Char('&')), text,
+        QMessageBox::Ok, QApplication::activeWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+} // namespace
+
 void QtPlatform::OpenHelp(const std::string& page) {
-    // Without a page or a viewer nothing happens: the game goes on.
-    const QString path = FindHelpPage(LocalHelpPage(QString::fromStdString(page)));
-    if (!path.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString wanted = LocalHelpPage(QString::fromStdString(page));
+    const QString path = FindHelpPage(wanted);
+    if (path.isEmpty()) {
+        TellAboutHelp(QCoreApplication::translate(
+                          "pelmar", "A página de ajuda %1 não foi encontrada junto ao jogo.")
+                          .arg(wanted));
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        TellAboutHelp(QCoreApplication::translate(
+                          "pelmar", "Nenhum programa abriu a página de ajuda. Ela está em:\n%1")
+                          .arg(QDir::toNativeSeparators(path)));
     }
 }
 

@@ -71,3 +71,23 @@ TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Windows, AHelpPageThatCannotBeFoundIsToldInAMessageBox) {
+    QTemporaryDir dir;
+    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    platform.OpenHelp("NoSuchPage.htm");
+    QMessageBox* told = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible()) {
+            told = box;
+        }
+    }
+    ASSERT_NE(told, nullptr) << "nothing told the player";
+    EXPECT_TRUE(told->text().contains("NoSuchPage.htm")) << told->text().toStdString();
+    EXPECT_FALSE(told->isModal()) << "the game goes on";
+    told->close();
+}
+
+} // namespace
