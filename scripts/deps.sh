@@ -6,7 +6,7 @@
 #   deps.sh web          to build the web edition (./web.sh)
 set -euo pipefail
 
-desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools)
+desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev)
 web=(emscripten node-acorn cmake make python3)
 # The desktop's packages always, unless only the web edition is asked for.
 packages=()

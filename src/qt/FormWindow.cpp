@@ -3,6 +3,7 @@
 
 #include "qt/Canvas.h"
 #include "qt/FormPainter.h"
+#include "qt/HeldKeys.h"
 #include "qt/KeyMap.h"
 #include "qt/Language.h"
 #include "qt/MenuBar.h"
@@ -197,6 +198,10 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
     // Auto-repeat sends a release before each repeated press, and a busy
     // machine may deliver the press late, so Qt cannot always tell. A release
     // waits a moment: a press of the same key in that time takes it back.
+    // Where the X server can say, a key it still holds down was not released.
+    if (StillHeld(*event).value_or(false)) {
+        return;
+    }
     heldReleases_.insert(GameKeyCode(event->key()));
     releaseWait_->start(ReleaseWaitMilliseconds);
 }
