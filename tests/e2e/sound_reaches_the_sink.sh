@@ -30,6 +30,7 @@ game_pid=$!
 play_a_level_99_game
 xdotool key Return # Yes to another game
 wait_until 'd["Lives"] == 50' 5
+xdotool windowfocus --sync "$window"
 quit_through_menu
 if grep -iE 'audio|pulse|sound|multimedia' "$workdir/silent.err"; then
     fail "the game spoke of audio without a device"
@@ -45,13 +46,14 @@ pactl set-default-sink pelmarsink
 rm -f "$workdir/state.json"
 PELMAR_STATE_FILE="$workdir/state.json" "$program" 2>"$workdir/sound.err" &
 game_pid=$!
-timeout 8 parec -d pelmarsink.monitor --raw --format=s16le --channels=1 --rate=22050 \
+timeout 7 parec -d pelmarsink.monitor --raw --format=s16le --channels=1 --rate=22050 \
     >"$workdir/recorded.raw" &
 recorder=$!
 play_a_level_99_game
-kill "$recorder" 2>/dev/null || true
+wait "$recorder" || true
 xdotool key Return
 wait_until 'd["Lives"] == 50' 5
+xdotool windowfocus --sync "$window"
 quit_through_menu
 python3 - "$workdir/recorded.raw" <<'PY' || fail "no sound reached the sink"
 import array, sys
