@@ -26,7 +26,7 @@ static void BM_PaintMainWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintMainWindow)->Unit(benchmark::kMicrosecond);
 
-// The same at 2x, as the window paints it: a whole-factor scale of the 1x picture.
+// The same at 2x, as the window paints it: the 1x picture, every pixel a square.
 static void BM_PaintMainWindowAt2x(benchmark::State& state) {
     sim::Simulator sim;
     for (int i = 0; i < 300; ++i) {
@@ -41,9 +41,7 @@ static void BM_PaintMainWindowAt2x(benchmark::State& state) {
         QPainter painter(&single);
         qt::PaintForm(painter, pictures, form);
         painter.end();
-        QPainter window(&image);
-        window.drawImage(image.rect(), single);
-        window.end();
+        qt::ScaleUp(single, single.rect(), 2, image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

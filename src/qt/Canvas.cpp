@@ -148,8 +148,13 @@ void Canvas::paintEvent(QPaintEvent* event) {
             model += part;
         }
         single.end();
+        if (scaled_.size() != size()) {
+            scaled_ = QImage(size(), QImage::Format_RGB32);
+        }
         for (const QRect& part : model) {
-            painter.drawImage(QRect(part.topLeft() * zoom_, part.size() * zoom_), single_, part);
+            ScaleUp(single_, part, zoom_, scaled_);
+            const QRect target(part.topLeft() * zoom_, part.size() * zoom_);
+            painter.drawImage(target.topLeft(), scaled_, target);
         }
         painter.scale(zoom_, zoom_);
     }

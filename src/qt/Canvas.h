@@ -57,6 +57,7 @@ private:
     int zoom_ = 1;
     // The form at 1x, scaled up when the factor is larger.
     QImage single_;
+    QImage scaled_;
     bool pauseSign_ = false;
     long long paints_ = 0;
     qint64 firstPaintEpochMs_ = 0;

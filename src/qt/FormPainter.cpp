@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace qt {
 
 namespace {
@@ -215,6 +217,19 @@ void PaintSplashes(QPainter& p, const Painting& with, const QRect& area) {
                     with.pictures.Of(splash.picture));
     }
     p.setClipping(false);
+}
+
+void ScaleUp(const QImage& single, const QRect& part, int factor, QImage& scaled) {
+    // Each pixel copied into a square by hand: cheaper than a scaled draw.
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(single.constScanLine(y));
+        for (int row = 0; row < factor; ++row) {
+            auto* to = reinterpret_cast<QRgb*>(scaled.scanLine(y * factor + row));
+            for (int x = part.left(); x <= part.right(); ++x) {
+                std::fill_n(to + x * factor, factor, from[x]);
+            }
+        }
+    }
 }
 
 void PaintPauseSign(QPainter& p, const QSize& client) {

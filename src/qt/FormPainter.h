@@ -46,6 +46,9 @@ void PaintForm(QPainter& painter, const Painting& with, const ui::Form& form, co
 // The losses left on screen for a moment, over the rooms they happened in.
 void PaintSplashes(QPainter& painter, const Painting& with, const QRect& area);
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
+// Copies `part` of a 1x picture into `scaled` with every pixel a square of
+// `factor`'s side; both images are RGB32, `scaled` factor times the size.
+void ScaleUp(const QImage& single, const QRect& part, int factor, QImage& scaled);
 // The sign over the playfield while the player has paused the game.
 void PaintPauseSign(QPainter& painter, const QSize& client);
 
