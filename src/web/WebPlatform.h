@@ -30,13 +30,14 @@ public:
     double Random() override { return random_.Next(); }
     void Randomize(double seed) override { random_.Reseed(seed); }
     void DoEvents() override {}
+    ui::ScreenSize Screen() override;
+    void EndProgram() override;
+    void PlaySound(std::string_view name) override;
+    // The page's own dialogs and a new tab for the help page.
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
     bool AskYesNo(const std::string& prompt, const std::string& title) override;
     void OpenHelp(const std::string& page) override;
-    ui::ScreenSize Screen() override;
-    void EndProgram() override;
-    void PlaySound(std::string_view name) override;
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
 
