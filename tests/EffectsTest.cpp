@@ -9,11 +9,9 @@ namespace {
 
 class EffectsTest : public GameTest {
 protected:
-    void Flying(int kind, int left, int top) {
-        g.ItemState = 1;
-        g.ItemKind = static_cast<game::Integer>(kind);
-        cfrm.eleme->SetPicture(fig.Picture1[kind]->Picture());
-        cfrm.eleme->Move(left, top);
+    // An item thrown just now from (left, top).
+    void Thrown(int kind, int left, int top) {
+        Flying(kind, left, top);
         g.ItemClock = platform.clock;
         g.ItemLeft = left;
     }
@@ -29,7 +27,7 @@ protected:
 
 TEST_F(EffectsTest, AnItemBrokenOnTheBeltShowsWhereItBrokeWhileTheNextFlies) {
     Ticks(5);
-    Flying(3, 1000, 2000);
+    Thrown(3, 1000, 2000);
     Tick(7);
     ASSERT_EQ(g.Lives, 49);
     ASSERT_EQ(Splashes().size(), 1u);
@@ -50,7 +48,7 @@ TEST_F(EffectsTest, AnItemBrokenOnTheBeltShowsWhereItBrokeWhileTheNextFlies) {
 }
 
 TEST_F(EffectsTest, AnItemThatHitsTheCookShowsBrokenWhereItHitHim) {
-    Flying(1, 2685 + 100, cfrm.pelmar->Top() + 100);
+    Thrown(1, 2685 + 100, cfrm.pelmar->Top() + 100);
     g.CatchIngredient();
     ASSERT_EQ(g.Lives, 49);
     ASSERT_EQ(Splashes().size(), 1u);
@@ -98,12 +96,12 @@ TEST_F(EffectsTest, TheCarriedOrdersLineBlinksUntilTheSandwichIsThrown) {
 }
 
 TEST_F(EffectsTest, ANewLevelAndGameOverClearTheEffects) {
-    Flying(3, 1000, 2000);
+    Thrown(3, 1000, 2000);
     Tick(7);
     ASSERT_FALSE(Splashes().empty());
     cfrm.MenuNovo->onClick();
     EXPECT_TRUE(Splashes().empty());
-    Flying(3, 1000, 2000);
+    Thrown(3, 1000, 2000);
     Tick(7);
     g.BlinkLine(1) = 1;
     g.BlinkLine(2) = 1;

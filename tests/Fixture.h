@@ -57,6 +57,13 @@ protected:
             Tick(hundredths);
         }
     }
+    // An item of `kind` in flight, its picture at (left, top).
+    void Flying(int kind, int left, int top) {
+        g.ItemState = 1;
+        g.ItemKind = static_cast<game::Integer>(kind);
+        cfrm.eleme->SetPicture(fig.Picture1[kind]->Picture());
+        cfrm.eleme->Move(left, top);
+    }
     // The cook at the counter, his lowest place, carrying `filling`.
     void Carrying(int filling, int left) {
         g.LowerRoom = game::True;

@@ -5,13 +5,6 @@ namespace {
 
 class ItemsTest : public GameTest {
 protected:
-    // An item of `kind` in flight, its picture at (left, top).
-    void Flying(int kind, int left, int top) {
-        g.ItemState = 1;
-        g.ItemKind = static_cast<game::Integer>(kind);
-        cfrm.eleme->SetPicture(fig.Picture1[kind]->Picture());
-        cfrm.eleme->Move(left, top);
-    }
     int CookTop() const { return cfrm.pelmar->Top(); }
 };
 

@@ -13,13 +13,7 @@ window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 wait_for_state
 
-# Opções > Fase ...: the second entry.
-xdotool key alt+o
-sleep 0.4
-xdotool key Down Return
-sleep 0.8
-xdotool type --delay 50 "2.7"
-xdotool key Return
+start_level_through_menu 2.7
 xdotool windowfocus --sync "$window"
 wait_until 'd["Level"] == 3 and d["BeltSpeed"] > 0' 10
 echo "level $(state 'd["Level"]'), belt speed $(state 'd["BeltSpeed"]')"

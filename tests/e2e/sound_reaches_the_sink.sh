@@ -14,12 +14,7 @@ play_a_level_99_game() { # the game over at once plays "gameover"
     window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
     xdotool windowfocus --sync "$window"
     wait_for_state
-    xdotool key alt+o
-    sleep 0.4
-    xdotool key Down Return
-    sleep 0.8
-    xdotool type --delay 50 "99"
-    xdotool key Return
+    start_level_through_menu 99
     wait_until 'd["Lives"] == 0' 10
     sleep 1.5
 }

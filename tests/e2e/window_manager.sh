@@ -61,12 +61,7 @@ wait_until 'd["controls"]["cfrm"]["Enabled"]' 5
 
 # A game at level 99 ends at once with no points: only the question comes.
 xdotool windowactivate --sync "$window"
-xdotool key alt+o
-sleep 0.4
-xdotool key Down Return
-sleep 0.8
-xdotool type --delay 50 "99"
-xdotool key Return
+start_level_through_menu 99
 wait_until 'not d["controls"]["cfrm"]["Enabled"] and d["Lives"] == 0' 10
 sleep 0.8
 xdotool key Escape

@@ -58,6 +58,16 @@ wait_until() {
     fail "timed out waiting for: $1"
 }
 
+# start_level_through_menu LEVEL: Opções > Fase ... (the second entry), LEVEL typed.
+start_level_through_menu() {
+    xdotool key alt+o
+    sleep 0.4
+    xdotool key Down Return
+    sleep 0.8
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+}
+
 # Opções > Sair (or the access key $1 in the first menu, "q" for Options >
 # Quit in English): the program must end at once, with status 0.
 quit_through_menu() {
