@@ -21,6 +21,18 @@ protected:
         return dump.substr(at, dump.find("},\"", dump.find("\"Blink\":", at)) - at + 1);
     }
     const std::vector<ui::Effects::Splash>& Splashes() const { return g.effects().splashes; }
+    // The simulator's dump reports the splash just made for 0.4 s of play, then no more.
+    void ExpectReportedForFourTenths(const std::string& picture) {
+        const std::string reported = "\"Picture\":\"" + picture + "\"";
+        for (int hundredths = 0; hundredths < 39; ++hundredths) {
+            ASSERT_NE(Effects().find(reported), std::string::npos)
+                << "after " << hundredths << " hundredths: " << Effects();
+            Tick();
+        }
+        EXPECT_NE(Effects().find(reported), std::string::npos) << "after 0.39 s: " << Effects();
+        Tick();
+        EXPECT_EQ(Effects().find(reported), std::string::npos) << "after 0.4 s: " << Effects();
+    }
 };
 
 } // namespace
@@ -54,6 +66,7 @@ TEST_F(EffectsTest, AnItemThatHitsTheCookShowsBrokenWhereItHitHim) {
     ASSERT_EQ(Splashes().size(), 1u);
     EXPECT_EQ(Splashes()[0].picture, fig.Picture1[11]->Picture());
     EXPECT_EQ(Splashes()[0].left, 2685 + 100);
+    ExpectReportedForFourTenths("Figform.Picture1(11)");
 }
 
 TEST_F(EffectsTest, AMissedThrowShowsTheBrokenSandwichWhereItFell) {
@@ -71,6 +84,7 @@ TEST_F(EffectsTest, AMissedThrowShowsTheBrokenSandwichWhereItFell) {
     // Thrown facing down from the cook's left edge, it broke where it fell.
     EXPECT_EQ(Splashes()[0].left, 915 + 255);
     EXPECT_EQ(Splashes()[0].top, g.SandwichDropTop);
+    ExpectReportedForFourTenths("Figform.Picture1(15)");
 }
 
 TEST_F(EffectsTest, TheCarriedOrdersLineBlinksUntilTheSandwichIsThrown) {

@@ -211,8 +211,8 @@ void PaintSplashes(QPainter& p, const Painting& with, const QRect& area) {
             continue;
         }
         p.setClipRect(clip);
-        const QPoint origin(ui::FloorPixels(splash.container->Left()),
-                            ui::FloorPixels(splash.container->Top()));
+        // Placed in the container's own coordinates; a window's are its client area's.
+        const QPoint origin(ui::FloorPixels(shown->left), ui::FloorPixels(shown->top));
         p.drawImage(origin + QPoint(ui::FloorPixels(splash.left), ui::FloorPixels(splash.top)),
                     with.pictures.Of(splash.picture));
     }
