@@ -7,6 +7,7 @@
 #include "qt/FormWindow.h"
 #include "qt/Language.h"
 #include "qt/QtPlatform.h"
+#include "qt/Timers.h"
 #include "qt/ViewMenu.h"
 
 #include <QAbstractButton>
@@ -68,7 +69,8 @@ QJsonObject ShownTexts(FormWindow& main) {
 
 } // namespace
 
-Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform) : game_(game) {
+Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform)
+    : game_(game), platform_(platform) {
     // The picture store is never shown, so it gets no window.
     windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false));
     windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true));
@@ -112,6 +114,7 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
             extras.zoom = window.zoom();
             std::string dump = game::DumpJson(game_, extras);
             dump.pop_back();
+            dump += ",\"TickClock\":" + std::to_string(tickClock_);
             dump += ",\"Canvas\":[" + std::to_string(main.width()) + "," +
                     std::to_string(main.height()) + "]";
             dump += ",\"Paints\":" + std::to_string(main.paints()) +
@@ -126,6 +129,11 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         }
     });
     timer->start(std::max(milliseconds, 10));
+    WindowOf(game_.windows().cfrm).timers().afterEvent = [this](const ui::Control& fired) {
+        if (&fired == game_.windows().cfrm.Timer1) {
+            tickClock_ = platform_.Clock();
+        }
+    };
 }
 
 } // namespace qt

@@ -33,6 +33,10 @@ public:
 
 private:
     game::Game& game_;
+    QtPlatform& platform_;
+    // The clock when the game's tick last ended: a state written between
+    // two ticks shows the places of that moment, not of the clock's.
+    double tickClock_ = 0;
     // Declared before the windows, which paint from it.
     PictureCache pictures_;
     std::vector<std::unique_ptr<FormWindow>> windows_;

@@ -52,6 +52,7 @@ public:
     void SetFullScreen(bool on);
     bool fullScreen() const { return fullScreen_; }
     void SetTimersRunning(bool running);
+    Timers& timers() { return *timers_; }
     Canvas& canvas() { return *canvas_; }
 
 protected:

@@ -13,9 +13,12 @@ Timers::Timers(ui::Form& form) {
         }
         auto* timer = new QTimer(this);
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, [&c] {
+        connect(timer, &QTimer::timeout, this, [this, &c] {
             if (c.onClick) {
                 c.onClick(); // the timer's event
+            }
+            if (afterEvent) {
+                afterEvent(c);
             }
         });
         timers_.insert(&c, timer);

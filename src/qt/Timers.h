@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <functional>
 
 class QTimer;
 
@@ -18,6 +19,8 @@ public:
     void Sync(ui::Control& timer);
     // While the player pauses, no timer runs, whatever the controls say.
     void SetRunning(bool running);
+    // Told after each timer event, with the timer that fired.
+    std::function<void(const ui::Control&)> afterEvent;
 
 private:
     QHash<ui::Control*, QTimer*> timers_;
