@@ -253,6 +253,9 @@ EMSCRIPTEN_KEEPALIVE void pelmar_start() {
     }
     program = new Program(page_scripted() != 0);
     program->page = std::make_unique<web::Page>(program->windows, program->platform.scripted());
+    web::FormView& main = program->page->Main();
+    program->platform.onEffects = [&main](const ui::Effects& shown) { main.SetEffects(shown); };
+    program->platform.onPause = [&main](bool paused) { main.SetPaused(paused); };
     program->game.Main();
 }
 
