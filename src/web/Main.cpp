@@ -230,6 +230,23 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_labels() {
     return Answer(out + "]");
 }
 
+// The file a picture of the game is drawn from, by the picture's name as the
+// state gives it ("" when no control has that picture).
+EMSCRIPTEN_KEEPALIVE const char* pelmar_picture_file(const char* name) {
+    if (program == nullptr) {
+        return Answer("");
+    }
+    for (ui::Form* form : program->windows.All()) {
+        for (const auto& control : form->controls()) {
+            const ui::PictureRef& picture = control->Picture();
+            if (picture && picture->name == name) {
+                return Answer(picture->resource);
+            }
+        }
+    }
+    return Answer("");
+}
+
 // Runs script lines; returns what they print, or "error: line N" at the
 // first line it cannot run.
 EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
@@ -253,6 +270,9 @@ EMSCRIPTEN_KEEPALIVE void pelmar_start() {
     }
     program = new Program(page_scripted() != 0);
     program->page = std::make_unique<web::Page>(program->windows, program->platform.scripted());
+    web::FormView& main = program->page->Main();
+    program->platform.onEffects = [&main](const ui::Effects& shown) { main.SetEffects(shown); };
+    program->platform.onPause = [&main](bool paused) { main.SetPaused(paused); };
     program->game.Main();
 }
 

@@ -141,6 +141,56 @@ void FormView::SyncMenu(ui::Control& item) {
                    item.Enabled() ? 1 : 0, item.Visible() ? 1 : 0);
 }
 
+void FormView::SetEffects(const ui::Effects& effects) {
+    MarkEffects();
+    const bool wasBlinking = effects_.blinkLine != nullptr;
+    effects_ = effects;
+    MarkEffects();
+    if (effects_.blinkLine != nullptr && !wasBlinking) {
+        // The line starts on its strong colour and changes at a steady pace from here.
+        blinkStartMs_ = emscripten_get_now();
+        blinkStrong_ = true;
+    }
+}
+
+void FormView::SetPaused(bool paused) {
+    paused_ = paused;
+    // The line shows its strong colour while paused, as the desktop's does.
+    StepBlink();
+}
+
+void FormView::MarkEffects() {
+    auto mark = [this](const ui::Control* control) {
+        if (control != nullptr) {
+            if (const auto shown = control->ShownRect()) {
+                form_.MarkDirty(*shown);
+            }
+        }
+    };
+    mark(effects_.blinkLine);
+    for (const auto& splash : effects_.splashes) {
+        mark(splash.container);
+    }
+}
+
+bool FormView::BlinkStrongNow() const {
+    const auto elapsed = static_cast<long long>(emscripten_get_now() - blinkStartMs_);
+    return (elapsed / ui::BlinkMilliseconds) % 2 == 0;
+}
+
+void FormView::StepBlink() {
+    if (effects_.blinkLine == nullptr) {
+        return;
+    }
+    const bool strong = paused_ || BlinkStrongNow();
+    if (strong != blinkStrong_) {
+        blinkStrong_ = strong;
+        if (const auto shown = effects_.blinkLine->ShownRect()) {
+            form_.MarkDirty(*shown);
+        }
+    }
+}
+
 bool FormView::PaintChanges() {
     const std::vector<ui::Rect> dirty = form_.TakeDirty();
     if (dirty.empty() || !form_.Visible()) {
@@ -150,7 +200,8 @@ bool FormView::PaintChanges() {
         const int left = ui::FloorPixels(r.left);
         const int top = ui::FloorPixels(r.top);
         PaintForm(id_, form_,
-                  {left, top, ui::CeilPixels(r.right) - left, ui::CeilPixels(r.bottom) - top});
+                  {left, top, ui::CeilPixels(r.right) - left, ui::CeilPixels(r.bottom) - top},
+                  {&effects_, blinkStrong_});
     }
     return true;
 }
@@ -195,6 +246,7 @@ void Page::Frame() {
         FireTimers();
     }
     for (auto& view : views_) {
+        view->StepBlink();
         paints_ += view->PaintChanges() ? 1 : 0;
     }
 }

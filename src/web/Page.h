@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Effects.h"
 #include "windows/Forms.h"
 
 #include <memory>
@@ -28,6 +29,12 @@ public:
 
     // Paints what changed since the last frame; false when nothing did.
     bool PaintChanges();
+    // The effects to draw over the controls from now on.
+    void SetEffects(const ui::Effects& effects);
+    // While the game is paused the effects stand still.
+    void SetPaused(bool paused);
+    // At each frame: the blinking line repaints when its colour changes.
+    void StepBlink();
     // The control with this number, or null.
     ui::Control* ControlOf(int number) const;
     int NumberOf(const ui::Control& control) const;
@@ -36,11 +43,19 @@ public:
 private:
     void SyncWidget(ui::Control& control);
     void SyncMenu(ui::Control& item);
+    void MarkEffects();
+    bool BlinkStrongNow() const;
 
     Page& page_;
     ui::Form& form_;
     int id_;
     bool shown_ = false;
+    ui::Effects effects_;
+    // The page's clock when the line began to blink, in milliseconds, and
+    // the colour it was last painted with.
+    double blinkStartMs_ = 0;
+    bool blinkStrong_ = true;
+    bool paused_ = false;
 };
 
 // The windows in the page and the play timer's frames.

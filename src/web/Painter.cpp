@@ -27,6 +27,7 @@ EM_JS(void, canvas_text,
 EM_JS(void, canvas_done, (int canvas), { PelmarPage.done(canvas); });
 
 using web::Box;
+using web::Painting;
 
 constexpr int Px = ui::TwipsPerPixel;
 
@@ -46,9 +47,14 @@ void DrawPicture(int canvas, const ui::Control& c, const Box& box) {
     }
 }
 
-void DrawLabel(int canvas, const ui::Control& c, const Box& box) {
+void DrawLabel(int canvas, const Painting& with, const ui::Control& c, const Box& box) {
     if (!c.transparent) {
-        canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(c.BackColor()).c_str());
+        // The blinking line shows the colour of the moment, not of the last tick.
+        const bool blinking = with.effects != nullptr && with.effects->blinkLine == &c;
+        const ui::Colour colour =
+            blinking ? (with.blinkStrong ? with.effects->strong : with.effects->pale)
+                     : c.BackColor();
+        canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(colour).c_str());
     }
     if (!c.Caption().empty()) {
         const std::string colour = c.Enabled() ? web::CssColour(c.ForeColor()) : "#808080";
@@ -61,7 +67,8 @@ void DrawLabel(int canvas, const ui::Control& c, const Box& box) {
     }
 }
 
-void PaintChildren(int canvas, const ui::Control& container, int x, int y, const Box& clip);
+void PaintChildren(int canvas, const Painting& with, const ui::Control& container, int x, int y,
+                   const Box& clip);
 
 void PaintSurface(int canvas, const ui::Control& c, const Box& box, const Box& clip) {
     Clip(canvas, clip);
@@ -69,7 +76,8 @@ void PaintSurface(int canvas, const ui::Control& c, const Box& box, const Box& c
     DrawPicture(canvas, c, box);
 }
 
-void PaintPictureBox(int canvas, const ui::Control& c, int x, int y, const Box& clip) {
+void PaintPictureBox(int canvas, const Painting& with, const ui::Control& c, int x, int y,
+                     const Box& clip) {
     const Box box = PixelBox(c, x, y);
     const Box visible = box & clip;
     if (visible.Empty()) {
@@ -79,10 +87,11 @@ void PaintPictureBox(int canvas, const ui::Control& c, int x, int y, const Box& 
     if (c.bordered) {
         canvas_border(canvas, box.x, box.y, box.w, box.h);
     }
-    PaintChildren(canvas, c, box.x, box.y, visible);
+    PaintChildren(canvas, with, c, box.x, box.y, visible);
 }
 
-void PaintChildren(int canvas, const ui::Control& container, int x, int y, const Box& clip) {
+void PaintChildren(int canvas, const Painting& with, const ui::Control& container, int x, int y,
+                   const Box& clip) {
     // Labels and images lie on the container's surface, under its picture boxes.
     for (const ui::Control* child : container.children()) {
         if (!child->Visible() ||
@@ -98,13 +107,56 @@ void PaintChildren(int canvas, const ui::Control& container, int x, int y, const
         if (child->kind() == ui::Kind::Image) {
             DrawPicture(canvas, *child, box);
         } else {
-            DrawLabel(canvas, *child, box);
+            DrawLabel(canvas, with, *child, box);
         }
     }
     for (const ui::Control* child : container.children()) {
         if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
-            PaintPictureBox(canvas, *child, x, y, clip);
+            PaintPictureBox(canvas, with, *child, x, y, clip);
         }
+    }
+}
+
+// Where a control's own top-left corner lies in its form's client area, in
+// pixels, placed as PaintChildren places it.
+void Origin(const ui::Control& c, int& x, int& y) {
+    x = 0;
+    y = 0;
+    for (const ui::Control* at = &c; at != nullptr && at->kind() != ui::Kind::Form;
+         at = at->parent()) {
+        x += ui::FloorPixels(at->Left());
+        y += ui::FloorPixels(at->Top());
+    }
+}
+
+// Each broken item or sandwich where it broke, over everything in its
+// container and only there.
+void PaintSplashes(int canvas, const ui::Form& form, const Painting& with, const Box& area) {
+    if (with.effects == nullptr) {
+        return;
+    }
+    for (const auto& splash : with.effects->splashes) {
+        if (splash.container == nullptr || splash.container->form() != &form || !splash.picture) {
+            continue;
+        }
+        const auto shown = splash.container->ShownRect();
+        if (!shown) {
+            continue;
+        }
+        const int left = ui::FloorPixels(shown->left);
+        const int top = ui::FloorPixels(shown->top);
+        const Box room{left, top, ui::CeilPixels(shown->right) - left,
+                       ui::CeilPixels(shown->bottom) - top};
+        const Box clip = room & area;
+        if (clip.Empty()) {
+            continue;
+        }
+        int x = 0;
+        int y = 0;
+        Origin(*splash.container, x, y);
+        Clip(canvas, clip);
+        canvas_image(canvas, splash.picture->resource.c_str(), x + ui::FloorPixels(splash.left),
+                     y + ui::FloorPixels(splash.top));
     }
 }
 
@@ -144,13 +196,14 @@ std::string CssFont(const ui::Font& font) {
     return css;
 }
 
-void PaintForm(int canvas, const ui::Form& form, const Box& area) {
+void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting& with) {
     const Box client{0, 0, form.clientWidth / Px, form.clientHeight / Px};
     const Box clip = client & area;
     if (!clip.Empty()) {
         PaintSurface(canvas, form, client, clip);
     }
-    PaintChildren(canvas, form, 0, 0, clip);
+    PaintChildren(canvas, with, form, 0, 0, clip);
+    PaintSplashes(canvas, form, with, clip);
     canvas_done(canvas);
 }
 

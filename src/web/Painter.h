@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/Controls.h"
+#include "ui/Effects.h"
 
 #include <string>
 
@@ -14,10 +15,18 @@ struct Box {
     bool Empty() const { return w <= 0 || h <= 0; }
 };
 
+// What one paint draws over the controls: the effects, and which of the
+// blinking line's two colours shows now.
+struct Painting {
+    const ui::Effects* effects = nullptr;
+    bool blinkStrong = true;
+};
+
 // Paints the part `area` of a form's client area onto its page canvas from
 // the model: picture boxes, images and labels in z-order, each clipped to
-// its own box and to its container, as the desktop paints them.
-void PaintForm(int canvas, const ui::Form& form, const Box& area);
+// its own box and to its container, as the desktop paints them; then the
+// splashes over their containers.
+void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting& with = {});
 
 // The CSS colour of a 0x00BBGGRR value or of a desktop colour.
 std::string CssColour(ui::Colour colour);

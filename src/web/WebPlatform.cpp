@@ -106,11 +106,16 @@ double WebPlatform::Clock() {
 }
 
 void WebPlatform::ShowEffects(const ui::Effects& shown) {
-    effects = shown;
+    if (onEffects) {
+        onEffects(shown);
+    }
 }
 
 void WebPlatform::SetPaused(bool paused) {
     paused ? pause_.Pause(OutsideClock()) : pause_.Resume(OutsideClock());
+    if (onPause) {
+        onPause(paused);
+    }
 }
 
 std::string WebPlatform::InputBox(const std::string& prompt, const std::string& title,

@@ -5,6 +5,7 @@
 #include "ui/Effects.h"
 #include "ui/Platform.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,11 +23,13 @@ public:
     explicit WebPlatform(bool scripted);
 
     double Clock() override;
-    // The page has no pause of its own yet; the game's pause still stops its clock.
+    // The page has no pause of its own yet; the game's pause still stops its
+    // clock, and the page's effects with it (onPause).
     void SetPaused(bool paused) override;
-    // The effects the page draws over the main window.
+    std::function<void(bool)> onPause;
+    // The effects the page draws over the main window (onEffects).
     void ShowEffects(const ui::Effects& shown) override;
-    ui::Effects effects;
+    std::function<void(const ui::Effects&)> onEffects;
     double Random() override { return random_.Next(); }
     void Randomize(double seed) override { random_.Reseed(seed); }
     void DoEvents() override {}

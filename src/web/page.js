@@ -582,10 +582,13 @@ const PelmarPage = (() => {
     });
 
     // For tests and measurements: the game's whole state as JSON, the
-    // labels' places, and simulator commands on a scripted page.
+    // labels' places, the file a picture comes from, and simulator commands
+    // on a scripted page.
     window.pelmarState = () => (page.running ? Module.ccall("pelmar_state", "string", [], [])
                                              : null);
     window.pelmarLabels = () => JSON.parse(Module.ccall("pelmar_labels", "string", [], []));
+    window.pelmarPictureFile = (name) => Module.ccall("pelmar_picture_file", "string",
+                                                      ["string"], [name]);
     window.pelmarScript = (lines) => Module.ccall("pelmar_script", "string", ["string"], [lines]);
     window.pelmarFirstFrameMs = () => page.firstFrameMs;
     return page;

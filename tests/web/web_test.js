@@ -99,6 +99,167 @@ async function compareWithReference(page, png) {
     }, dataUrl);
 }
 
+// Starts `watch` in the page, where it samples the canvas at each display
+// frame by itself, and waits, with no limit of its own, for what it reports.
+async function watchInPage(page, what, watch, ...args) {
+    await page.evaluate(() => { window.pelmarWatch = undefined; });
+    await page.evaluate(watch, ...args);
+    for (let tries = 0;; tries++) {
+        const found = await page.evaluate(() => window.pelmarWatch);
+        if (found !== undefined && found !== null) {
+            return found;
+        }
+        if (tries % 50 === 49) {
+            console.log("  still waiting: " + what);
+        }
+        await sleep(100);
+    }
+}
+
+// In the page: waits for the first splash the state reports, then, at each
+// display frame for 1.5 s, whether the canvas shows its picture where the
+// state puts it. `all` is the share of the picture's pixels shown, `marks`
+// the share of those not of its background colour (the broken item itself).
+function watchSplash() {
+    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+    const state = () => JSON.parse(window.pelmarState());
+    const same = (a, b) => a.Container === b.Container && a.Picture === b.Picture &&
+                           a.Left === b.Left && a.Top === b.Top;
+    (async () => {
+        let before = null; // the last frame with no splash
+        let t = await frame();
+        let s = state();
+        while (s.Effects.Splashes.length === 0) {
+            before = t;
+            t = await frame();
+            s = state();
+        }
+        const splash = s.Effects.Splashes[0];
+        const file = window.pelmarPictureFile(splash.Picture);
+        const picture = PelmarPage.pictures[file];
+        const scratch = document.createElement("canvas");
+        scratch.width = picture.naturalWidth;
+        scratch.height = picture.naturalHeight;
+        const scratchContext = scratch.getContext("2d");
+        scratchContext.drawImage(picture, 0, 0);
+        const expected = scratchContext.getImageData(0, 0, scratch.width, scratch.height).data;
+        const key = (d, i) => (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+        const counts = new Map();
+        for (let i = 0; i < expected.length; i += 4) {
+            counts.set(key(expected, i), (counts.get(key(expected, i)) || 0) + 1);
+        }
+        const background = [...counts.entries()].sort((a, b) => b[1] - a[1])[0][0];
+        // The rooms that splash lie on the window itself, so their own
+        // place is their place in the window; the picture shows only there.
+        const px = (twips) => Math.floor(twips / 15);
+        const room = s.controls[splash.Container];
+        const atX = px(room.Left) + px(splash.Left);
+        const atY = px(room.Top) + px(splash.Top);
+        const canvas = document.getElementById("game");
+        const context = canvas.getContext("2d");
+        const left = Math.max(atX, px(room.Left), 0);
+        const top = Math.max(atY, px(room.Top), 0);
+        const right = Math.min(atX + scratch.width, Math.ceil((room.Left + room.Width) / 15),
+                               canvas.width);
+        const bottom = Math.min(atY + scratch.height, Math.ceil((room.Top + room.Height) / 15),
+                                canvas.height);
+        const look = () => {
+            const shown = context.getImageData(left, top, right - left, bottom - top).data;
+            let all = 0, total = 0, marks = 0, markTotal = 0;
+            for (let y = top; y < bottom; y++) {
+                for (let x = left; x < right; x++) {
+                    const i = ((y - top) * (right - left) + (x - left)) * 4;
+                    const j = ((y - atY) * scratch.width + (x - atX)) * 4;
+                    const equal = key(shown, i) === key(expected, j);
+                    total++;
+                    all += equal ? 1 : 0;
+                    if (key(expected, j) !== background) {
+                        markTotal++;
+                        marks += equal ? 1 : 0;
+                    }
+                }
+            }
+            return { all: all / total, marks: marks / markTotal };
+        };
+        // Another splash over this one's place, which the absence check leaves out.
+        const near = (o) => !same(o, splash) && o.Container === splash.Container &&
+                            Math.abs(px(o.Left) - px(splash.Left)) < scratch.width &&
+                            Math.abs(px(o.Top) - px(splash.Top)) < scratch.height;
+        const first = t;
+        const samples = [{ t, reported: true, covered: false, ...look() }];
+        while (t - first < 1500) {
+            t = await frame();
+            s = state();
+            samples.push({ t, reported: s.Effects.Splashes.some((o) => same(o, splash)),
+                           covered: s.Effects.Splashes.some(near), ...look() });
+        }
+        return { splash, file, box: [left, top, right, bottom], before, samples };
+    })().then((found) => { window.pelmarWatch = found; },
+              (e) => { window.pelmarWatch = { error: String(e) }; });
+}
+
+// In the page: once the state reports `line` blinking, the colour of its
+// background on the canvas at each display frame for 1.5 s.
+function watchBlink(line) {
+    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+    (async () => {
+        let s = JSON.parse(window.pelmarState());
+        while (!s.Effects.Blink || s.Effects.Blink.Line !== line) {
+            await frame();
+            s = JSON.parse(window.pelmarState());
+        }
+        const label = window.pelmarLabels().find((l) => l.name === line);
+        const rgb = (bgr) => ((bgr & 255) << 16) | (bgr & 0xff00) | ((bgr >> 16) & 255);
+        const strong = rgb(s.Effects.Blink.Strong);
+        const pale = rgb(s.Effects.Blink.Pale);
+        const context = document.getElementById("game").getContext("2d");
+        const colour = () => {
+            const d = context.getImageData(label.x, label.y, label.right - label.x,
+                                           label.bottom - label.y).data;
+            let strongs = 0, pales = 0;
+            for (let i = 0; i < d.length; i += 4) {
+                const c = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+                strongs += c === strong ? 1 : 0;
+                pales += c === pale ? 1 : 0;
+            }
+            const half = d.length / 8;
+            return strongs > half ? "strong" : pales > half ? "pale" :
+                                                 `other (${strongs} strong, ${pales} pale)`;
+        };
+        const samples = [];
+        const first = await frame();
+        for (let t = first; t - first < 1500; t = await frame()) {
+            samples.push({ t, colour: colour() });
+        }
+        return { label, samples };
+    })().then((found) => { window.pelmarWatch = found; },
+              (e) => { window.pelmarWatch = { error: String(e) }; });
+}
+
+// The runs of one colour in the samples, each with the bounds of how long it
+// showed: at least from its first sample to its last, at most from the sample
+// before it to the one after. The first and last runs are cut by the
+// sampling; a run next to a frame late by 100 ms or more may hide another.
+function colourRuns(samples) {
+    const runs = [];
+    for (let i = 0; i < samples.length;) {
+        let j = i;
+        while (j + 1 < samples.length && samples[j + 1].colour === samples[i].colour) {
+            j++;
+        }
+        let steady = true;
+        for (let k = Math.max(i - 1, 0); k < Math.min(j + 1, samples.length - 1); k++) {
+            steady = steady && samples[k + 1].t - samples[k].t < 100;
+        }
+        runs.push({ colour: samples[i].colour, least: samples[j].t - samples[i].t,
+                    most: i > 0 && j + 1 < samples.length ? samples[j + 1].t - samples[i - 1].t
+                                                          : Infinity,
+                    whole: i > 0 && j + 1 < samples.length && steady });
+        i = j + 1;
+    }
+    return runs;
+}
+
 (async () => {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "pelmar-web-"));
     const browser = await puppeteer.launch({
@@ -280,6 +441,62 @@ async function compareWithReference(page, png) {
               result.maskedPixels < result.total / 4,
               "the level-start canvas equals " + path.basename(reference) +
               " outside the labels: " + JSON.stringify(result));
+
+        // ---- in real time: a loss shows broken where it happened, a moment ----
+        await open(page, url);
+        const loss = await watchInPage(page, "an item lost on the belt or on the cook",
+                                       watchSplash);
+        if (loss.error) {
+            check(false, "the splash could be watched: " + loss.error);
+        } else {
+            const where = `${loss.file} at ${loss.box.join(",")} (${loss.splash.Container})`;
+            const shown = loss.samples.filter((x) => x.all === 1 && !x.covered);
+            const wrongWhileReported = loss.samples.filter((x) => x.reported && x.all !== 1);
+            const leftOver = loss.samples.filter((x) => !x.reported && !x.covered &&
+                                                        x.marks >= 0.5);
+            const gone = loss.samples.filter((x) => !x.reported && !x.covered && x.marks < 0.5);
+            check(loss.samples[0].all === 1 && wrongWhileReported.length === 0,
+                  `the broken picture shows on the canvas where the state puts it, ${where}, ` +
+                  `in all ${loss.samples.length - gone.length - leftOver.length} frames ` +
+                  `while it is reported: ` + JSON.stringify(wrongWhileReported.slice(0, 3)));
+            check(gone.length > 0 && leftOver.length === 0,
+                  `once the state drops it, it is gone from the canvas: ${gone.length} frames ` +
+                  `without it, ${leftOver.length} still showing it`);
+            // How long it showed, within what the frames' spacing can tell.
+            const firstGone = gone.length > 0 ? gone[0].t : Infinity;
+            const least = shown.length > 0 ? shown[shown.length - 1].t - shown[0].t : NaN;
+            const most = firstGone - (loss.before !== null ? loss.before : -Infinity);
+            check(shown.length > 0 && least <= 600 && most >= 300,
+                  `it shows for about 0.4 s: at least ${least.toFixed(0)} ms, ` +
+                  `at most ${most.toFixed(0)} ms`);
+        }
+
+        // ---- in real time: the carried order's line blinks at its own pace ----
+        // As when the cook lifts a sandwich an order of line 2 wants, for
+        // oven 3: the game blinks the line at each tick, the page every 125 ms.
+        check(await page.evaluate(() => window.pelmarScript(
+                  "set BlinkLine(2) 3\nset BlinkLine(1) 2")) === "",
+              "the test hook makes line 2 the carried order's line");
+        const blink = await watchInPage(page, "the line to blink", watchBlink, "cfrm.selec(1)");
+        s = await state(page);
+        if (blink.error) {
+            check(false, "the blink could be watched: " + blink.error);
+        } else {
+            const colours = new Set(blink.samples.map((x) => x.colour));
+            const runs = colourRuns(blink.samples);
+            const whole = runs.filter((r) => r.whole);
+            const offPace = whole.filter((r) => r.least > 150 || r.most < 100);
+            check(s.Effects.Blink !== null && s.Effects.Blink.Line === "cfrm.selec(1)",
+                  "the line blinked all through the sampling");
+            check(colours.size === 2 && colours.has("strong") && colours.has("pale"),
+                  `the line's background shows the strong and the pale colour, nothing else, ` +
+                  `in ${blink.samples.length} frames: ` + [...colours].join(", "));
+            check(whole.length >= 4 && offPace.length === 0,
+                  `each colour shows for 100-150 ms at a time, never changing a frame later: ` +
+                  `${whole.length} runs measured, ${offPace.length} off pace; runs ` +
+                  "(least-most ms): " + runs.slice(0, 16).map(
+                      (r) => `${r.least.toFixed(0)}-${r.most.toFixed(0)}`).join(" "));
+        }
 
         // ---- a browser that refuses its storage: the game goes on ----
         const blocked = await browser.newPage();
