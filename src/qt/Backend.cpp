@@ -114,7 +114,9 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
             extras.zoom = window.zoom();
             std::string dump = game::DumpJson(game_, extras);
             dump.pop_back();
-            dump += ",\"TickClock\":" + std::to_string(tickClock_);
+            // QByteArray's numbers ignore the locale: a Portuguese desktop
+            // writes a comma into std::to_string's.
+            dump += ",\"TickClock\":" + QByteArray::number(tickClock_, 'f', 3).toStdString();
             dump += ",\"Canvas\":[" + std::to_string(main.width()) + "," +
                     std::to_string(main.height()) + "]";
             dump += ",\"Paints\":" + std::to_string(main.paints()) +

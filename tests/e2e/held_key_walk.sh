@@ -60,7 +60,9 @@ PY
 import sys
 speed = 40 / 10  # twips a hundredth
 rows = [tuple(map(float, line.split())) for line in open(sys.argv[1])]
-walking = [(c, x) for c, x, k in rows if k != 0]
+# A walk has begun once its start time is set (-1: pressed, the first step
+# not taken yet): the opening step of a walk is the game's own.
+walking = [(c, x) for c, x, k in rows if k > 0]
 steps = [(c2 - c1, x2 - x1) for (c1, x1), (c2, x2) in zip(walking, walking[1:])]
 worst = max(dx - speed * dt for dt, dx in steps)
 distance = walking[-1][1] - walking[0][1]

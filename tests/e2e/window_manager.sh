@@ -10,10 +10,13 @@ start_display
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
 wm_pid=$!
 trap 'kill "$wm_pid" 2>/dev/null || true; cleanup' EXIT
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+# Ready once it says what it supports, the active window among it.
+wm_ready() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; }
+for _ in $(seq 100); do
+    wm_ready && break
     sleep 0.1
 done
+wm_ready || fail "openbox did not start"
 
 PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
 game_pid=$!
