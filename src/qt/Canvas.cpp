@@ -56,21 +56,11 @@ void Canvas::MarkEffects() {
     if (pauseSign_) {
         return;
     }
-    auto mark = [this](const ui::Control* control) {
-        if (control != nullptr) {
-            if (const auto shown = control->ShownRect()) {
-                form_.MarkDirty(*shown);
-            }
-        }
-    };
-    mark(effects_.blinkLine);
-    for (const auto& splash : effects_.splashes) {
-        mark(splash.container);
-    }
+    ui::MarkEffectsDirty(form_, effects_);
 }
 
 bool Canvas::BlinkStrong() const {
-    return (blinkClock_.elapsed() / ui::BlinkMilliseconds) % 2 == 0;
+    return ui::BlinkStrongAfter(blinkClock_.elapsed());
 }
 
 QSize Canvas::BaseSize() const {

@@ -32,4 +32,25 @@ struct Effects {
 // How long the blinking line shows each colour, in milliseconds.
 inline constexpr int BlinkMilliseconds = 125;
 
+// Whether the blinking line shows its strong colour this long after it began.
+inline bool BlinkStrongAfter(long long milliseconds) {
+    return (milliseconds / BlinkMilliseconds) % 2 == 0;
+}
+
+// Marks what the effects cover as changed on their form: the blinking line
+// and the rooms of the splashes.
+inline void MarkEffectsDirty(Form& form, const Effects& effects) {
+    auto mark = [&form](const Control* control) {
+        if (control != nullptr) {
+            if (const auto shown = control->ShownRect()) {
+                form.MarkDirty(*shown);
+            }
+        }
+    };
+    mark(effects.blinkLine);
+    for (const auto& splash : effects.splashes) {
+        mark(splash.container);
+    }
+}
+
 } // namespace ui

@@ -160,22 +160,11 @@ void FormView::SetPaused(bool paused) {
 }
 
 void FormView::MarkEffects() {
-    auto mark = [this](const ui::Control* control) {
-        if (control != nullptr) {
-            if (const auto shown = control->ShownRect()) {
-                form_.MarkDirty(*shown);
-            }
-        }
-    };
-    mark(effects_.blinkLine);
-    for (const auto& splash : effects_.splashes) {
-        mark(splash.container);
-    }
+    ui::MarkEffectsDirty(form_, effects_);
 }
 
 bool FormView::BlinkStrongNow() const {
-    const auto elapsed = static_cast<long long>(emscripten_get_now() - blinkStartMs_);
-    return (elapsed / ui::BlinkMilliseconds) % 2 == 0;
+    return ui::BlinkStrongAfter(static_cast<long long>(emscripten_get_now() - blinkStartMs_));
 }
 
 void FormView::StepBlink() {

@@ -190,6 +190,16 @@ protected:
     // Where the game said the broken picture went.
     std::optional<ui::Effects::Splash> splash;
 
+    // An item of `kind` thrown just now from (left, top).
+    void Thrown(int kind, int left, int top) {
+        g.ItemState = 1;
+        g.ItemKind = static_cast<game::Integer>(kind);
+        cfrm.eleme->SetPicture(windows.fig.Picture1[static_cast<std::size_t>(kind)]->Picture());
+        cfrm.eleme->Move(left, top);
+        g.ItemClock = platform.Clock();
+        g.ItemLeft = left;
+    }
+
     // The one time the picture showed: from its first reading on screen to
     // the first reading after it had gone.
     static qint64 ShownFor(const std::vector<Sample>& samples) {
@@ -207,6 +217,11 @@ protected:
         EXPECT_EQ(runs.back().seen, 0) << "still shown at the end: " << Describe(runs);
         return length;
     }
+    static void ExpectShownForAboutFourTenths(const std::vector<Sample>& samples) {
+        const qint64 shown = ShownFor(samples);
+        EXPECT_GE(shown, 300);
+        EXPECT_LE(shown, 500);
+    }
 };
 
 TEST_F(EffectsOnScreen, AnItemThatReachesTheBeltShowsBrokenThereForAboutFourTenths) {
@@ -215,21 +230,14 @@ TEST_F(EffectsOnScreen, AnItemThatReachesTheBeltShowsBrokenThereForAboutFourTent
         1000,
         [&] {
             // An ingredient a few twips short of the belt.
-            g.ItemState = 1;
-            g.ItemKind = 3;
-            cfrm.eleme->SetPicture(windows.fig.Picture1[3]->Picture());
-            cfrm.eleme->Move(left, top);
-            g.ItemClock = platform.Clock();
-            g.ItemLeft = left;
+            Thrown(3, left, top);
         },
         BrokenPicture(13));
     ASSERT_TRUE(splash.has_value());
     EXPECT_EQ(splash->container, cfrm.eleme->parent());
     EXPECT_LT(splash->left, left) << "it broke on the way";
     EXPECT_EQ(splash->top, top);
-    const qint64 shown = ShownFor(samples);
-    EXPECT_GE(shown, 300);
-    EXPECT_LE(shown, 500);
+    ExpectShownForAboutFourTenths(samples);
 }
 
 TEST_F(EffectsOnScreen, AnItemThatMeetsTheCookHighShowsBrokenOverHimForAboutFourTenths) {
@@ -239,21 +247,14 @@ TEST_F(EffectsOnScreen, AnItemThatMeetsTheCookHighShowsBrokenOverHimForAboutFour
         1000,
         [&] {
             // Far above his hands: it breaks on him at the next tick.
-            g.ItemState = 1;
-            g.ItemKind = 1;
-            cfrm.eleme->SetPicture(windows.fig.Picture1[1]->Picture());
-            cfrm.eleme->Move(left, top);
-            g.ItemClock = platform.Clock();
-            g.ItemLeft = left;
+            Thrown(1, left, top);
         },
         BrokenPicture(11));
     ASSERT_TRUE(splash.has_value());
     EXPECT_NEAR(splash->left, left, 15) << "where it met him, a tick later at most";
     EXPECT_EQ(splash->top, top);
     EXPECT_EQ(g.Lives, lives - 1);
-    const qint64 shown = ShownFor(samples);
-    EXPECT_GE(shown, 300);
-    EXPECT_LE(shown, 500);
+    ExpectShownForAboutFourTenths(samples);
 }
 
 TEST_F(EffectsOnScreen, AMissedThrowShowsTheBrokenSandwichWhereItFellForAboutFourTenths) {
@@ -285,9 +286,7 @@ TEST_F(EffectsOnScreen, AMissedThrowShowsTheBrokenSandwichWhereItFellForAboutFou
     EXPECT_EQ(splash->left, left);
     EXPECT_EQ(splash->top, top);
     EXPECT_EQ(g.Lives, lives - 5) << "a miss";
-    const qint64 shown = ShownFor(samples);
-    EXPECT_GE(shown, 300);
-    EXPECT_LE(shown, 500);
+    ExpectShownForAboutFourTenths(samples);
 }
 
 TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutAnEighthOfASecond) {
