@@ -33,9 +33,13 @@ Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
     frame_->setTimerType(Qt::PreciseTimer);
     connect(frame_, &QTimer::timeout, this, [this] { PaintChanges(); });
     sinceLastPaint_.start();
-    // The blinking line changes colour at its own steady pace.
+    // The blinking line changes colour at its own steady pace, painted at
+    // once rather than at the next frame, so each colour lasts its full time.
     blink_->setTimerType(Qt::PreciseTimer);
-    connect(blink_, &QTimer::timeout, this, [this] { MarkEffects(); });
+    connect(blink_, &QTimer::timeout, this, [this] {
+        MarkEffects();
+        PaintChanges();
+    });
     blinkClock_.start();
 }
 
