@@ -149,7 +149,7 @@ const PelmarPage = (() => {
 
     // Whole-factor scaling: the largest that lets the main window fit the page.
     page.fit = () => {
-        const main = Object.values(page.forms).find((f) => f.main);
+        const main = mainForm();
         if (!main) {
             return;
         }
@@ -272,38 +272,72 @@ const PelmarPage = (() => {
         node.append(caption.slice(at + 2));
     }
 
+    function mainForm() {
+        return Object.values(page.forms).find((f) => f.main);
+    }
+
+    // A menu on the bar, before the menu `before` or last.
+    function addTitle(menu, before) {
+        const bar = mainForm().menubar;
+        menu.items = [];
+        menu.button = el("button", "menutitle");
+        menu.button.tabIndex = -1;
+        menu.list = el("div", "menulist");
+        menu.list.hidden = true;
+        menu.list.setAttribute("role", "menu");
+        bar.insertBefore(menu.button, before ? before.button : null);
+        bar.insertBefore(menu.list, before ? before.button : null);
+        menu.button.addEventListener("mousedown", (e) => {
+            e.preventDefault();
+            page.openMenu === menu ? closeMenu() : openMenu(menu);
+        });
+        menu.button.addEventListener("mouseenter", () => {
+            if (page.openMenu && page.openMenu !== menu) {
+                openMenu(menu);
+            }
+        });
+        const at = before ? page.topMenus.indexOf(before) : -1;
+        at >= 0 ? page.topMenus.splice(at, 0, menu) : page.topMenus.push(menu);
+    }
+
+    // An entry of the menu `top`, before its entry `before` or last; `role`
+    // tells a check mark of its own from one of a group's.
+    function addRow(top, item, role, before) {
+        item.row = el("div", item.separator ? "separator" : "menuitem");
+        top.list.insertBefore(item.row, before ? before.row : null);
+        if (!item.separator) {
+            item.row.setAttribute("role", role);
+            el("span", "check", item.row);
+            item.label = el("span", "label", item.row);
+            el("span", "shortcut", item.row).textContent = item.shortcut;
+            item.row.addEventListener("mouseenter", () => highlight(top, item));
+            item.row.addEventListener("mouseup", () => choose(item));
+        }
+        const at = before ? top.items.indexOf(before) : -1;
+        at >= 0 ? top.items.splice(at, 0, item) : top.items.push(item);
+    }
+
+    function showMenu(menu) {
+        if (menu.button) {
+            showCaption(menu.button, menu.caption);
+            menu.button.hidden = !menu.visible;
+        } else if (menu.row && !menu.separator) {
+            showCaption(menu.label, menu.caption);
+            const mark = menu.row.getAttribute("role") === "menuitemradio" ? "•" : "✓";
+            menu.row.querySelector(".check").textContent = menu.checked ? mark : "";
+            menu.row.setAttribute("aria-checked", menu.checked ? "true" : "false");
+            menu.row.classList.toggle("disabled", !menu.enabled);
+            menu.row.hidden = !menu.visible;
+        }
+    }
+
     page.addMenu = (number, parent, caption, separator, shortcut) => {
-        const main = Object.values(page.forms).find((f) => f.main);
         const menu = { number, parent, caption, separator, shortcut, items: [], enabled: true,
                        visible: true, checked: false };
         if (parent < 0) {
-            menu.button = el("button", "menutitle", main.menubar);
-            menu.button.tabIndex = -1;
-            menu.list = el("div", "menulist", main.menubar);
-            menu.list.hidden = true;
-            menu.list.setAttribute("role", "menu");
-            menu.button.addEventListener("mousedown", (e) => {
-                e.preventDefault();
-                page.openMenu === menu ? closeMenu() : openMenu(menu);
-            });
-            menu.button.addEventListener("mouseenter", () => {
-                if (page.openMenu && page.openMenu !== menu) {
-                    openMenu(menu);
-                }
-            });
-            page.topMenus.push(menu);
+            addTitle(menu, null);
         } else {
-            const top = page.menus[parent];
-            menu.row = el("div", separator ? "separator" : "menuitem", top.list);
-            if (!separator) {
-                menu.row.setAttribute("role", "menuitemcheckbox");
-                el("span", "check", menu.row);
-                menu.label = el("span", "label", menu.row);
-                el("span", "shortcut", menu.row).textContent = shortcut;
-                menu.row.addEventListener("mouseenter", () => highlight(top, menu));
-                menu.row.addEventListener("mouseup", () => choose(menu));
-            }
-            top.items.push(menu);
+            addRow(page.menus[parent], menu, "menuitemcheckbox", null);
         }
         page.menus[number] = menu;
     };
@@ -311,20 +345,11 @@ const PelmarPage = (() => {
     page.syncMenu = (number, caption, checked, enabled, visible) => {
         const menu = page.menus[number];
         Object.assign(menu, { caption, checked, enabled, visible });
-        if (menu.button) {
-            showCaption(menu.button, caption);
-            menu.button.hidden = !visible;
-        } else if (menu.row && !menu.separator) {
-            showCaption(menu.label, caption);
-            menu.row.querySelector(".check").textContent = checked ? "✓" : "";
-            menu.row.setAttribute("aria-checked", checked ? "true" : "false");
-            menu.row.classList.toggle("disabled", !enabled);
-            menu.row.hidden = !visible;
-        }
+        showMenu(menu);
     };
 
     function mainEnabled() {
-        const main = Object.values(page.forms).find((f) => f.main);
+        const main = mainForm();
         return main && main.enabled && main.visible;
     }
 
@@ -367,7 +392,7 @@ const PelmarPage = (() => {
         }
         closeMenu();
         // After the menu has closed, as a desktop menu does.
-        setTimeout(() => Module._pelmar_menu(item.number), 0);
+        setTimeout(() => (item.action ? item.action() : Module._pelmar_menu(item.number)), 0);
     }
 
     function menuKey(e) {
