@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Painter.h"
 #include "ui/Controls.h"
 #include "ui/Effects.h"
 #include "windows/Forms.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,8 @@ public:
     bool PaintChanges();
     // The effects to draw over the controls from now on.
     void SetEffects(const ui::Effects& effects);
-    // While the game is paused the effects stand still.
+    // While the game is paused the effects stand still, and the main window
+    // shows the pause sign over its picture.
     void SetPaused(bool paused);
     // At each frame: the blinking line repaints when its colour changes.
     void StepBlink();
@@ -56,6 +59,9 @@ private:
     double blinkStartMs_ = 0;
     bool blinkStrong_ = true;
     bool paused_ = false;
+    bool mainWindow_;
+    // Where the pause sign was last painted, while it shows.
+    std::optional<Box> sign_;
 };
 
 // The windows in the page and the play timer's frames.

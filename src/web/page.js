@@ -214,6 +214,42 @@ const PelmarPage = (() => {
         return ascents[font];
     }
 
+    // A font's whole pixels above and below the baseline, as the desktop
+    // rounds them, and text widths with letters `spacing` pixels further apart.
+    const measurer = document.createElement("canvas").getContext("2d");
+    function fontMetrics(font) {
+        measurer.font = font;
+        const m = measurer.measureText("ÁÇgj");
+        const ascent = Math.round(m.fontBoundingBoxAscent || m.actualBoundingBoxAscent || 9);
+        const descent = Math.round(m.fontBoundingBoxDescent || m.actualBoundingBoxDescent || 3);
+        return { ascent, height: ascent + descent };
+    }
+
+    function advance(ctx, font, spacing, text) {
+        ctx.font = font;
+        ctx.letterSpacing = spacing + "px";
+        const width = ctx.measureText(text).width;
+        ctx.letterSpacing = "0px";
+        return width;
+    }
+
+    page.textAdvance = (font, spacing, text) => Math.round(advance(measurer, font, spacing, text));
+    page.fontHeight = (font) => fontMetrics(font).height;
+
+    // One line of text in the middle of a box, its letters `spacing` pixels apart.
+    page.centredText = (id, x, y, w, h, font, spacing, colour, text) => {
+        const ctx = page.forms[id].ctx;
+        const metrics = fontMetrics(font);
+        const width = advance(ctx, font, spacing, text);
+        ctx.font = font;
+        ctx.letterSpacing = spacing + "px";
+        ctx.fillStyle = colour;
+        ctx.textAlign = "left";
+        ctx.textBaseline = "alphabetic";
+        ctx.fillText(text, x + (w - width) / 2, y + (h - metrics.height) / 2 + metrics.ascent);
+        ctx.letterSpacing = "0px";
+    };
+
     page.text = (id, x, y, w, h, align, grid, font, colour, text) => {
         const ctx = page.forms[id].ctx;
         ctx.font = font;
