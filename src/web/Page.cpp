@@ -36,6 +36,8 @@ EM_JS(void, page_sync_menu,
                               visible != 0);
       });
 EM_JS(void, page_schedule_paint, (int form), { PelmarPage.schedulePaint(form); });
+EM_JS(void, page_add_view_menu, (), { PelmarPage.addViewMenu(); });
+EM_JS(void, page_show_paused, (int paused), { PelmarPage.showPaused(paused != 0); });
 
 constexpr int Px = ui::TwipsPerPixel;
 
@@ -216,6 +218,11 @@ Page::Page(windows::Windows& windows, bool scripted) : scripted_(scripted) {
     views_.push_back(std::make_unique<FormView>(*this, windows.best, 0, false));
     views_.push_back(std::make_unique<FormView>(*this, windows.cfrm, 1, true));
     views_.push_back(std::make_unique<FormView>(*this, windows.sobr, 2, false));
+    page_add_view_menu();
+}
+
+void Page::ShowPaused(bool paused) {
+    page_show_paused(paused ? 1 : 0);
 }
 
 FormView* Page::ViewOf(int id) {

@@ -85,6 +85,11 @@ public:
 
     long long paints() const { return paints_; }
 
+    // The page's own "Exibir" menu, beside the game's menus: zoom, full
+    // screen and the player's pause. Its pause entry's check mark follows
+    // the game, which ends the pause by itself.
+    void ShowPaused(bool paused);
+
 private:
     bool scripted_;
     std::vector<std::unique_ptr<FormView>> views_;

@@ -9,6 +9,14 @@ const PelmarPage = (() => {
     const page = {
         scripted: query.has("scripted"),
         scale: 1,
+        // The player's factor from the "Exibir" menu or its keys; until one is
+        // chosen, the largest that fits.
+        zoom: 0,
+        fitting: 1,
+        fullScreen: false,
+        fullScreenError: null,
+        paused: false,
+        view: null,
         forms: {},
         pictures: {},
         menus: {},
@@ -147,16 +155,21 @@ const PelmarPage = (() => {
         w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
     }
 
-    // Whole-factor scaling: the largest that lets the main window fit the page.
+    // Whole-factor scaling: the player's factor where it fits, else the largest
+    // that lets the main window fit the page; in full screen the largest that
+    // fits the screen, around the window's frame alone.
     page.fit = () => {
         const main = mainForm();
         if (!main) {
             return;
         }
         const menuHeight = main.menubar.offsetHeight || 24;
-        const k = Math.max(1, Math.min(Math.floor((window.innerWidth - 16) / main.width),
-                                       Math.floor((window.innerHeight - menuHeight - 16) /
-                                                  main.height)));
+        const margin = page.fullScreen ? 4 : 16;
+        page.fitting = Math.max(1, Math.min(Math.floor((window.innerWidth - margin) / main.width),
+                                            Math.floor((window.innerHeight - menuHeight - margin) /
+                                                       main.height)));
+        const k = page.fullScreen || page.zoom === 0 ? page.fitting
+                                                     : Math.min(page.zoom, page.fitting);
         page.scale = k;
         for (const form of Object.values(page.forms)) {
             form.canvas.style.width = form.width * k + "px";
@@ -165,6 +178,7 @@ const PelmarPage = (() => {
             form.client.style.height = form.height * k + "px";
             Object.values(form.widgets).forEach(placeWidget);
         }
+        syncViewMenu();
     };
 
     page.paintEvent = (id) => Module._pelmar_paint_event(id);
@@ -467,6 +481,115 @@ const PelmarPage = (() => {
         }
     }
 
+    // ---- the "Exibir" menu, the page's own: zoom, full screen, pause ----
+
+    const ctrl = (e) => (e.ctrlKey || e.metaKey) && !e.altKey;
+    const plain = (e) => !e.ctrlKey && !e.altKey && !e.metaKey && !e.shiftKey;
+
+    function screenElement() {
+        return document.getElementById("screen");
+    }
+
+    function fullScreenAllowed() {
+        return document.fullscreenEnabled === true &&
+               typeof screenElement().requestFullscreen === "function";
+    }
+
+    // The factors wait while the screen is filled, as on the desktop.
+    function zoomTo(factor) {
+        if (!page.fullScreen) {
+            page.zoom = Math.max(1, Math.min(factor, page.fitting));
+            page.fit();
+        }
+    }
+
+    function setFullScreen(on) {
+        if (on && !document.fullscreenElement && fullScreenAllowed()) {
+            screenElement().requestFullscreen({ navigationUI: "hide" }).then(
+                () => { page.fullScreenError = null; },
+                (e) => {
+                    page.fullScreenError = String((e && e.message) || e);
+                    console.warn("pelmar: the browser refused full screen: " +
+                                 page.fullScreenError);
+                    syncViewMenu();
+                });
+        } else if (!on && document.fullscreenElement) {
+            document.exitFullscreen().catch(() => {});
+        }
+    }
+
+    page.addViewMenu = () => {
+        const top = { caption: "&Exibir", visible: true };
+        // Between the game's own menus, before "Ajuda".
+        addTitle(top, page.topMenus[page.topMenus.length - 1] || null);
+        const entry = (caption, shortcut, keys, action, role) => {
+            const item = { caption, shortcut, keys, action, separator: false, enabled: true,
+                           visible: true, checked: false };
+            addRow(top, item, role, null);
+            return item;
+        };
+        const separator = () => {
+            const item = { separator: true, visible: true };
+            addRow(top, item, "separator", null);
+            return item;
+        };
+        const view = { top, factors: [] };
+        // The factors that fit come before it, added as the window grows.
+        view.sizesEnd = separator();
+        view.entries = [
+            entry("A&mpliar", "Ctrl++", (e) => ctrl(e) && (e.key === "+" || e.key === "=" ||
+                                                            e.code === "NumpadAdd"),
+                  () => zoomTo(page.scale + 1), "menuitem"),
+            entry("&Reduzir", "Ctrl+-", (e) => ctrl(e) && (e.key === "-" ||
+                                                            e.code === "NumpadSubtract"),
+                  () => zoomTo(page.scale - 1), "menuitem"),
+        ];
+        separator();
+        view.fullScreen = entry("Tela &cheia", "F11", (e) => plain(e) && e.key === "F11",
+                                () => setFullScreen(!page.fullScreen), "menuitemcheckbox");
+        separator();
+        view.pause = entry("&Pausa", "P", (e) => plain(e) && (e.key.toLowerCase() === "p" ||
+                                                              e.key === "Pause"),
+                           () => page.showPaused(Module._pelmar_pause(page.paused ? 0 : 1) !== 0),
+                           "menuitemcheckbox");
+        view.entries.push(view.fullScreen, view.pause);
+        page.view = view;
+        showMenu(top);
+        syncViewMenu();
+    };
+
+    function syncViewMenu() {
+        const view = page.view;
+        if (!view) {
+            return;
+        }
+        for (let factor = view.factors.length + 1; factor <= page.fitting; factor++) {
+            const item = { caption: `Tamanho &${factor}x`, shortcut: "", separator: false,
+                           action: () => zoomTo(factor) };
+            addRow(view.top, item, "menuitemradio", view.sizesEnd);
+            view.factors.push(item);
+        }
+        view.factors.forEach((item, i) => {
+            Object.assign(item, { visible: i + 1 <= page.fitting, enabled: !page.fullScreen,
+                                  checked: i + 1 === page.scale && !page.fullScreen });
+            showMenu(item);
+        });
+        view.fullScreen.checked = page.fullScreen;
+        view.fullScreen.enabled = fullScreenAllowed();
+        view.pause.checked = page.paused;
+        view.entries.forEach(showMenu);
+    }
+
+    // The check mark follows the game, which ends the pause by itself.
+    page.showPaused = (paused) => {
+        page.paused = paused;
+        syncViewMenu();
+    };
+
+    function viewEntryOf(e) {
+        return page.view ? page.view.entries.find((item) => item.keys(e)) : undefined;
+    }
+
     // ---- the keyboard ----
 
     function keyCode(e) {
@@ -513,6 +636,15 @@ const PelmarPage = (() => {
                 openMenu(menu);
                 return;
             }
+        }
+        const viewEntry = dialog ? undefined : viewEntryOf(e);
+        if (viewEntry) {
+            // Also kept from the browser, whose Ctrl++ and Ctrl+- would zoom the page.
+            e.preventDefault();
+            if (!e.repeat && mainEnabled()) {
+                viewEntry.action();
+            }
+            return;
         }
         if (!dialog && !e.altKey && !e.ctrlKey) {
             const item = Object.values(page.menus).find((m) => m.shortcut && m.shortcut === e.key);
@@ -631,6 +763,10 @@ const PelmarPage = (() => {
     window.addEventListener("keydown", onKeyDown, true);
     window.addEventListener("keyup", onKeyUp, true);
     window.addEventListener("resize", () => page.fit());
+    document.addEventListener("fullscreenchange", () => {
+        page.fullScreen = document.fullscreenElement === screenElement();
+        page.fit();
+    });
     window.addEventListener("blur", () => {
         if (page.running && !page.ended) {
             Module._pelmar_lost_focus();
@@ -652,6 +788,7 @@ const PelmarPage = (() => {
                                                       ["string"], [name]);
     window.pelmarScript = (lines) => Module.ccall("pelmar_script", "string", ["string"], [lines]);
     window.pelmarFirstFrameMs = () => page.firstFrameMs;
+    window.pelmarFullScreenError = () => page.fullScreenError;
     return page;
 })();
 
