@@ -181,6 +181,18 @@ EMSCRIPTEN_KEEPALIVE void pelmar_lost_focus() {
     }
 }
 
+// The player's pause from the "Exibir" menu or its keys, while the main
+// window is enabled; returns whether the game is paused now.
+EMSCRIPTEN_KEEPALIVE int pelmar_pause(int on) {
+    if (program == nullptr || program->platform.ended) {
+        return 0;
+    }
+    if (program->windows.cfrm.Enabled()) {
+        program->game.SetPaused(on != 0);
+    }
+    return program->game.Paused() ? 1 : 0;
+}
+
 // The M key switches the sound, as the menu entry does.
 EMSCRIPTEN_KEEPALIVE void pelmar_sound_key() {
     ui::Control* sound = program != nullptr ? program->windows.cfrm.MenuSom : nullptr;
@@ -272,7 +284,10 @@ EMSCRIPTEN_KEEPALIVE void pelmar_start() {
     program->page = std::make_unique<web::Page>(program->windows, program->platform.scripted());
     web::FormView& main = program->page->Main();
     program->platform.onEffects = [&main](const ui::Effects& shown) { main.SetEffects(shown); };
-    program->platform.onPause = [&main](bool paused) { main.SetPaused(paused); };
+    program->platform.onPause = [&main, &page = *program->page](bool paused) {
+        main.SetPaused(paused);
+        page.ShowPaused(paused);
+    };
     program->game.Main();
 }
 

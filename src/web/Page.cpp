@@ -36,6 +36,8 @@ EM_JS(void, page_sync_menu,
                               visible != 0);
       });
 EM_JS(void, page_schedule_paint, (int form), { PelmarPage.schedulePaint(form); });
+EM_JS(void, page_add_view_menu, (), { PelmarPage.addViewMenu(); });
+EM_JS(void, page_show_paused, (int paused), { PelmarPage.showPaused(paused != 0); });
 
 constexpr int Px = ui::TwipsPerPixel;
 
@@ -44,7 +46,7 @@ constexpr int Px = ui::TwipsPerPixel;
 namespace web {
 
 FormView::FormView(Page& page, ui::Form& form, int id, bool mainWindow)
-    : page_(page), form_(form), id_(id) {
+    : page_(page), form_(form), id_(id), mainWindow_(mainWindow) {
     page_add_form(id_, form.clientWidth / Px, form.clientHeight / Px, mainWindow ? 1 : 0);
     for (const auto& control : form_.controls()) {
         ui::Control& c = *control;
@@ -155,6 +157,12 @@ void FormView::SetEffects(const ui::Effects& effects) {
 
 void FormView::SetPaused(bool paused) {
     paused_ = paused;
+    if (!paused && sign_) {
+        // What lay under the sign shows again at the next frame.
+        form_.MarkDirty(
+            {sign_->x * Px, sign_->y * Px, (sign_->x + sign_->w) * Px, (sign_->y + sign_->h) * Px});
+        sign_.reset();
+    }
     // The line shows its strong colour while paused, as the desktop's does.
     StepBlink();
 }
@@ -182,15 +190,25 @@ void FormView::StepBlink() {
 
 bool FormView::PaintChanges() {
     const std::vector<ui::Rect> dirty = form_.TakeDirty();
-    if (dirty.empty() || !form_.Visible()) {
+    const bool signDue = paused_ && mainWindow_ && !sign_;
+    if ((dirty.empty() && !signDue) || !form_.Visible()) {
         return false;
     }
+    const Painting with{&effects_, blinkStrong_};
     for (const ui::Rect& r : dirty) {
         const int left = ui::FloorPixels(r.left);
         const int top = ui::FloorPixels(r.top);
         PaintForm(id_, form_,
                   {left, top, ui::CeilPixels(r.right) - left, ui::CeilPixels(r.bottom) - top},
-                  {&effects_, blinkStrong_});
+                  with);
+    }
+    if (paused_ && mainWindow_) {
+        // The sign's shade falls on the picture beneath it, never on an
+        // earlier sign: what lies under it is painted afresh first.
+        const Box sign = PauseSignBox(form_.clientWidth / Px, form_.clientHeight / Px);
+        PaintForm(id_, form_, sign, with);
+        PaintPauseSign(id_, sign);
+        sign_ = sign;
     }
     return true;
 }
@@ -200,6 +218,11 @@ Page::Page(windows::Windows& windows, bool scripted) : scripted_(scripted) {
     views_.push_back(std::make_unique<FormView>(*this, windows.best, 0, false));
     views_.push_back(std::make_unique<FormView>(*this, windows.cfrm, 1, true));
     views_.push_back(std::make_unique<FormView>(*this, windows.sobr, 2, false));
+    page_add_view_menu();
+}
+
+void Page::ShowPaused(bool paused) {
+    page_show_paused(paused ? 1 : 0);
 }
 
 FormView* Page::ViewOf(int id) {

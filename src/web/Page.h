@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Painter.h"
 #include "ui/Controls.h"
 #include "ui/Effects.h"
 #include "windows/Forms.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,8 @@ public:
     bool PaintChanges();
     // The effects to draw over the controls from now on.
     void SetEffects(const ui::Effects& effects);
-    // While the game is paused the effects stand still.
+    // While the game is paused the effects stand still, and the main window
+    // shows the pause sign over its picture.
     void SetPaused(bool paused);
     // At each frame: the blinking line repaints when its colour changes.
     void StepBlink();
@@ -56,6 +59,9 @@ private:
     double blinkStartMs_ = 0;
     bool blinkStrong_ = true;
     bool paused_ = false;
+    bool mainWindow_;
+    // Where the pause sign was last painted, while it shows.
+    std::optional<Box> sign_;
 };
 
 // The windows in the page and the play timer's frames.
@@ -78,6 +84,11 @@ public:
     void RequestFrame() { frameWanted_ = true; }
 
     long long paints() const { return paints_; }
+
+    // The page's own "Exibir" menu, beside the game's menus: zoom, full
+    // screen and the player's pause. Its pause entry's check mark follows
+    // the game, which ends the pause by itself.
+    void ShowPaused(bool paused);
 
 private:
     bool scripted_;

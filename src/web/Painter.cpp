@@ -25,6 +25,25 @@ EM_JS(void, canvas_text,
                           UTF8ToString(text));
       });
 EM_JS(void, canvas_done, (int canvas), { PelmarPage.done(canvas); });
+EM_JS(void, canvas_centred_text,
+      (int canvas, int x, int y, int w, int h, const char* font, int spacing, const char* colour,
+       const char* text),
+      {
+          PelmarPage.centredText(canvas, x, y, w, h, UTF8ToString(font), spacing,
+                                 UTF8ToString(colour), UTF8ToString(text));
+      });
+EM_JS(int, text_advance, (const char* font, int spacing, const char* text),
+      { return PelmarPage.textAdvance(UTF8ToString(font), spacing, UTF8ToString(text)); });
+EM_JS(int, font_height, (const char* font), { return PelmarPage.fontHeight(UTF8ToString(font)); });
+
+// The pause sign's words: the window font, bold, 22 pixels high, its
+// letters 3 pixels further apart.
+constexpr const char* PauseWord = "PAUSA";
+constexpr int PauseSpacing = 3;
+
+std::string PauseFont() {
+    return web::CssFont(ui::Font{"MS Sans Serif", 8.25, true, false}, 22);
+}
 
 using web::Box;
 using web::Painting;
@@ -185,9 +204,11 @@ std::string CssColour(ui::Colour colour) {
     return text;
 }
 
-std::string CssFont(const ui::Font& font) {
+std::string CssFont(const ui::Font& font, int pixels) {
     const bool mono = font.family.rfind("Courier", 0) == 0;
-    const int pixels = static_cast<int>(font.points * 96.0 / 72.0 + 0.5) - (mono ? 1 : 0);
+    if (pixels <= 0) {
+        pixels = static_cast<int>(font.points * 96.0 / 72.0 + 0.5) - (mono ? 1 : 0);
+    }
     std::string css = font.italic ? "italic " : "";
     css += font.bold ? "bold " : "";
     css += std::to_string(pixels) + "px ";
@@ -204,6 +225,30 @@ void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting
     }
     PaintChildren(canvas, with, form, 0, 0, clip);
     PaintSplashes(canvas, form, with, clip);
+    canvas_done(canvas);
+}
+
+Box PauseSignBox(int width, int height) {
+    const std::string font = PauseFont();
+    const int w = text_advance(font.c_str(), PauseSpacing, PauseWord) + 36;
+    const int h = font_height(font.c_str()) + 14;
+    // Over the middle of the kitchen, above the order lines.
+    return {(width - w) / 2, height * 2 / 5 - h / 2, w, h};
+}
+
+void PaintPauseSign(int canvas, const Box& sign) {
+    // Black at 190 of 255 over the picture, then a yellow frame: the desktop
+    // strokes the box's edge moved 1 pixel in with a pen 2 pixels wide, whose
+    // bevelled joins leave out the two outer corners on the left.
+    canvas_fill(canvas, sign.x, sign.y, sign.w, sign.h, "rgba(0, 0, 0, 0.745098)");
+    const Box edge{sign.x + 1, sign.y + 1, sign.w - 3, sign.h - 3};
+    constexpr const char* yellow = "#ffdc40";
+    canvas_fill(canvas, edge.x, edge.y - 1, edge.w + 1, 2, yellow);
+    canvas_fill(canvas, edge.x, edge.y + edge.h - 1, edge.w + 1, 2, yellow);
+    canvas_fill(canvas, edge.x - 1, edge.y, 2, edge.h, yellow);
+    canvas_fill(canvas, edge.x + edge.w - 1, edge.y - 1, 2, edge.h + 2, yellow);
+    canvas_centred_text(canvas, sign.x, sign.y, sign.w, sign.h, PauseFont().c_str(), PauseSpacing,
+                        "#ffffff", PauseWord);
     canvas_done(canvas);
 }
 

@@ -30,7 +30,14 @@ void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting
 
 // The CSS colour of a 0x00BBGGRR value or of a desktop colour.
 std::string CssColour(ui::Colour colour);
-// The CSS font of a control; its pixel size as the desktop computes it.
-std::string CssFont(const ui::Font& font);
+// The CSS font of a control; its pixel size as the desktop computes it,
+// unless `pixels` gives another.
+std::string CssFont(const ui::Font& font, int pixels = 0);
+
+// The sign over the playfield while the player has paused the game, with the
+// desktop's box, colours, font and place: where it lies in a client area of
+// this size, and its paint over what is already there.
+Box PauseSignBox(int width, int height);
+void PaintPauseSign(int canvas, const Box& sign);
 
 } // namespace web

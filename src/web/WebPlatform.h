@@ -23,8 +23,8 @@ public:
     explicit WebPlatform(bool scripted);
 
     double Clock() override;
-    // The page has no pause of its own yet; the game's pause still stops its
-    // clock, and the page's effects with it (onPause).
+    // The game's pause stops the clock; the page shows it (onPause): the
+    // sign over the picture, the effects standing still, the check mark.
     void SetPaused(bool paused) override;
     std::function<void(bool)> onPause;
     // The effects the page draws over the main window (onEffects).

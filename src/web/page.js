@@ -9,6 +9,14 @@ const PelmarPage = (() => {
     const page = {
         scripted: query.has("scripted"),
         scale: 1,
+        // The player's factor from the "Exibir" menu or its keys; until one is
+        // chosen, the largest that fits.
+        zoom: 0,
+        fitting: 1,
+        fullScreen: false,
+        fullScreenError: null,
+        paused: false,
+        view: null,
         forms: {},
         pictures: {},
         menus: {},
@@ -147,16 +155,21 @@ const PelmarPage = (() => {
         w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
     }
 
-    // Whole-factor scaling: the largest that lets the main window fit the page.
+    // Whole-factor scaling: the player's factor where it fits, else the largest
+    // that lets the main window fit the page; in full screen the largest that
+    // fits the screen, around the window's frame alone.
     page.fit = () => {
-        const main = Object.values(page.forms).find((f) => f.main);
+        const main = mainForm();
         if (!main) {
             return;
         }
         const menuHeight = main.menubar.offsetHeight || 24;
-        const k = Math.max(1, Math.min(Math.floor((window.innerWidth - 16) / main.width),
-                                       Math.floor((window.innerHeight - menuHeight - 16) /
-                                                  main.height)));
+        const margin = page.fullScreen ? 4 : 16;
+        page.fitting = Math.max(1, Math.min(Math.floor((window.innerWidth - margin) / main.width),
+                                            Math.floor((window.innerHeight - menuHeight - margin) /
+                                                       main.height)));
+        const k = page.fullScreen || page.zoom === 0 ? page.fitting
+                                                     : Math.min(page.zoom, page.fitting);
         page.scale = k;
         for (const form of Object.values(page.forms)) {
             form.canvas.style.width = form.width * k + "px";
@@ -165,6 +178,7 @@ const PelmarPage = (() => {
             form.client.style.height = form.height * k + "px";
             Object.values(form.widgets).forEach(placeWidget);
         }
+        syncViewMenu();
     };
 
     page.paintEvent = (id) => Module._pelmar_paint_event(id);
@@ -213,6 +227,42 @@ const PelmarPage = (() => {
         }
         return ascents[font];
     }
+
+    // A font's whole pixels above and below the baseline, as the desktop
+    // rounds them, and text widths with letters `spacing` pixels further apart.
+    const measurer = document.createElement("canvas").getContext("2d");
+    function fontMetrics(font) {
+        measurer.font = font;
+        const m = measurer.measureText("ÁÇgj");
+        const ascent = Math.round(m.fontBoundingBoxAscent || m.actualBoundingBoxAscent || 9);
+        const descent = Math.round(m.fontBoundingBoxDescent || m.actualBoundingBoxDescent || 3);
+        return { ascent, height: ascent + descent };
+    }
+
+    function advance(ctx, font, spacing, text) {
+        ctx.font = font;
+        ctx.letterSpacing = spacing + "px";
+        const width = ctx.measureText(text).width;
+        ctx.letterSpacing = "0px";
+        return width;
+    }
+
+    page.textAdvance = (font, spacing, text) => Math.round(advance(measurer, font, spacing, text));
+    page.fontHeight = (font) => fontMetrics(font).height;
+
+    // One line of text in the middle of a box, its letters `spacing` pixels apart.
+    page.centredText = (id, x, y, w, h, font, spacing, colour, text) => {
+        const ctx = page.forms[id].ctx;
+        const metrics = fontMetrics(font);
+        const width = advance(ctx, font, spacing, text);
+        ctx.font = font;
+        ctx.letterSpacing = spacing + "px";
+        ctx.fillStyle = colour;
+        ctx.textAlign = "left";
+        ctx.textBaseline = "alphabetic";
+        ctx.fillText(text, x + (w - width) / 2, y + (h - metrics.height) / 2 + metrics.ascent);
+        ctx.letterSpacing = "0px";
+    };
 
     page.text = (id, x, y, w, h, align, grid, font, colour, text) => {
         const ctx = page.forms[id].ctx;
@@ -272,38 +322,72 @@ const PelmarPage = (() => {
         node.append(caption.slice(at + 2));
     }
 
+    function mainForm() {
+        return Object.values(page.forms).find((f) => f.main);
+    }
+
+    // A menu on the bar, before the menu `before` or last.
+    function addTitle(menu, before) {
+        const bar = mainForm().menubar;
+        menu.items = [];
+        menu.button = el("button", "menutitle");
+        menu.button.tabIndex = -1;
+        menu.list = el("div", "menulist");
+        menu.list.hidden = true;
+        menu.list.setAttribute("role", "menu");
+        bar.insertBefore(menu.button, before ? before.button : null);
+        bar.insertBefore(menu.list, before ? before.button : null);
+        menu.button.addEventListener("mousedown", (e) => {
+            e.preventDefault();
+            page.openMenu === menu ? closeMenu() : openMenu(menu);
+        });
+        menu.button.addEventListener("mouseenter", () => {
+            if (page.openMenu && page.openMenu !== menu) {
+                openMenu(menu);
+            }
+        });
+        const at = before ? page.topMenus.indexOf(before) : -1;
+        at >= 0 ? page.topMenus.splice(at, 0, menu) : page.topMenus.push(menu);
+    }
+
+    // An entry of the menu `top`, before its entry `before` or last; `role`
+    // tells a check mark of its own from one of a group's.
+    function addRow(top, item, role, before) {
+        item.row = el("div", item.separator ? "separator" : "menuitem");
+        top.list.insertBefore(item.row, before ? before.row : null);
+        if (!item.separator) {
+            item.row.setAttribute("role", role);
+            el("span", "check", item.row);
+            item.label = el("span", "label", item.row);
+            el("span", "shortcut", item.row).textContent = item.shortcut;
+            item.row.addEventListener("mouseenter", () => highlight(top, item));
+            item.row.addEventListener("mouseup", () => choose(item));
+        }
+        const at = before ? top.items.indexOf(before) : -1;
+        at >= 0 ? top.items.splice(at, 0, item) : top.items.push(item);
+    }
+
+    function showMenu(menu) {
+        if (menu.button) {
+            showCaption(menu.button, menu.caption);
+            menu.button.hidden = !menu.visible;
+        } else if (menu.row && !menu.separator) {
+            showCaption(menu.label, menu.caption);
+            const mark = menu.row.getAttribute("role") === "menuitemradio" ? "•" : "✓";
+            menu.row.querySelector(".check").textContent = menu.checked ? mark : "";
+            menu.row.setAttribute("aria-checked", menu.checked ? "true" : "false");
+            menu.row.classList.toggle("disabled", !menu.enabled);
+            menu.row.hidden = !menu.visible;
+        }
+    }
+
     page.addMenu = (number, parent, caption, separator, shortcut) => {
-        const main = Object.values(page.forms).find((f) => f.main);
         const menu = { number, parent, caption, separator, shortcut, items: [], enabled: true,
                        visible: true, checked: false };
         if (parent < 0) {
-            menu.button = el("button", "menutitle", main.menubar);
-            menu.button.tabIndex = -1;
-            menu.list = el("div", "menulist", main.menubar);
-            menu.list.hidden = true;
-            menu.list.setAttribute("role", "menu");
-            menu.button.addEventListener("mousedown", (e) => {
-                e.preventDefault();
-                page.openMenu === menu ? closeMenu() : openMenu(menu);
-            });
-            menu.button.addEventListener("mouseenter", () => {
-                if (page.openMenu && page.openMenu !== menu) {
-                    openMenu(menu);
-                }
-            });
-            page.topMenus.push(menu);
+            addTitle(menu, null);
         } else {
-            const top = page.menus[parent];
-            menu.row = el("div", separator ? "separator" : "menuitem", top.list);
-            if (!separator) {
-                menu.row.setAttribute("role", "menuitemcheckbox");
-                el("span", "check", menu.row);
-                menu.label = el("span", "label", menu.row);
-                el("span", "shortcut", menu.row).textContent = shortcut;
-                menu.row.addEventListener("mouseenter", () => highlight(top, menu));
-                menu.row.addEventListener("mouseup", () => choose(menu));
-            }
-            top.items.push(menu);
+            addRow(page.menus[parent], menu, "menuitemcheckbox", null);
         }
         page.menus[number] = menu;
     };
@@ -311,20 +395,11 @@ const PelmarPage = (() => {
     page.syncMenu = (number, caption, checked, enabled, visible) => {
         const menu = page.menus[number];
         Object.assign(menu, { caption, checked, enabled, visible });
-        if (menu.button) {
-            showCaption(menu.button, caption);
-            menu.button.hidden = !visible;
-        } else if (menu.row && !menu.separator) {
-            showCaption(menu.label, caption);
-            menu.row.querySelector(".check").textContent = checked ? "✓" : "";
-            menu.row.setAttribute("aria-checked", checked ? "true" : "false");
-            menu.row.classList.toggle("disabled", !enabled);
-            menu.row.hidden = !visible;
-        }
+        showMenu(menu);
     };
 
     function mainEnabled() {
-        const main = Object.values(page.forms).find((f) => f.main);
+        const main = mainForm();
         return main && main.enabled && main.visible;
     }
 
@@ -367,7 +442,7 @@ const PelmarPage = (() => {
         }
         closeMenu();
         // After the menu has closed, as a desktop menu does.
-        setTimeout(() => Module._pelmar_menu(item.number), 0);
+        setTimeout(() => (item.action ? item.action() : Module._pelmar_menu(item.number)), 0);
     }
 
     function menuKey(e) {
@@ -404,6 +479,115 @@ const PelmarPage = (() => {
             }
         }
         }
+    }
+
+    // ---- the "Exibir" menu, the page's own: zoom, full screen, pause ----
+
+    const ctrl = (e) => (e.ctrlKey || e.metaKey) && !e.altKey;
+    const plain = (e) => !e.ctrlKey && !e.altKey && !e.metaKey && !e.shiftKey;
+
+    function screenElement() {
+        return document.getElementById("screen");
+    }
+
+    function fullScreenAllowed() {
+        return document.fullscreenEnabled === true &&
+               typeof screenElement().requestFullscreen === "function";
+    }
+
+    // The factors wait while the screen is filled, as on the desktop.
+    function zoomTo(factor) {
+        if (!page.fullScreen) {
+            page.zoom = Math.max(1, Math.min(factor, page.fitting));
+            page.fit();
+        }
+    }
+
+    function setFullScreen(on) {
+        if (on && !document.fullscreenElement && fullScreenAllowed()) {
+            screenElement().requestFullscreen({ navigationUI: "hide" }).then(
+                () => { page.fullScreenError = null; },
+                (e) => {
+                    page.fullScreenError = String((e && e.message) || e);
+                    console.warn("pelmar: the browser refused full screen: " +
+                                 page.fullScreenError);
+                    syncViewMenu();
+                });
+        } else if (!on && document.fullscreenElement) {
+            document.exitFullscreen().catch(() => {});
+        }
+    }
+
+    page.addViewMenu = () => {
+        const top = { caption: "&Exibir", visible: true };
+        // Between the game's own menus, before "Ajuda".
+        addTitle(top, page.topMenus[page.topMenus.length - 1] || null);
+        const entry = (caption, shortcut, keys, action, role) => {
+            const item = { caption, shortcut, keys, action, separator: false, enabled: true,
+                           visible: true, checked: false };
+            addRow(top, item, role, null);
+            return item;
+        };
+        const separator = () => {
+            const item = { separator: true, visible: true };
+            addRow(top, item, "separator", null);
+            return item;
+        };
+        const view = { top, factors: [] };
+        // The factors that fit come before it, added as the window grows.
+        view.sizesEnd = separator();
+        view.entries = [
+            entry("A&mpliar", "Ctrl++", (e) => ctrl(e) && (e.key === "+" || e.key === "=" ||
+                                                            e.code === "NumpadAdd"),
+                  () => zoomTo(page.scale + 1), "menuitem"),
+            entry("&Reduzir", "Ctrl+-", (e) => ctrl(e) && (e.key === "-" ||
+                                                            e.code === "NumpadSubtract"),
+                  () => zoomTo(page.scale - 1), "menuitem"),
+        ];
+        separator();
+        view.fullScreen = entry("Tela &cheia", "F11", (e) => plain(e) && e.key === "F11",
+                                () => setFullScreen(!page.fullScreen), "menuitemcheckbox");
+        separator();
+        view.pause = entry("&Pausa", "P", (e) => plain(e) && (e.key.toLowerCase() === "p" ||
+                                                              e.key === "Pause"),
+                           () => page.showPaused(Module._pelmar_pause(page.paused ? 0 : 1) !== 0),
+                           "menuitemcheckbox");
+        view.entries.push(view.fullScreen, view.pause);
+        page.view = view;
+        showMenu(top);
+        syncViewMenu();
+    };
+
+    function syncViewMenu() {
+        const view = page.view;
+        if (!view) {
+            return;
+        }
+        for (let factor = view.factors.length + 1; factor <= page.fitting; factor++) {
+            const item = { caption: `Tamanho &${factor}x`, shortcut: "", separator: false,
+                           action: () => zoomTo(factor) };
+            addRow(view.top, item, "menuitemradio", view.sizesEnd);
+            view.factors.push(item);
+        }
+        view.factors.forEach((item, i) => {
+            Object.assign(item, { visible: i + 1 <= page.fitting, enabled: !page.fullScreen,
+                                  checked: i + 1 === page.scale && !page.fullScreen });
+            showMenu(item);
+        });
+        view.fullScreen.checked = page.fullScreen;
+        view.fullScreen.enabled = fullScreenAllowed();
+        view.pause.checked = page.paused;
+        view.entries.forEach(showMenu);
+    }
+
+    // The check mark follows the game, which ends the pause by itself.
+    page.showPaused = (paused) => {
+        page.paused = paused;
+        syncViewMenu();
+    };
+
+    function viewEntryOf(e) {
+        return page.view ? page.view.entries.find((item) => item.keys(e)) : undefined;
     }
 
     // ---- the keyboard ----
@@ -452,6 +636,15 @@ const PelmarPage = (() => {
                 openMenu(menu);
                 return;
             }
+        }
+        const viewEntry = dialog ? undefined : viewEntryOf(e);
+        if (viewEntry) {
+            // Also kept from the browser, whose Ctrl++ and Ctrl+- would zoom the page.
+            e.preventDefault();
+            if (!e.repeat && mainEnabled()) {
+                viewEntry.action();
+            }
+            return;
         }
         if (!dialog && !e.altKey && !e.ctrlKey) {
             const item = Object.values(page.menus).find((m) => m.shortcut && m.shortcut === e.key);
@@ -570,6 +763,10 @@ const PelmarPage = (() => {
     window.addEventListener("keydown", onKeyDown, true);
     window.addEventListener("keyup", onKeyUp, true);
     window.addEventListener("resize", () => page.fit());
+    document.addEventListener("fullscreenchange", () => {
+        page.fullScreen = document.fullscreenElement === screenElement();
+        page.fit();
+    });
     window.addEventListener("blur", () => {
         if (page.running && !page.ended) {
             Module._pelmar_lost_focus();
@@ -591,6 +788,7 @@ const PelmarPage = (() => {
                                                       ["string"], [name]);
     window.pelmarScript = (lines) => Module.ccall("pelmar_script", "string", ["string"], [lines]);
     window.pelmarFirstFrameMs = () => page.firstFrameMs;
+    window.pelmarFullScreenError = () => page.fullScreenError;
     return page;
 })();
 

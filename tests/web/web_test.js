@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web edition in Debian's headless Chromium, driven with real key events:
-//   node web_test.js URL REFERENCE_PNG
+//   node web_test.js URL REFERENCE_PNG PAUSED_PNG
 // URL serves build/web; REFERENCE_PNG is the desktop's level-start screenshot.
+// PAUSED_PNG the same paused, at 2x.
 "use strict";
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
 
-const [url, reference] = process.argv.slice(2);
+const [url, reference, pausedReference] = process.argv.slice(2);
 let failures = 0;
 
 function check(ok, what) {
@@ -97,6 +98,163 @@ async function compareWithReference(page, png) {
         return { differing, maskedPixels, total: actual.width * actual.height, labels: labels.length,
                  firstDifference };
     }, dataUrl);
+}
+
+// The pause sign on the canvas beside the desktop's picture of level start,
+// paused at 2x (PNG bytes), taken pixel by pixel at 1x: where each shows its
+// yellow frame, the pixels that differ outside the labels and the word, and
+// the word's white pixels in both.
+async function compareSign(page, png) {
+    const dataUrl = "data:image/png;base64," + png.toString("base64");
+    return page.evaluate(async (dataUrl) => {
+        await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
+        const canvas = document.getElementById("game");
+        const shown = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
+        const picture = new Image();
+        picture.src = dataUrl;
+        await picture.decode();
+        const scratch = document.createElement("canvas");
+        scratch.width = picture.width;
+        scratch.height = picture.height;
+        const ctx = scratch.getContext("2d");
+        ctx.drawImage(picture, 0, 0);
+        const doubled = ctx.getImageData(0, 0, picture.width, picture.height);
+        const width = canvas.width;
+        const height = canvas.height;
+        if (doubled.width !== width * 2 || doubled.height !== height * 2) {
+            return { sizes: [width, height, doubled.width, doubled.height] };
+        }
+        const at = (image, step, x, y) => {
+            const i = (y * step * image.width + x * step) * 4;
+            return [image.data[i], image.data[i + 1], image.data[i + 2]];
+        };
+        const pixel = {
+            shown: (x, y) => at(shown, 1, x, y),
+            expected: (x, y) => at(doubled, 2, x, y),
+        };
+        const boxOf = (get, test, area) => {
+            let box = null;
+            let count = 0;
+            for (let y = area[1]; y <= area[3]; y++) {
+                for (let x = area[0]; x <= area[2]; x++) {
+                    if (test(get(x, y))) {
+                        count++;
+                        box = box ? [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x),
+                                     Math.max(box[3], y)]
+                                  : [x, y, x, y];
+                    }
+                }
+            }
+            return { box, count };
+        };
+        const yellow = (c) => c[0] === 255 && c[1] === 220 && c[2] === 64;
+        const white = (c) => c[0] > 200 && c[1] > 200 && c[2] > 200;
+        const whole = [0, 0, width - 1, height - 1];
+        const frame = boxOf(pixel.expected, yellow, whole).box;
+        const shownFrame = boxOf(pixel.shown, yellow, whole).box;
+        if (!frame) {
+            return { frame, shownFrame };
+        }
+        // The sign reaches a pixel past its frame on the right and below; the
+        // word lies 18 pixels in from its sides and 7 from its top and bottom.
+        const sign = [frame[0], frame[1], frame[2] + 1, frame[3] + 1];
+        const word = [sign[0] + 16, sign[1] + 5, sign[2] - 16, sign[3] - 5];
+        const inWord = (x, y) => x >= word[0] && x <= word[2] && y >= word[1] && y <= word[3];
+        const labels = window.pelmarLabels();
+        const inLabel = (x, y) => labels.some((l) => x >= l.x && x < l.right && y >= l.y &&
+                                                     y < l.bottom);
+        let differing = 0, firstDifference = null;
+        for (let y = 0; y < height; y++) {
+            for (let x = 0; x < width; x++) {
+                if (inWord(x, y) || inLabel(x, y)) {
+                    continue;
+                }
+                const a = pixel.shown(x, y);
+                const b = pixel.expected(x, y);
+                if (a[0] !== b[0] || a[1] !== b[1] || a[2] !== b[2]) {
+                    differing++;
+                    firstDifference = firstDifference || [x, y, a, b];
+                }
+            }
+        }
+        return { frame, shownFrame, differing, firstDifference,
+                 words: { shown: boxOf(pixel.shown, white, word),
+                          expected: boxOf(pixel.expected, white, word) } };
+    }, dataUrl);
+}
+
+// The word on the sign shows as on the desktop: about as many white pixels,
+// over the same place give or take a pixel.
+function wordLooksRight(words) {
+    const { shown, expected } = words;
+    return shown.box !== null && expected.box !== null && expected.count > 100 &&
+           Math.abs(shown.count - expected.count) <= expected.count * 0.15 &&
+           shown.box.every((v, i) => Math.abs(v - expected.box[i]) <= 1);
+}
+
+// The main canvas's own pixels and the size it shows at, in CSS pixels.
+async function canvasSize(page) {
+    return page.evaluate(() => {
+        const c = document.getElementById("game");
+        const r = c.getBoundingClientRect();
+        return { width: c.width, height: c.height, shownWidth: r.width, shownHeight: r.height };
+    });
+}
+
+// The whole factor the canvas shows at, or NaN where it is none.
+function factorOf(size) {
+    const k = size.shownWidth / size.width;
+    return Number.isInteger(k) && size.shownHeight === size.height * k ? k : NaN;
+}
+
+// The visible entries of the "Exibir" menu as the page shows them.
+async function viewEntries(page) {
+    return page.evaluate(() => {
+        const title = [...document.querySelectorAll(".menutitle")]
+                          .find((m) => m.textContent === "Exibir");
+        const list = title.nextElementSibling;
+        return {
+            open: !list.hidden,
+            underlined: (title.querySelector("u") || {}).textContent,
+            entries: [...list.querySelectorAll(".menuitem")].filter((r) => !r.hidden).map((r) => ({
+                label: r.querySelector(".label").textContent,
+                key: (r.querySelector(".label u") || {}).textContent || "",
+                shortcut: r.querySelector(".shortcut").textContent,
+                checked: r.getAttribute("aria-checked") === "true",
+                mark: r.querySelector(".check").textContent,
+                enabled: !r.classList.contains("disabled"),
+            })),
+        };
+    });
+}
+
+function entry(view, label) {
+    return view.entries.find((e) => e.label === label) || {};
+}
+
+async function canvasPicture(page) {
+    return page.evaluate(() => document.getElementById("game").toDataURL());
+}
+
+// Opens Exibir and chooses the entry with this access key.
+async function viewMenu(page, accessKey) {
+    await page.keyboard.down("Alt");
+    await page.keyboard.press("e");
+    await page.keyboard.up("Alt");
+    await page.keyboard.press(accessKey);
+}
+
+// Until what the page does after a menu closes and a resize has been done
+// and painted.
+async function settle(page) {
+    await page.evaluate(() => new Promise((r) => setTimeout(
+        () => requestAnimationFrame(() => requestAnimationFrame(r)), 0)));
+}
+
+async function withCtrl(page, key) {
+    await page.keyboard.down("Control");
+    await page.keyboard.press(key);
+    await page.keyboard.up("Control");
 }
 
 // Starts `watch` in the page, where it samples the canvas at each display
@@ -295,8 +453,8 @@ function colourRuns(samples) {
               shownSize.join(" "));
         const menus = await page.evaluate(() => [...document.querySelectorAll(".menutitle")]
                                                     .map((m) => m.textContent));
-        check(JSON.stringify(menus) === JSON.stringify(["Opções", "Ajuda"]),
-              "the menu bar has Opções and Ajuda");
+        check(JSON.stringify(menus) === JSON.stringify(["Opções", "Exibir", "Ajuda"]),
+              "the menu bar has Opções, Exibir and Ajuda: " + menus.join(", "));
 
         // ---- an arrow key held walks the cook, and the page does not scroll ----
         await page.evaluate(() => {
@@ -324,6 +482,213 @@ function colourRuns(samples) {
               kept.includes("Space:true") && !kept.some((k) => k.endsWith(":false")),
               "arrows and Space do not scroll the page: " + [...new Set(kept)].join(" "));
 
+        // ---- the Exibir menu: the factors that fit, zoom, full screen, pause ----
+        // At 1024 x 768 the 380 x 326 window fits at 2x, not at 3x.
+        await page.keyboard.down("Alt");
+        await page.keyboard.press("e");
+        await page.keyboard.up("Alt");
+        let view = await viewEntries(page);
+        check(view.open && view.underlined === "E", "Alt+E opens Exibir");
+        const shownEntries = view.entries.map((e) => [e.label, e.key, e.shortcut]);
+        check(JSON.stringify(shownEntries) === JSON.stringify([
+            ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ampliar", "m", "Ctrl++"],
+            ["Reduzir", "R", "Ctrl+-"], ["Tela cheia", "c", "F11"], ["Pausa", "P", "P"]]),
+              "Exibir lists the sizes that fit, Ampliar, Reduzir, Tela cheia and Pausa, with " +
+              "their access keys and shortcuts: " + JSON.stringify(shownEntries));
+        check(entry(view, "Tamanho 2x").checked && entry(view, "Tamanho 2x").mark === "•" &&
+              !entry(view, "Tamanho 1x").checked && !entry(view, "Pausa").checked &&
+              !entry(view, "Tela cheia").checked,
+              "the 2x size shown is marked, and nothing else");
+        await page.keyboard.press("Escape");
+        view = await viewEntries(page);
+        check(!view.open, "Escape closes it");
+
+        // ---- the zoom keys: whole factors that fit, kept from the browser ----
+        await page.evaluate(() => {
+            window.keptFromZooming = [];
+            window.addEventListener("keydown", (e) => {
+                if (e.ctrlKey && e.key !== "Control") {
+                    window.keptFromZooming.push(e.key + ":" + e.defaultPrevented);
+                }
+            });
+        });
+        let size = await canvasSize(page);
+        check(factorOf(size) === 2, `the canvas shows at 2x: ${JSON.stringify(size)}`);
+        await withCtrl(page, "Minus");
+        size = await canvasSize(page);
+        check(factorOf(size) === 1 && size.width === 380,
+              `Ctrl+- shows it at 1x: ${JSON.stringify(size)}`);
+        await withCtrl(page, "+");
+        size = await canvasSize(page);
+        check(factorOf(size) === 2, `Ctrl++ shows it at 2x again: ${JSON.stringify(size)}`);
+        await withCtrl(page, "Equal");
+        size = await canvasSize(page);
+        check(factorOf(size) === 2, `Ctrl+= goes no further than 2x, as 3x would not fit: ` +
+              JSON.stringify(size));
+        const keptZoom = await page.evaluate(() => window.keptFromZooming);
+        check(keptZoom.length === 3 && keptZoom.every((k) => k.endsWith(":true")),
+              "the browser does not zoom the page itself: " + keptZoom.join(" "));
+        // A larger browser window: 3x fits, and the player's 2x stays until asked.
+        await page.setViewport({ width: 1280, height: 1024 });
+        await settle(page);
+        size = await canvasSize(page);
+        await page.keyboard.down("Alt");
+        await page.keyboard.press("e");
+        await page.keyboard.up("Alt");
+        view = await viewEntries(page);
+        await page.keyboard.press("Escape");
+        check(factorOf(size) === 2 && entry(view, "Tamanho 3x").label === "Tamanho 3x" &&
+              entry(view, "Tamanho 2x").checked && !entry(view, "Tamanho 4x").label,
+              `at 1280 x 1024 the chosen 2x stays and 3x is offered: ${JSON.stringify(size)} ` +
+              view.entries.map((e) => e.label).join(", "));
+        await withCtrl(page, "Equal");
+        size = await canvasSize(page);
+        check(factorOf(size) === 3 && size.shownWidth === 1140,
+              `then Ctrl+= shows it at 3x: ${JSON.stringify(size)}`);
+        await withCtrl(page, "Minus");
+        size = await canvasSize(page);
+        check(factorOf(size) === 2, `and Ctrl+- at 2x again: ${JSON.stringify(size)}`);
+        await page.setViewport({ width: 1024, height: 768 });
+        await settle(page);
+        await viewMenu(page, "1");
+        await settle(page);
+        size = await canvasSize(page);
+        view = await viewEntries(page);
+        check(factorOf(size) === 1 && entry(view, "Tamanho 1x").checked &&
+              !entry(view, "Tamanho 2x").checked,
+              `Exibir > Tamanho 1x shows it at 1x and marks it: ${JSON.stringify(size)}`);
+        await viewMenu(page, "2");
+        await settle(page);
+        size = await canvasSize(page);
+        check(factorOf(size) === 2, `its access key 2 shows it at 2x: ${JSON.stringify(size)}`);
+
+        // ---- P pauses: the state, the check mark, a still picture, the sign ----
+        const walkedTo = (d) => d.controls["cfrm.pelmar"].Left;
+        await page.keyboard.press("p");
+        s = await until(page, "the pause", (d) => d.Paused);
+        view = await viewEntries(page);
+        check(s.Paused && entry(view, "Pausa").checked && entry(view, "Pausa").mark === "✓",
+              "P pauses the game, and Exibir > Pausa shows its check mark");
+        const pausedAt = walkedTo(s);
+        await page.keyboard.down("ArrowRight");
+        await sleep(500);
+        await page.keyboard.up("ArrowRight");
+        s = await state(page);
+        check(s.Paused && walkedTo(s) === pausedAt,
+              `the cook stands while Right is held: ${pausedAt} -> ${walkedTo(s)}`);
+        const still = [await canvasPicture(page)];
+        await sleep(500);
+        still.push(await canvasPicture(page));
+        check(still[0] === still[1], "two pictures of the canvas 0.5 s apart are the same");
+        const liveSign = await compareSign(page, fs.readFileSync(pausedReference));
+        check(liveSign.frame && JSON.stringify(liveSign.shownFrame) ===
+                                JSON.stringify(liveSign.frame) && wordLooksRight(liveSign.words),
+              "the PAUSA sign shows with its frame where the desktop puts it, and the word: " +
+              JSON.stringify(liveSign));
+        await page.keyboard.press("p");
+        s = await until(page, "the end of the pause", (d) => !d.Paused);
+        view = await viewEntries(page);
+        const moving = [await canvasPicture(page)];
+        await sleep(500);
+        moving.push(await canvasPicture(page));
+        check(!entry(view, "Pausa").checked && moving[0] !== moving[1],
+              "P again lets the game go on: the check mark goes and the picture changes");
+        await page.keyboard.down("ArrowRight");
+        await sleep(500);
+        await page.keyboard.up("ArrowRight");
+        s = await state(page);
+        check(walkedTo(s) > pausedAt + 150,
+              `then holding Right walks the cook: ${pausedAt} -> ${walkedTo(s)}`);
+        await page.keyboard.press("Pause");
+        s = await until(page, "the pause by the Pause key", (d) => d.Paused);
+        view = await viewEntries(page);
+        check(entry(view, "Pausa").checked, "the Pause key pauses too, with the check mark");
+        await viewMenu(page, "p");
+        s = await until(page, "the end of the pause by the menu", (d) => !d.Paused);
+        view = await viewEntries(page);
+        check(!view.open && !entry(view, "Pausa").checked,
+              "Exibir > Pausa lets the game go on, and the mark goes");
+        // The game ends the pause by itself on a new game: the mark follows.
+        await page.keyboard.press("p");
+        await until(page, "the pause before F2", (d) => d.Paused);
+
+        // ---- full screen, where the browser allows it ----
+        await withCtrl(page, "Minus");
+        await page.keyboard.press("F11");
+        const fullScreen = await page.evaluate(async () => {
+            for (;;) {
+                if (document.fullscreenElement || window.pelmarFullScreenError()) {
+                    return { element: document.fullscreenElement ? document.fullscreenElement.id
+                                                                 : null,
+                             refused: window.pelmarFullScreenError() };
+                }
+                await new Promise((r) => requestAnimationFrame(r));
+            }
+        });
+        if (fullScreen.element === null) {
+            console.log("note: this Chromium refuses full screen: " + fullScreen.refused);
+            view = await viewEntries(page);
+            size = await canvasSize(page);
+            check(!entry(view, "Tela cheia").checked && factorOf(size) === 1,
+                  "refused, the page stays as it was, without the check mark");
+        } else {
+            await settle(page);
+            const filled = await page.evaluate(() => {
+                const main = document.querySelector(".window.main").getBoundingClientRect();
+                const bar = document.querySelector(".menubar").getBoundingClientRect();
+                return { width: window.innerWidth, height: window.innerHeight,
+                         background: getComputedStyle(document.getElementById("screen"))
+                                         .backgroundColor,
+                         main: [main.left, main.top, main.right, main.bottom],
+                         bar: [bar.top, bar.height] };
+            });
+            size = await canvasSize(page);
+            const k = factorOf(size);
+            const chrome = [filled.main[2] - filled.main[0] - size.shownWidth,
+                            filled.main[3] - filled.main[1] - size.shownHeight];
+            view = await viewEntries(page);
+            check(fullScreen.element === "screen" && entry(view, "Tela cheia").checked &&
+                  !entry(view, "Tamanho 1x").enabled,
+                  "F11 fills the screen with the game; Tela cheia is marked, the sizes wait");
+            const fits = (factor) => factor * size.width + chrome[0] <= filled.width &&
+                                     factor * size.height + chrome[1] <= filled.height;
+            check(k >= 1 && fits(k) && !fits(k + 1),
+                  `full screen shows the largest whole factor that fits: ${k}x in ` +
+                  `${filled.width} x ${filled.height}`);
+            check(filled.background === "rgb(0, 0, 0)" &&
+                  Math.abs(filled.main[0] - (filled.width - filled.main[2])) <= 1 &&
+                  Math.abs(filled.main[1] - (filled.height - filled.main[3])) <= 1 &&
+                  filled.bar[0] >= 0 && filled.bar[1] > 0,
+                  "centred on black, with its menu bar: " + JSON.stringify(filled));
+            await withCtrl(page, "Minus");
+            check(factorOf(await canvasSize(page)) === k, "Ctrl+- waits in full screen");
+            await page.keyboard.press("F11");
+            await page.waitForFunction(() => document.fullscreenElement === null,
+                                       { timeout: 0 });
+            await settle(page);
+            size = await canvasSize(page);
+            view = await viewEntries(page);
+            check(factorOf(size) === 1 && !entry(view, "Tela cheia").checked,
+                  `F11 again gives back the 1x chosen before: ${JSON.stringify(size)}`);
+            await viewMenu(page, "c");
+            await page.waitForFunction(() => document.fullscreenElement !== null,
+                                       { timeout: 0 });
+            await settle(page);
+            const byMenu = [factorOf(await canvasSize(page)),
+                            entry(await viewEntries(page), "Tela cheia").checked];
+            await viewMenu(page, "c");
+            await page.waitForFunction(() => document.fullscreenElement === null,
+                                       { timeout: 0 });
+            await settle(page);
+            byMenu.push(factorOf(await canvasSize(page)),
+                        entry(await viewEntries(page), "Tela cheia").checked);
+            check(JSON.stringify(byMenu) === JSON.stringify([k, true, 1, false]),
+                  "Exibir > Tela cheia enters full screen and leaves it: " +
+                  JSON.stringify(byMenu));
+        }
+        await withCtrl(page, "Equal");
+        check(factorOf(await canvasSize(page)) === 2, "back at 2x");
+
         // ---- F2 starts a new game ----
         await page.evaluate(() => window.pelmarScript("set Lives 7\nset Level 4"));
         s = await state(page);
@@ -331,6 +696,9 @@ function colourRuns(samples) {
         await page.keyboard.press("F2");
         s = await until(page, "a new game after F2", (d) => d.Lives === 50);
         check(s.Level === 1 && s.Lives === 50 && s.Score === 0, "F2 starts a new game at level 1");
+        view = await viewEntries(page);
+        check(!s.Paused && !entry(view, "Pausa").checked,
+              "the new game ends the pause, and Pausa loses its check mark");
 
         // ---- Fase ... 99 in real time: over at once, no points, the question ----
         await menu(page, "o", 1);
@@ -441,6 +809,14 @@ function colourRuns(samples) {
               result.maskedPixels < result.total / 4,
               "the level-start canvas equals " + path.basename(reference) +
               " outside the labels: " + JSON.stringify(result));
+
+        // ---- paused there, the sign is the desktop's ----
+        await page.keyboard.press("p");
+        await until(page, "the pause", (d) => d.Paused);
+        const sign = await compareSign(page, fs.readFileSync(pausedReference));
+        check(sign.frame && sign.differing === 0 && wordLooksRight(sign.words),
+              "paused, the canvas equals " + path.basename(pausedReference) + " taken at 1x " +
+              "outside the labels and the word, and the word is there: " + JSON.stringify(sign));
 
         // ---- in real time: a loss shows broken where it happened, a moment ----
         await open(page, url);

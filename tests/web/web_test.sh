@@ -49,4 +49,5 @@ until python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.
 done
 
 NODE_PATH="$client/node_modules" node "$root/tests/web/web_test.js" \
-    "http://127.0.0.1:$port/" "$root/tests/screenshots/level_start.png"
+    "http://127.0.0.1:$port/" "$root/tests/screenshots/level_start.png" \
+    "$root/tests/screenshots/paused_2x.png"
