@@ -260,8 +260,16 @@ async function withCtrl(page, key) {
 // Starts `watch` in the page, where it samples the canvas at each display
 // frame by itself, and waits, with no limit of its own, for what it reports.
 async function watchInPage(page, what, watch, ...args) {
+    await startWatch(page, watch, ...args);
+    return watched(page, what);
+}
+
+async function startWatch(page, watch, ...args) {
     await page.evaluate(() => { window.pelmarWatch = undefined; });
     await page.evaluate(watch, ...args);
+}
+
+async function watched(page, what) {
     for (let tries = 0;; tries++) {
         const found = await page.evaluate(() => window.pelmarWatch);
         if (found !== undefined && found !== null) {
@@ -820,8 +828,15 @@ function colourRuns(samples) {
 
         // ---- in real time: a loss shows broken where it happened, a moment ----
         await open(page, url);
-        const loss = await watchInPage(page, "an item lost on the belt or on the cook",
-                                       watchSplash);
+        await startWatch(page, watchSplash);
+        // An ingredient a few twips short of the belt, thrown just now: it
+        // breaks there within a few ticks, whatever the cook has caught.
+        await page.evaluate(() => {
+            const clock = JSON.parse(window.pelmarState()).Clock;
+            window.pelmarScript("set ItemState 1\nset ItemKind 3\nset ItemLeft 1000\n" +
+                                `set ItemClock ${clock}`);
+        });
+        const loss = await watched(page, "an item lost on the belt");
         if (loss.error) {
             check(false, "the splash could be watched: " + loss.error);
         } else {
