@@ -889,6 +889,21 @@ function colourRuns(samples) {
                       (r) => `${r.least.toFixed(0)}-${r.most.toFixed(0)}`).join(" "));
         }
 
+        // ---- paused, the line stands still on its strong colour ----
+        await page.keyboard.press("p");
+        await until(page, "the pause", (d) => d.Paused);
+        const pausedLine = await watchInPage(page, "the paused line", watchBlink, "cfrm.selec(1)");
+        if (pausedLine.error) {
+            check(false, "the paused line could be watched: " + pausedLine.error);
+        } else {
+            const colours = new Set(pausedLine.samples.map((x) => x.colour));
+            check(colours.size === 1 && colours.has("strong"),
+                  `paused, the line keeps its strong colour in all ${pausedLine.samples.length} ` +
+                  "frames: " + [...colours].join(", "));
+        }
+        await page.keyboard.press("p");
+        await until(page, "the game going on", (d) => !d.Paused);
+
         // ---- a browser that refuses its storage: the game goes on ----
         const blocked = await browser.newPage();
         blocked.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
