@@ -44,6 +44,24 @@ async function open(page, address) {
     await page.goto(address);
     await page.waitForFunction(() => typeof window.pelmarState === "function" &&
                                      window.pelmarState() !== null, { timeout: 0 });
+    // In the page, for the comparisons: the canvas's pixels after the next
+    // frame has been drawn, and those of a picture (a data: address).
+    await page.evaluate(() => {
+        window.pelmarCanvasAndPicture = async (dataUrl) => {
+            await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
+            const canvas = document.getElementById("game");
+            const shown = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
+            const picture = new Image();
+            picture.src = dataUrl;
+            await picture.decode();
+            const scratch = document.createElement("canvas");
+            scratch.width = picture.width;
+            scratch.height = picture.height;
+            const ctx = scratch.getContext("2d");
+            ctx.drawImage(picture, 0, 0);
+            return { shown, picture: ctx.getImageData(0, 0, picture.width, picture.height) };
+        };
+    });
 }
 
 async function menu(page, accessKey, downs) {
@@ -61,18 +79,7 @@ async function menu(page, accessKey, downs) {
 async function compareWithReference(page, png) {
     const dataUrl = "data:image/png;base64," + png.toString("base64");
     return page.evaluate(async (dataUrl) => {
-        await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
-        const canvas = document.getElementById("game");
-        const actual = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
-        const picture = new Image();
-        picture.src = dataUrl;
-        await picture.decode();
-        const scratch = document.createElement("canvas");
-        scratch.width = picture.width;
-        scratch.height = picture.height;
-        const ctx = scratch.getContext("2d");
-        ctx.drawImage(picture, 0, 0);
-        const expected = ctx.getImageData(0, 0, picture.width, picture.height);
+        const { shown: actual, picture: expected } = await window.pelmarCanvasAndPicture(dataUrl);
         if (expected.width !== actual.width || expected.height !== actual.height) {
             return { sizes: [actual.width, actual.height, expected.width, expected.height] };
         }
@@ -107,20 +114,9 @@ async function compareWithReference(page, png) {
 async function compareSign(page, png) {
     const dataUrl = "data:image/png;base64," + png.toString("base64");
     return page.evaluate(async (dataUrl) => {
-        await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
-        const canvas = document.getElementById("game");
-        const shown = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
-        const picture = new Image();
-        picture.src = dataUrl;
-        await picture.decode();
-        const scratch = document.createElement("canvas");
-        scratch.width = picture.width;
-        scratch.height = picture.height;
-        const ctx = scratch.getContext("2d");
-        ctx.drawImage(picture, 0, 0);
-        const doubled = ctx.getImageData(0, 0, picture.width, picture.height);
-        const width = canvas.width;
-        const height = canvas.height;
+        const { shown, picture: doubled } = await window.pelmarCanvasAndPicture(dataUrl);
+        const width = shown.width;
+        const height = shown.height;
         if (doubled.width !== width * 2 || doubled.height !== height * 2) {
             return { sizes: [width, height, doubled.width, doubled.height] };
         }
