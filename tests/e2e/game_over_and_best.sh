@@ -42,19 +42,13 @@ window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 wait_for_state
 
-# Opções > Fase ...: the second entry.
 # Without a window manager nobody gives the focus back after a dialog: the
 # player clicks the window first.
 focus_game() { xdotool windowfocus --sync "$window"; }
 
 start_level() {
     focus_game
-    xdotool key alt+o
-    sleep 0.4
-    xdotool key Down Return
-    sleep 0.8
-    xdotool type --delay 50 "$1"
-    xdotool key Return
+    start_level_through_menu "$1"
 }
 
 start_level 99
