@@ -16,7 +16,7 @@ for _ in $(seq 100); do
     wm_ready && break
     sleep 0.1
 done
-wm_ready || fail "openbox did not start"
+wm_ready || { cat "$workdir/openbox.log" >&2; fail "openbox did not start"; }
 
 PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
 game_pid=$!

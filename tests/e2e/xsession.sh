@@ -22,7 +22,10 @@ fail() {
 start_display() {
     for n in $(seq $((100 + $$ % 300)) 500); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${PELMAR_SCREEN:-1024x768}x24" -nolisten tcp >"$workdir/xvfb.log" 2>&1 &
+        # -noreset: without it the server starts over each time its last
+        # client leaves, and a program connecting just then finds no display.
+        Xvfb ":$n" -screen 0 "${PELMAR_SCREEN:-1024x768}x24" -nolisten tcp -noreset \
+            >"$workdir/xvfb.log" 2>&1 &
         xvfb_pid=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do
