@@ -19,13 +19,6 @@ protected:
         return heard;
     }
     int CookTop() const { return cfrm.pelmar->Top(); }
-    // An item of `kind` in flight, its picture at (left, top).
-    void Flying(int kind, int left, int top) {
-        g.ItemState = 1;
-        g.ItemKind = static_cast<game::Integer>(kind);
-        cfrm.eleme->SetPicture(fig.Picture1[kind]->Picture());
-        cfrm.eleme->Move(left, top);
-    }
     // The cook in the belt column holding `load`, level with sandwich k.
     void AtSandwich(int k, int load) {
         g.ItemState = 2;
