@@ -36,7 +36,15 @@ echo "no device: silent, and nothing on standard error"
 pulseaudio -n --daemonize=yes --exit-idle-time=-1 --disallow-exit \
     -L module-native-protocol-unix -L "module-null-sink sink_name=pelmarsink" \
     --log-target=file:"$workdir/pulse.log" || fail "no PulseAudio server could be started"
-trap 'pulseaudio --kill 2>/dev/null || true; cleanup' EXIT
+# The server writes its log as it shuts down: wait for it before the folder goes.
+stop_pulse() {
+    local pid
+    pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null) || pid=
+    pulseaudio --kill 2>/dev/null || true
+    [ -n "$pid" ] && wait_for_exit "$pid"
+    return 0
+}
+trap 'stop_pulse; cleanup' EXIT
 pactl set-default-sink pelmarsink
 rm -f "$workdir/state.json"
 PELMAR_STATE_FILE="$workdir/state.json" "$program" 2>"$workdir/sound.err" &

@@ -7,10 +7,26 @@ workdir=$(mktemp -d)
 xvfb_pid=
 game_pid=
 
+# wait_for_exit PID...: until none of them runs, for up to 5 s. Works for
+# processes that are not this shell's children (a daemon) as well.
+wait_for_exit() {
+    for _ in $(seq 50); do
+        local running=
+        for pid in "$@"; do kill -0 "$pid" 2>/dev/null && running=1; done
+        [ -z "$running" ] && return 0
+        sleep 0.1
+    done
+}
+
+# Stops the game and the display, waits until they are gone (a process still
+# writing would refill the folder while it is removed), then removes the folder.
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$workdir"
+    local pids=()
+    [ -n "$game_pid" ] && pids+=("$game_pid")
+    [ -n "$xvfb_pid" ] && pids+=("$xvfb_pid")
+    [ ${#pids[@]} -gt 0 ] && { kill "${pids[@]}" 2>/dev/null || true; }
+    [ ${#pids[@]} -gt 0 ] && wait_for_exit "${pids[@]}" || true
+    rm -rf "$workdir" 2>/dev/null || { sleep 0.5; rm -rf "$workdir"; }
 }
 trap cleanup EXIT
 
