@@ -8,8 +8,7 @@ program=$1
 
 start_display
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &
-wm_pid=$!
-trap 'kill "$wm_pid" 2>/dev/null || true; cleanup' EXIT
+helper_pids+=($!)
 # Ready once it says what it supports, the active window among it.
 wm_ready() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; }
 for _ in $(seq 100); do

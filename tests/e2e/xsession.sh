@@ -6,6 +6,7 @@ set -euo pipefail
 workdir=$(mktemp -d)
 xvfb_pid=
 game_pid=
+helper_pids=() # other processes of a test (a window manager), stopped with the rest
 
 # wait_for_exit PID...: until none of them runs, for up to 5 s. Works for
 # processes that are not this shell's children (a daemon) as well.
@@ -18,10 +19,10 @@ wait_for_exit() {
     done
 }
 
-# Stops the game and the display, waits until they are gone (a process still
+# Stops the game, the helpers and the display, waits until they are gone (a process still
 # writing would refill the folder while it is removed), then removes the folder.
 cleanup() {
-    local pids=()
+    local pids=("${helper_pids[@]}")
     [ -n "$game_pid" ] && pids+=("$game_pid")
     [ -n "$xvfb_pid" ] && pids+=("$xvfb_pid")
     [ ${#pids[@]} -gt 0 ] && { kill "${pids[@]}" 2>/dev/null || true; }
