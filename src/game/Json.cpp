@@ -100,4 +100,50 @@ JsonWriter& JsonWriter::Raw(std::string_view json) {
     return *this;
 }
 
+// The JSON text of a top-level member of an object, such as "Clock" of a dump.
+std::optional<std::string> TopLevelValue(const std::string& object, std::string_view key) {
+    const std::string wanted = JsonString(key) + ":";
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < object.size(); ++i) {
+        const char c = object[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (c == '"' && depth == 1 && object.compare(i, wanted.size(), wanted) == 0) {
+            // The value runs to the comma or brace that closes it at this depth.
+            const std::size_t start = i + wanted.size();
+            int inner = 0;
+            bool quoted = false;
+            for (std::size_t j = start; j < object.size(); ++j) {
+                const char d = object[j];
+                if (quoted) {
+                    j += d == '\\';
+                    quoted = d != '"';
+                } else if (d == '"') {
+                    quoted = true;
+                } else if (d == '{' || d == '[') {
+                    ++inner;
+                } else if ((d == ',' || d == '}' || d == ']') && inner-- == 0) {
+                    return object.substr(start, j - start);
+                }
+            }
+            return std::nullopt;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace game

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,8 @@ private:
 std::string JsonString(std::string_view text);
 // JSON number: whole numbers without a fraction; not finite as null.
 std::string JsonNumber(double value);
+// The JSON text of a top-level member of an object, such as "Clock" of a
+// dump; nothing when the object has no such member.
+std::optional<std::string> TopLevelValue(const std::string& object, std::string_view key);
 
 } // namespace game

@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -28,6 +29,27 @@ std::string answer;
 const char* Answer(std::string text) {
     answer = std::move(text);
     return answer.c_str();
+}
+
+// The game's whole state as the simulator's dump has it, plus the paints made
+// so far. Each state taken shows the sounds since the one before; a get only
+// looks.
+std::string StateJson(bool takeSounds) {
+    web::WebPlatform& p = program->platform;
+    game::DumpExtras extras;
+    if (p.lastMessageBox) {
+        extras.lastMessageBox = {p.lastMessageBox->prompt, p.lastMessageBox->title};
+    }
+    if (p.lastInputBox) {
+        extras.lastInputBox = game::DumpExtras::InputBox{
+            p.lastInputBox->prompt, p.lastInputBox->title, p.lastInputBox->defaultAnswer};
+    }
+    extras.helpOpened = p.helpOpened;
+    extras.sounds = takeSounds ? std::exchange(p.sounds, {}) : p.sounds;
+    std::string dump = game::DumpJson(program->game, extras);
+    dump.pop_back();
+    dump += ",\"Paints\":" + std::to_string(program->page->paints()) + "}";
+    return dump;
 }
 
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
@@ -57,7 +79,10 @@ bool RunLine(const std::string& line, std::ostream& out) {
     if (command == "get") {
         std::string name;
         words >> name;
-        const auto value = game::VariableJson(game, name);
+        auto value = game::VariableJson(game, name);
+        if (!value) {
+            value = game::TopLevelValue(StateJson(false), name);
+        }
         if (!value) {
             return false;
         }
@@ -204,24 +229,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_sound_key() {
 // The game's whole state, the same JSON as the simulator's dump, plus the
 // paints made so far.
 EMSCRIPTEN_KEEPALIVE const char* pelmar_state() {
-    if (program == nullptr) {
-        return Answer("null");
-    }
-    web::WebPlatform& p = program->platform;
-    game::DumpExtras extras;
-    if (p.lastMessageBox) {
-        extras.lastMessageBox = {p.lastMessageBox->prompt, p.lastMessageBox->title};
-    }
-    if (p.lastInputBox) {
-        extras.lastInputBox = game::DumpExtras::InputBox{
-            p.lastInputBox->prompt, p.lastInputBox->title, p.lastInputBox->defaultAnswer};
-    }
-    extras.helpOpened = p.helpOpened;
-    extras.sounds = std::exchange(p.sounds, {});
-    std::string dump = game::DumpJson(program->game, extras);
-    dump.pop_back();
-    dump += ",\"Paints\":" + std::to_string(program->page->paints()) + "}";
-    return Answer(std::move(dump));
+    return Answer(program != nullptr ? StateJson(true) : "null");
 }
 
 // Where the main window's visible labels show, in pixels, as JSON.

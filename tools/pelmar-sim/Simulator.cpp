@@ -62,52 +62,6 @@ std::string Rest(std::string_view line, int words) {
     return std::string(line.substr(at));
 }
 
-// The JSON text of a top-level member of an object, such as "Clock" of a dump.
-std::optional<std::string> TopLevelValue(const std::string& object, std::string_view key) {
-    const std::string wanted = game::JsonString(key) + ":";
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < object.size(); ++i) {
-        const char c = object[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-            continue;
-        }
-        if (c == '"' && depth == 1 && object.compare(i, wanted.size(), wanted) == 0) {
-            // The value runs to the comma or brace that closes it at this depth.
-            const std::size_t start = i + wanted.size();
-            int inner = 0;
-            bool quoted = false;
-            for (std::size_t j = start; j < object.size(); ++j) {
-                const char d = object[j];
-                if (quoted) {
-                    j += d == '\\';
-                    quoted = d != '"';
-                } else if (d == '"') {
-                    quoted = true;
-                } else if (d == '{' || d == '[') {
-                    ++inner;
-                } else if ((d == ',' || d == '}' || d == ']') && inner-- == 0) {
-                    return object.substr(start, j - start);
-                }
-            }
-            return std::nullopt;
-        }
-        if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            ++depth;
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-    }
-    return std::nullopt;
-}
-
 void Expect(bool ok, const std::string& message) {
     if (!ok) {
         throw ScriptError(message);
@@ -170,7 +124,7 @@ std::string Simulator::Get(std::string_view name) {
     if (auto value = game::VariableJson(game, name)) {
         return *value;
     }
-    if (auto value = TopLevelValue(Dump(false), name)) {
+    if (auto value = game::TopLevelValue(Dump(false), name)) {
         return *value;
     }
     const auto dot = name.rfind('.');
