@@ -3,13 +3,14 @@
 # Whole-program figures of the real game under Xvfb on a 1920 x 1080 screen:
 # time from start to the first painted frame; processor use and paints per
 # second while playing with keys held (the play timer asks for 1 ms), at the
-# starting 2x and again at 1x in the same run; processor use while paused;
-# peak resident memory.
+# starting 2x and at 1x, a few seconds of each in turn; processor use while
+# paused; peak resident memory.
 #   bench/whole_program.sh [path/to/pelmar]   (default: build/release/pelmar)
 export PELMAR_SCREEN=${PELMAR_SCREEN:-1920x1080}
 source "$(dirname "$0")/../tests/e2e/xsession.sh"
 program=${1:-build/release/pelmar}
-seconds=${SECONDS_TO_PLAY:-10}
+seconds=${SECONDS_TO_PLAY:-4} # per size and round
+rounds=${ROUNDS:-3}
 
 start_display
 t0=$(date +%s%3N)
@@ -23,13 +24,21 @@ window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 sleep 1
 
-hz=$(getconf CLK_TCK)
-cpu() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
+# Processor seconds of all the game's threads so far, from the scheduler's
+# nanosecond counts (the tick counts of /proc/PID/stat are 10 ms coarse).
+cpu() { cat /proc/"$game_pid"/task/*/schedstat 2>/dev/null | awk '{t += $1} END {printf "%.6f", t / 1e9}'; }
+now() { date +%s.%N; }
 
-# play SECONDS: keys held and auto-repeating; prints "cpu% paints/s".
+# The paints so far and the game's clock (hundredths of a second) when the
+# state file was written: the file is up to a second old when read, so the
+# paint rate is taken over its own clock, not over the reader's.
+paints_at() { state '"%s %s" % (d["Paints"], d["Clock"])'; }
+
+# play SECONDS: keys held and auto-repeating; prints "processor-seconds
+# seconds paints hundredths".
 play() {
-    local c1 p1 s1 c2 p2 s2 end
-    c1=$(cpu); p1=$(state 'd["Paints"]'); s1=$(date +%s%3N)
+    local c1 p1 k1 s1 c2 p2 k2 s2 end
+    c1=$(cpu); read -r p1 k1 < <(paints_at); s1=$(now)
     end=$((SECONDS + $1))
     while [ $SECONDS -lt $end ]; do
         for key in Left Down Right Up; do
@@ -41,35 +50,46 @@ play() {
             xdotool keyup "$key"
         done
     done
-    c2=$(cpu); sleep 1.1; p2=$(state 'd["Paints"]'); s2=$(date +%s%3N)
-    python3 -c "import sys; c1,c2,hz,s1,s2,p1,p2=map(float,sys.argv[1:]); e=(s2-s1)/1000; print((c2-c1)/hz/e*100, (p2-p1)/e)" \
-        "$c1" "$c2" "$hz" "$s1" "$s2" "$p1" "$p2"
+    c2=$(cpu); s2=$(now); sleep 1.1; read -r p2 k2 < <(paints_at)
+    python3 -c "import sys; c1,c2,s1,s2,p1,p2,k1,k2=map(float,sys.argv[1:]); print(c2-c1, s2-s1, p2-p1, (k2-k1)%8640000)" \
+        "$c1" "$c2" "$s1" "$s2" "$p1" "$p2" "$k1" "$k2"
 }
 
 # idle SECONDS: prints cpu% while nothing is pressed.
 idle() {
     local c1 s1 c2 s2
-    c1=$(cpu); s1=$(date +%s%3N)
+    c1=$(cpu); s1=$(now)
     sleep "$1"
-    c2=$(cpu); s2=$(date +%s%3N)
-    python3 -c "import sys; c1,c2,hz,s1,s2=map(float,sys.argv[1:]); print((c2-c1)/hz/((s2-s1)/1000)*100)" \
-        "$c1" "$c2" "$hz" "$s1" "$s2"
+    c2=$(cpu); s2=$(now)
+    python3 -c "import sys; c1,c2,s1,s2=map(float,sys.argv[1:]); print((c2-c1)/(s2-s1)*100)" \
+        "$c1" "$c2" "$s1" "$s2"
 }
 
+# The two sizes take turns, so what else the machine does falls on both alike.
 zoom_at_start=$(state 'd["Zoom"]')
-read -r cpu_big paints_big < <(play "$seconds")
-xdotool key ctrl+minus
-wait_until 'd["Zoom"] == 1' 5
-read -r cpu_small paints_small < <(play "$seconds")
+big=(0 0 0 0) small=(0 0 0 0)
+add() { python3 -c "import sys; a=sys.argv[1:5]; b=sys.argv[5:]; print(*(float(x)+float(y) for x, y in zip(a, b)))" "$@"; }
+for _ in $(seq "$rounds"); do
+    read -r -a big < <(add "${big[@]}" $(play "$seconds"))
+    xdotool key ctrl+minus
+    wait_until 'd["Zoom"] == 1' 5
+    read -r -a small < <(add "${small[@]}" $(play "$seconds"))
+    xdotool key ctrl+equal
+    wait_until "d['Zoom'] == $zoom_at_start" 5
+done
 xdotool key p
 wait_until 'd["Paused"]' 5
-cpu_paused=$(idle "$seconds")
+cpu_paused=$(idle 10)
 rss_kb=$(awk '/VmHWM/{print $2}' "/proc/$game_pid/status")
 
-python3 - "$t0" "$first" "$zoom_at_start" "$cpu_big" "$paints_big" "$cpu_small" "$paints_small" \
-    "$cpu_paused" "$rss_kb" <<'PY'
+python3 - "$t0" "$first" "$zoom_at_start" "${big[@]}" "${small[@]}" "$cpu_paused" "$rss_kb" <<'PY'
 import sys
-t0, first, zoom, cpu_big, paints_big, cpu_small, paints_small, cpu_paused, rss = map(float, sys.argv[1:])
+t0, first, zoom = map(float, sys.argv[1:4])
+big = list(map(float, sys.argv[4:8]))
+small = list(map(float, sys.argv[8:12]))
+cpu_paused, rss = map(float, sys.argv[12:])
+cpu_big, paints_big = big[0] / big[1] * 100, big[2] / (big[3] / 100)
+cpu_small, paints_small = small[0] / small[1] * 100, small[2] / (small[3] / 100)
 startup = (first - t0) / 1000
 rss_mb = rss / 1024
 print(f"start to first painted frame:     {startup:.3f} s   (limit 0.25 s)")
