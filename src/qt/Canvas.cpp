@@ -147,9 +147,16 @@ void Canvas::paintEvent(QPaintEvent* event) {
         }
         for (const QRect& part : model) {
             ScaleUp(single_, part, zoom_, scaled_);
-            const QRect target(part.topLeft() * zoom_, part.size() * zoom_);
-            painter.drawImage(target.topLeft(), scaled_, target);
         }
+        // Each area under a clip of its own rectangle: Qt copies such a
+        // picture row by row, where the paint's many-rectangle clip would
+        // send it through its threaded blending, which costs a thread
+        // hand-over on every paint.
+        for (const QRect& area : event->region()) {
+            painter.setClipRect(area);
+            painter.drawImage(area.topLeft(), scaled_, area);
+        }
+        painter.setClipping(false);
         painter.scale(zoom_, zoom_);
     }
     if (pauseSign_) {
