@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The sources of the three layers every front end builds on, relative to
+# The sources of the four layers every front end builds on, relative to
 # the repository's root; the desktop build and the web edition both read them.
 set(PELMAR_UI_SOURCES
   src/ui/Clock.cpp
@@ -26,4 +26,7 @@ set(PELMAR_GAME_SOURCES
   src/game/Json.cpp
   src/game/Dump.cpp
   src/game/Effects.cpp
+)
+set(PELMAR_HOST_SOURCES
+  src/host/Timers.cpp
 )

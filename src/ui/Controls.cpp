@@ -94,6 +94,9 @@ template <class F> void Control::Reshape(F&& change) {
 }
 
 void Control::Tell(Change what) {
+    if (what == Change::Timer) {
+        ++timerChanges_;
+    }
     if (form_ != nullptr) {
         form_->NotifyHost(*this, what);
     }

@@ -127,6 +127,11 @@ public:
     void SetChecked(bool v);
     int Interval() const { return interval_; }
     void SetInterval(int ms);
+    // A timer runs while enabled with an interval above 0. This count grows
+    // at every change of either, so whoever drives the timer can tell a
+    // restart (off and on again within one event) from no change at all.
+    unsigned TimerChanges() const { return timerChanges_; }
+    bool TimerRunning() const { return kind_ == Kind::Timer && enabled_ && interval_ > 0; }
 
     // Erases run-time drawing; the background picture and children stay.
     // Nothing is drawn at run time, so nothing needs repainting.
@@ -203,6 +208,7 @@ private:
     Alignment alignment_ = Alignment::Left;
     bool checked_ = false;
     int interval_ = 0;
+    unsigned timerChanges_ = 0;
 };
 
 class Form : public Control {
