@@ -72,27 +72,28 @@ TEST_F(GameTest, TheCountDownAtTheScoreCapEndsAndGivesTheLivesBack) {
     EXPECT_EQ(g.Score, 9999999999);
 }
 
-// A platform whose Yes/No question lets the main window repaint while it is
-// open, as the desktop's event loop does.
-class RepaintingPlatform : public sim::ScriptedPlatform {
+// A front end whose Yes/No question lets the main window repaint while it
+// is open, as the desktop's event loop does.
+class RepaintingFrontEnd : public sim::ScriptedFrontEnd {
 public:
     windows::Cfrm* window = nullptr;
     bool AskYesNo(const std::string& prompt, const std::string& title) override {
         if (window != nullptr) {
             std::exchange(window, nullptr)->Form_Paint();
         }
-        return ScriptedPlatform::AskYesNo(prompt, title);
+        return ScriptedFrontEnd::AskYesNo(prompt, title);
     }
 };
 
 TEST(Faults, AGameOverWhileMinimisedAsksToPlayAgainOnceWhateverRepaints) {
     TempDir dir;
-    RepaintingPlatform platform;
-    platform.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
-    windows::Windows windows;
-    game::Game g(windows, platform);
-    g.Main();
-    platform.window = &windows.cfrm;
+    RepaintingFrontEnd frontEnd;
+    frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+    host::Host platform(frontEnd);
+    windows::Windows& windows = platform.windows;
+    game::Game& g = platform.game;
+    platform.Start();
+    frontEnd.window = &windows.cfrm;
     g.Lives = 0;
     windows.cfrm.SetWindowState(1);
     windows.cfrm.Timer1_Timer();

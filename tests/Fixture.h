@@ -40,11 +40,11 @@ protected:
     game::Game& g = sim.game;
     windows::Cfrm& cfrm = sim.windows.cfrm;
     windows::FigForm& fig = sim.windows.fig;
-    sim::ScriptedPlatform& platform = sim.platform;
+    host::Host& platform = sim.platform;
 
     // The high-score file lives in the test's own directory.
     void SetUp() override {
-        sim.platform.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+        sim.frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
     }
 
     // One timer expiry after the clock moved on by `hundredths`.

@@ -307,6 +307,9 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
     if (extras.zoom) {
         out.Key("Zoom").Number(*extras.zoom);
     }
+    for (const auto& [name, json] : extras.members) {
+        out.Key(name).Raw(json);
+    }
     out.EndObject();
     return out.Text();
 }

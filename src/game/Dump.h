@@ -23,6 +23,8 @@ struct DumpExtras {
     // The sounds asked for since the previous dump, in order; left out of
     // the dump where the front end does not keep them.
     std::optional<std::vector<std::string>> sounds;
+    // The front end's own members, name and JSON text, written last.
+    std::vector<std::pair<std::string, std::string>> members;
 };
 
 std::string JsonValue(const ui::PropertyValue& value);

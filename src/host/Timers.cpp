@@ -3,13 +3,11 @@
 
 namespace host {
 
-Timers::Timers(const std::vector<ui::Form*>& forms) {
-    for (ui::Form* form : forms) {
-        for (const auto& control : form->controls()) {
-            if (control->kind() == ui::Kind::Timer) {
-                // Seen as changed, so the first look starts what already runs.
-                slots_.push_back({control.get(), control->TimerChanges() - 1, -1});
-            }
+void Timers::Add(ui::Form& form) {
+    for (const auto& control : form.controls()) {
+        if (control->kind() == ui::Kind::Timer) {
+            // Seen as changed, so the first look starts what already runs.
+            slots_.push_back({control.get(), control->TimerChanges() - 1, -1});
         }
     }
 }

@@ -14,7 +14,11 @@ namespace host {
 // disabled, given a new interval) starts over from the tick of the change.
 class Timers {
 public:
-    explicit Timers(const std::vector<ui::Form*>& forms);
+    template <class Forms> explicit Timers(const Forms& forms) {
+        for (ui::Form* form : forms) {
+            Add(*form);
+        }
+    }
 
     // Takes note of every timer changed since the last look, as of tick `now`.
     void Follow(std::int64_t now);
@@ -29,6 +33,7 @@ public:
     std::int64_t NextDue() const;
 
 private:
+    void Add(ui::Form& form);
     struct Slot {
         ui::Control* timer;
         unsigned changesSeen;

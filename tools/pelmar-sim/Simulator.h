@@ -1,47 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ScriptedPlatform.h"
+#include "ScriptedFrontEnd.h"
 #include "game/Game.h"
+#include "host/Host.h"
+#include "host/Script.h"
 #include "windows/Forms.h"
 
+#include <deque>
 #include <iosfwd>
-#include <stdexcept>
 #include <string>
 
 namespace sim {
 
-// A script line that cannot be understood.
-struct ScriptError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+using ScriptError = host::ScriptError;
 
-// The game without a window: runs script commands against the real windows
-// and game module, with the clock, the draws and the dialogs scripted.
+// The game without a window: the host on a scripted front end, run by
+// script commands.
 class Simulator {
 public:
+    // Started as the simulator starts: the clock at ten o'clock, the
+    // generator's fixed seed.
     Simulator();
+    // Started as a record says the real program started: its clock and seed,
+    // the files it read while loading.
+    Simulator(const host::Beginning& beginning,
+              std::deque<std::pair<std::string, std::string>> files);
 
-    ScriptedPlatform platform;
-    windows::Windows windows;
-    game::Game game{windows, platform};
+    ScriptedFrontEnd frontEnd;
+    host::Host platform{frontEnd};
+    windows::Windows& windows = platform.windows;
+    game::Game& game = platform.game;
+    host::Script script{platform};
 
-    // Runs one line; output goes to `out`. Throws ScriptError on a line it
-    // cannot understand. Returns false once the program has ended.
-    bool Execute(const std::string& line, std::ostream& out);
-    // Runs a whole script; returns the exit status (0, or 2 on a bad line).
-    int Run(std::istream& in, std::ostream& out, std::ostream& err);
-
-    // The whole state; `takeSounds` empties the sounds it reports.
-    std::string Dump(bool takeSounds = true);
-    // The factor a window would show the game at; the simulator has no screen.
-    int zoom = 1;
-    void FireTimer();
-
-private:
-    ui::Control& ControlByName(std::string_view name);
-    std::string Get(std::string_view name);
-    void Set(std::string_view name, const std::string& value);
+    bool Execute(const std::string& line, std::ostream& out) { return script.Execute(line, out); }
+    int Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine = 1) {
+        return script.Run(in, out, err, firstLine);
+    }
+    std::string Dump(bool takeSounds = true) { return script.Dump(takeSounds); }
+    void FireTimer() { platform.FireTimer(); }
 };
 
 } // namespace sim

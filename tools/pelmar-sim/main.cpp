@@ -2,7 +2,11 @@
 // pelmar-sim: the game without a window, driven by a script on standard input.
 #include "Simulator.h"
 
+#include <deque>
 #include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
 #include <string_view>
 
 namespace {
@@ -16,6 +20,8 @@ answers, one command a line; writes one JSON line for each get and dump.
   timer [N]                   fire the play timer N times; the clock stays
   run T [S]                   advance S (default 1) and fire, until exactly T
                               has passed: the last step is cut short
+  play T                      T hundredths in 1 ms ticks, as the real program
+                              runs them: every timer fires at its interval
   rnd X ... | seed N          queue draws in [0, 1); reseed the generator
   keydown CODE | keyup CODE   key events (17 Ctrl, 32 Space, 37-40 arrows)
   menu NAME                   a main-window menu entry (MenuNovo, MenuFase, ...)
@@ -32,6 +38,11 @@ answers, one command a line; writes one JSON line for each get and dump.
   zoom N                      the factor (1 to 4) a window would show
   dump | quit
 
+A record of a real session (the game writes them to its data folder) starts
+with the files the program read while loading ("read NAME HEX") and the
+clock and seed it started with ("begin CLOCK SEED"); played back, it ends in
+the state the real game ended in.
+
 A line it cannot understand is reported on standard error with its line
 number, and it exits with status 2; standard output only ever holds whole
 JSON lines.
@@ -46,6 +57,39 @@ int main(int argc, char** argv) {
         return arg == "--help" || arg == "-h" ? 0 : 2;
     }
     std::ios::sync_with_stdio(false);
-    sim::Simulator simulator;
-    return simulator.Run(std::cin, std::cout, std::cerr);
+    // A record begins with the files read at start and the beginning; any
+    // other script starts the simulator as it always starts.
+    std::string kept;
+    std::deque<std::pair<std::string, std::string>> files;
+    std::optional<host::Beginning> beginning;
+    std::string line;
+    int number = 0;
+    while (std::getline(std::cin, line)) {
+        ++number;
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (auto file = host::ReadRecordedFile(line)) {
+            files.push_back(std::move(*file));
+            continue;
+        }
+        beginning = host::ReadBeginning(line);
+        if (!beginning) {
+            kept = line + "\n";
+            --number;
+        }
+        break;
+    }
+    auto simulator = beginning ? std::make_unique<sim::Simulator>(*beginning, files)
+                               : std::make_unique<sim::Simulator>();
+    if (!beginning) {
+        // Files read before a script's first command are read first.
+        simulator->platform.recordedFiles = std::move(files);
+    }
+    std::istringstream first(kept);
+    const int status = simulator->Run(first, std::cout, std::cerr, number + 1);
+    if (status != 0 || simulator->script.stopped()) {
+        return status;
+    }
+    return simulator->Run(std::cin, std::cout, std::cerr, kept.empty() ? number + 1 : number + 2);
 }

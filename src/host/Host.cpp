@@ -1,0 +1,496 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/Host.h"
+
+#include "ui/KeyCodes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+constexpr std::int64_t Millisecond = 1'000'000;
+// A longer gap between two wake-ups while the game ran is a stall.
+constexpr std::int64_t StallNanoseconds = 250 * Millisecond;
+// Minimised, the game goes on unseen: its ticks run in batches.
+constexpr int MinimisedWakeMilliseconds = 100;
+
+bool IsGameKey(int code) {
+    namespace keys = ui::keys;
+    return (code >= keys::Left && code <= keys::Down) || code == keys::Ctrl || code == keys::Space;
+}
+
+} // namespace
+
+Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows.All()) {}
+
+Host::~Host() = default;
+
+void Host::Seed(std::int64_t seed) {
+    seed_ = seed;
+    generator_.Reseed(static_cast<double>(seed));
+}
+
+void Host::Start() {
+    recorder_.Begin(WholeMilliseconds(), seed_);
+    ++busy_;
+    game.Main();
+    --busy_;
+    timers_.Follow(WholeMilliseconds());
+    tickClock_ = Clock();
+    lastWake_ = frontEnd_.Nanoseconds();
+    RunPending();
+    ScheduleWake();
+}
+
+std::int64_t Host::WholeMilliseconds() const {
+    return std::llround(clock * 10);
+}
+
+// ---- time ----
+
+void Host::Wake() {
+    ++wakes_;
+    if (ended || !CanRunNow()) {
+        return;
+    }
+    CatchUp();
+    RunPending();
+    ScheduleWake();
+}
+
+void Host::CatchUp() {
+    const std::int64_t now = frontEnd_.Nanoseconds();
+    std::int64_t gap = lastWake_ < 0 ? 0 : std::max<std::int64_t>(now - lastWake_, 0);
+    lastWake_ = now;
+    if (pause_.Paused()) {
+        owed_ = 0;
+        return;
+    }
+    // A program that was stopped goes on where it stood.
+    if (gap > StallNanoseconds && ranTimers_) {
+        gap = 0;
+        owed_ = 0;
+    }
+    const std::int64_t from = now - gap - owed_;
+    const std::int64_t ticks = (owed_ + gap) / Millisecond;
+    owed_ = (owed_ + gap) % Millisecond;
+    std::int64_t done = 0;
+    // A key let go between two ticks is let go before the later one.
+    for (const auto& [at, code] : held_.TakeDue(now)) {
+        const std::int64_t upTo = std::clamp((at - from) / Millisecond, done, ticks);
+        RunTicks(upTo - done);
+        done = upTo;
+        const int released = code;
+        ++busy_;
+        DoKeyUp(released);
+        --busy_;
+        timers_.Follow(WholeMilliseconds());
+    }
+    RunTicks(ticks - done);
+    ranTimers_ = timers_.AnyRunning();
+}
+
+void Host::RunTicks(std::int64_t ticks) {
+    std::int64_t ms = WholeMilliseconds();
+    for (std::int64_t i = 0; i < ticks && !ended; ++i) {
+        if (pause_.Paused()) {
+            // The clock outside moves on; the game's stands still.
+            clock = static_cast<double>(ms + ticks - i) / 10;
+            return;
+        }
+        if (!timers_.AnyRunning()) {
+            // Nothing fires: the time passes at once.
+            ms += ticks - i;
+            clock = static_cast<double>(ms) / 10;
+            recorder_.Ticks(ticks - i);
+            break;
+        }
+        ++ms;
+        clock = static_cast<double>(ms) / 10;
+        recorder_.Tick();
+        ticking_ = true;
+        ++busy_;
+        timers_.Fire(ms);
+        --busy_;
+        ticking_ = false;
+        tickClock_ = Clock();
+        FollowBlink();
+        if (!pending_.empty() && CanRunNow()) {
+            RunPending();
+        }
+    }
+    tickClock_ = Clock();
+    FollowBlink();
+}
+
+void Host::FireTimer() {
+    ui::Control& timer = *windows.cfrm.Timer1;
+    if (timer.Enabled() && timer.Interval() > 0 && !ended) {
+        ++busy_;
+        windows.cfrm.Timer1_Timer();
+        --busy_;
+    }
+}
+
+int Host::NextWake() const {
+    if (ended || pause_.Paused()) {
+        return -1;
+    }
+    int wait = -1;
+    auto sooner = [&wait](int ms) { wait = wait < 0 ? ms : std::min(wait, ms); };
+    if (timers_.AnyRunning()) {
+        sooner(windows.cfrm.WindowState() == 1 ? MinimisedWakeMilliseconds : 0);
+    }
+    if (effects_.blinkLine != nullptr) {
+        const std::int64_t shown = WholeMilliseconds() - blinkStart_;
+        sooner(static_cast<int>(ui::BlinkMilliseconds - shown % ui::BlinkMilliseconds));
+    }
+    if (const auto release = held_.NextDue()) {
+        const std::int64_t now = lastWake_;
+        sooner(static_cast<int>(std::max<std::int64_t>((*release - now) / Millisecond, 1)));
+    }
+    return wait;
+}
+
+void Host::ScheduleWake() {
+    frontEnd_.WakeIn(NextWake());
+}
+
+bool Host::BlinkStrong() const {
+    return ui::BlinkStrongAfter(WholeMilliseconds() - blinkStart_);
+}
+
+void Host::FollowBlink() {
+    if (effects_.blinkLine == nullptr) {
+        return;
+    }
+    const bool strong = BlinkStrong();
+    if (strong != blinkStrong_) {
+        blinkStrong_ = strong;
+        ui::MarkEffectsDirty(windows.cfrm, effects_);
+    }
+}
+
+// ---- input ----
+
+void Host::Apply(const std::function<void()>& work) {
+    if (ended) {
+        return;
+    }
+    if (!CanRunNow()) {
+        pending_.push_back(work);
+        return;
+    }
+    if (!pause_.Paused() || lastWake_ >= 0) {
+        CatchUp();
+    }
+    ++busy_;
+    work();
+    --busy_;
+    AfterInput();
+}
+
+void Host::AfterInput() {
+    timers_.Follow(WholeMilliseconds());
+    if (busy_ == 0) {
+        RunPending();
+        ScheduleWake();
+    }
+}
+
+void Host::RunPending() {
+    while (!pending_.empty() && CanRunNow() && !ended) {
+        const auto work = pending_.front();
+        pending_.erase(pending_.begin());
+        ++busy_;
+        work();
+        --busy_;
+        timers_.Follow(WholeMilliseconds());
+    }
+}
+
+Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
+    const Action action = bindings_.Of(code, modifiers);
+    switch (action) {
+    case Action::ZoomIn:
+    case Action::ZoomOut:
+    case Action::FullScreen:
+        return action;
+    case Action::NewGame:
+        if (!repeat) {
+            Click(*windows.cfrm.MenuNovo);
+        }
+        return action;
+    case Action::Pause:
+        if (!repeat) {
+            TogglePause();
+        }
+        return action;
+    default:
+        break;
+    }
+    // A press of a key whose release was waiting was only auto-repeat.
+    held_.Pressed(code);
+    const int gameCode =
+        IsGameKey(code) || action == Action::None ? code : Bindings::GameCode(action);
+    Apply([this, gameCode, action, repeat] {
+        DoKeyDown(gameCode);
+        // M switches the sound, as the menu entry does; the game still sees the key.
+        if (action == Action::Mute && !repeat && windows.cfrm.Enabled()) {
+            DoClick(*windows.cfrm.MenuSom);
+        }
+    });
+    return Action::None;
+}
+
+void Host::KeyUp(int code, std::optional<bool> stillHeld) {
+    if (stillHeld.value_or(false)) {
+        return;
+    }
+    const Action action = bindings_.Of(code, {});
+    const int gameCode =
+        IsGameKey(code) || Bindings::GameCode(action) < 0 ? code : Bindings::GameCode(action);
+    held_.Released(gameCode, frontEnd_.Nanoseconds());
+    ScheduleWake();
+}
+
+void Host::ReleaseAll() {
+    held_.Clear();
+    Apply([this] {
+        for (int code : {ui::keys::Left, ui::keys::Up, ui::keys::Right, ui::keys::Down,
+                         ui::keys::Ctrl, ui::keys::Space}) {
+            DoKeyUp(code);
+        }
+    });
+}
+
+void Host::Click(ui::Control& control) {
+    Apply([this, &control] { DoClick(control); });
+}
+
+void Host::Type(ui::Control& box, const std::string& text) {
+    Apply([this, &box, text] { DoType(box, text); });
+}
+
+void Host::SetWindowState(ui::Form& form, int state) {
+    Apply([this, &form, state] {
+        form.SetWindowState(state);
+        recorder_.Input("set " + form.name() + ".WindowState " + std::to_string(state));
+    });
+}
+
+void Host::Paint(ui::Form& form) {
+    Apply([this, &form] {
+        if (&form == &windows.cfrm) {
+            form.Form_Paint();
+            recorder_.Input("paint");
+        } else {
+            form.Form_Paint();
+        }
+    });
+}
+
+void Host::LostFocus(ui::Form& form) {
+    Apply([this, &form] {
+        if (&form == &windows.cfrm) {
+            form.Form_LostFocus();
+            recorder_.Input("lostfocus");
+        }
+    });
+}
+
+void Host::Close(ui::Form& form) {
+    Apply([this, &form] {
+        if (&form == &windows.cfrm) {
+            // Closing the main window is its exit entry.
+            recorder_.Input("menu MenuSair");
+            form.Form_Unload();
+        }
+    });
+}
+
+void Host::TogglePause() {
+    SetPausedByPlayer(!game.Paused());
+}
+
+void Host::SetPausedByPlayer(bool paused) {
+    Apply([this, paused] {
+        if (windows.cfrm.Enabled()) {
+            DoPause(paused);
+        }
+    });
+}
+
+void Host::DoKeyDown(int code) {
+    if (windows.cfrm.Enabled()) {
+        windows.cfrm.KeyDown(code);
+        recorder_.Input("keydown " + std::to_string(code));
+    }
+}
+
+void Host::DoKeyUp(int code) {
+    if (windows.cfrm.Enabled()) {
+        windows.cfrm.KeyUp(code);
+        recorder_.Input("keyup " + std::to_string(code));
+    }
+}
+
+void Host::DoClick(ui::Control& control) {
+    if (!control.onClick || !control.Enabled()) {
+        return;
+    }
+    if (control.kind() == ui::Kind::Menu) {
+        if (control.form() != &windows.cfrm || !windows.cfrm.Enabled()) {
+            return;
+        }
+        control.onClick();
+        recorder_.Input("menu " + control.name());
+    } else {
+        control.onClick();
+        recorder_.Input("click " + control.FullName());
+    }
+}
+
+void Host::DoType(ui::Control& box, const std::string& text) {
+    box.SetText(text);
+    recorder_.Input("text " + box.FullName() + " " + text);
+}
+
+void Host::DoPause(bool paused) {
+    game.SetPaused(paused);
+    recorder_.Input(paused ? "pause" : "resume");
+}
+
+// ---- ui::Platform ----
+
+void Host::SetPaused(bool paused) {
+    paused ? pause_.Pause(clock) : pause_.Resume(clock);
+    if (!paused) {
+        // The timers start over, and the time spent paused is not owed.
+        timers_.RestartAll(WholeMilliseconds());
+        lastWake_ = frontEnd_.Nanoseconds();
+        owed_ = 0;
+    }
+    if (effects_.blinkLine != nullptr) {
+        ui::MarkEffectsDirty(windows.cfrm, effects_);
+    }
+    frontEnd_.ShowPaused(paused);
+    if (busy_ == 0) {
+        ScheduleWake();
+    }
+}
+
+void Host::ShowEffects(const ui::Effects& effects) {
+    if (effects.blinkLine != effects_.blinkLine) {
+        blinkStart_ = WholeMilliseconds();
+        blinkStrong_ = true;
+    }
+    ui::MarkEffectsDirty(windows.cfrm, effects_);
+    effects_ = effects;
+    ui::MarkEffectsDirty(windows.cfrm, effects_);
+}
+
+double Host::Random() {
+    ++drawsTaken;
+    if (!queuedDraws.empty()) {
+        const double v = queuedDraws.front();
+        queuedDraws.pop_front();
+        return v;
+    }
+    return generator_.Next();
+}
+
+std::string Host::InputBox(const std::string& prompt, const std::string& title,
+                           const std::string& defaultAnswer) {
+    lastInputBox = InputBoxShown{prompt, title, defaultAnswer};
+    std::string answer;
+    if (!answers.empty()) {
+        answer = answers.front().value_or("");
+        answers.pop_front();
+    } else {
+        ++dialogs_;
+        answer = frontEnd_.InputBox(prompt, title, defaultAnswer);
+        --dialogs_;
+    }
+    recorder_.Answer(answer.empty() ? "answer" : "answer " + answer);
+    return answer;
+}
+
+bool Host::AskYesNo(const std::string& prompt, const std::string& title) {
+    lastMessageBox = MessageBoxShown{prompt, title};
+    ++questionsAsked;
+    bool yes = true;
+    if (!yesNo.empty()) {
+        yes = yesNo.front();
+        yesNo.pop_front();
+    } else {
+        ++dialogs_;
+        yes = frontEnd_.AskYesNo(prompt, title);
+        --dialogs_;
+    }
+    recorder_.Answer(yes ? "yes" : "no");
+    return yes;
+}
+
+void Host::OpenHelp(const std::string& page) {
+    ++helpOpened;
+    if (!replaying) {
+        frontEnd_.OpenHelp(page);
+    }
+}
+
+void Host::EndProgram() {
+    ended = true;
+    frontEnd_.EndProgram();
+}
+
+void Host::PlaySound(std::string_view name) {
+    if (keepSounds) {
+        sounds.emplace_back(name);
+    }
+    frontEnd_.PlaySound(name);
+}
+
+std::string Host::ReadFile(const std::string& name) {
+    if (!recordedFiles.empty() && recordedFiles.front().first == name) {
+        std::string bytes = std::move(recordedFiles.front().second);
+        recordedFiles.pop_front();
+        return bytes;
+    }
+    std::string bytes = replaying ? std::string() : frontEnd_.ReadFile(name);
+    recorder_.FileRead(name, bytes);
+    return bytes;
+}
+
+bool Host::ReplaceFile(const std::string& name, const std::string& bytes) {
+    return replaying || frontEnd_.ReplaceFile(name, bytes);
+}
+
+// ---- the dump ----
+
+std::string Host::Dump(bool takeSounds, std::vector<std::pair<std::string, std::string>> more,
+                       std::optional<int> zoom) {
+    game::DumpExtras extras;
+    if (lastMessageBox) {
+        extras.lastMessageBox = {lastMessageBox->prompt, lastMessageBox->title};
+    }
+    if (lastInputBox) {
+        extras.lastInputBox = game::DumpExtras::InputBox{lastInputBox->prompt, lastInputBox->title,
+                                                         lastInputBox->defaultAnswer};
+    }
+    extras.helpOpened = helpOpened;
+    extras.zoom = zoom;
+    if (keepSounds) {
+        // Each dump shows the sounds since the one before; a get only looks.
+        extras.sounds = sounds;
+        if (takeSounds) {
+            sounds.clear();
+        }
+    }
+    extras.members = std::move(more);
+    return game::DumpJson(game, extras);
+}
+
+} // namespace host

@@ -1,0 +1,207 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "game/Dump.h"
+#include "game/Game.h"
+#include "host/Input.h"
+#include "host/Recorder.h"
+#include "host/Timers.h"
+#include "ui/Clock.h"
+#include "ui/Platform.h"
+#include "windows/Forms.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// What only a toolkit can do: its clock, its dialogs, its files, its sound,
+// and waking the program up again.
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+    // A monotonic clock in nanoseconds.
+    virtual std::int64_t Nanoseconds() = 0;
+    // Ask the host back (Host::Wake) in `milliseconds`, 0 meaning at the next
+    // display frame; a negative wait means no wake-up is needed.
+    virtual void WakeIn(int milliseconds) = 0;
+    // Returns "" on Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer) = 0;
+    virtual bool AskYesNo(const std::string& prompt, const std::string& title) = 0;
+    virtual void OpenHelp(const std::string& page) = 0;
+    virtual ui::ScreenSize Screen() = 0;
+    virtual void EndProgram() = 0;
+    virtual void PlaySound(std::string_view name) = 0;
+    virtual std::string ReadFile(const std::string& name) = 0;
+    virtual bool ReplaceFile(const std::string& name, const std::string& bytes) = 0;
+    // The toolkit's own pending work, at the start of each game tick.
+    virtual void DoEvents() {}
+    // The game paused or went on: show it.
+    virtual void ShowPaused(bool /*paused*/) {}
+};
+
+// The game as every front end runs it. Game time moves in whole 1 ms ticks:
+// at each wake-up the ticks due since the last one run, each with the clock
+// at its own time, firing every timer whose interval has run out. Input is
+// applied between two ticks, after the ones due at its time. A wake-up more
+// than a quarter second after the last one while the game ran is a stall
+// (a stopped or suspended program): that time is skipped, as a pause is.
+class Host : public ui::Platform {
+public:
+    explicit Host(FrontEnd& frontEnd);
+    ~Host() override;
+
+    windows::Windows windows;
+    game::Game game{windows, *this};
+
+    // The generator's seed; a front end sets it before Start.
+    void Seed(std::int64_t seed);
+    // Loads the windows and starts the first game.
+    void Start();
+    // Runs the ticks due now, then asks for the next wake-up.
+    void Wake();
+
+    // ---- input, each applied after the ticks due at its time ----
+    // A key pressed in the main window; `repeat` for the toolkit's
+    // auto-repeat. Returns what the front end should do about it, if anything.
+    // A new game, the pause and the sound are done here; zoom and full
+    // screen are the front end's, returned for it to do.
+    Action KeyDown(int code, Modifiers modifiers = {}, bool repeat = false);
+    // A key let go; `stillHeld` is the window system's word on whether it
+    // is in fact still down (auto-repeat sends releases too).
+    void KeyUp(int code, std::optional<bool> stillHeld = std::nullopt);
+    // Every key and touch let go, as when the window loses the keyboard.
+    void ReleaseAll();
+    // A menu entry, button or other clickable control.
+    void Click(ui::Control& control);
+    // Text typed into a text box.
+    void Type(ui::Control& box, const std::string& text);
+    void SetWindowState(ui::Form& form, int state);
+    void Paint(ui::Form& form);
+    void LostFocus(ui::Form& form);
+    void Close(ui::Form& form);
+    void TogglePause();
+    void SetPausedByPlayer(bool paused);
+    // The same inputs as a script gives them: at once, recorded.
+    void DoKeyDown(int code);
+    void DoKeyUp(int code);
+    void DoClick(ui::Control& control);
+    void DoType(ui::Control& box, const std::string& text);
+    void DoPause(bool paused);
+
+    // ---- time ----
+    // The clock in hundredths, before the player's pauses are taken out;
+    // scripts set it directly.
+    double clock = 3600000;
+    // Runs `ticks` ticks of 1 ms from the clock's whole millisecond, as a
+    // perfect 1 ms timer would.
+    void RunTicks(std::int64_t ticks);
+    // Fires the main window's play timer once, where it runs.
+    void FireTimer();
+    // Where the next wake-up is needed: 0 every frame, else milliseconds,
+    // negative for none.
+    int NextWake() const;
+    // Whether the blinking order line shows its strong colour now.
+    bool BlinkStrong() const;
+    long long wakes() const { return wakes_; }
+    // The clock when the last tick ended.
+    double tickClock() const { return tickClock_; }
+
+    // ---- what scripts queue and what dumps report ----
+    std::deque<double> queuedDraws;
+    std::deque<std::optional<std::string>> answers; // nullopt = Cancel
+    std::deque<bool> yesNo;
+    struct InputBoxShown {
+        std::string prompt, title, defaultAnswer;
+    };
+    struct MessageBoxShown {
+        std::string prompt, title;
+    };
+    std::optional<InputBoxShown> lastInputBox;
+    std::optional<MessageBoxShown> lastMessageBox;
+    int helpOpened = 0;
+    int drawsTaken = 0;
+    int questionsAsked = 0;
+    bool ended = false;
+    // The sounds asked for since the last dump, kept where a front end
+    // reports them.
+    bool keepSounds = false;
+    std::vector<std::string> sounds;
+    // Files as a record read them: the next read of the name takes the
+    // first queued for it. While replaying, nothing is written.
+    bool replaying = false;
+    std::deque<std::pair<std::string, std::string>> recordedFiles;
+
+    // The whole state as the simulator's dump has it, with the front end's
+    // own members after it; `takeSounds` empties the sounds it reports.
+    std::string Dump(bool takeSounds = true,
+                     std::vector<std::pair<std::string, std::string>> more = {},
+                     std::optional<int> zoom = std::nullopt);
+
+    Recorder& recorder() { return recorder_; }
+    Bindings& bindings() { return bindings_; }
+
+    // ---- ui::Platform, for the game ----
+    double Clock() override { return pause_.At(clock); }
+    void SetPaused(bool paused) override;
+    void ShowEffects(const ui::Effects& effects) override;
+    double Random() override;
+    void Randomize(double seed) override { generator_.Reseed(seed); }
+    void DoEvents() override { frontEnd_.DoEvents(); }
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultAnswer) override;
+    bool AskYesNo(const std::string& prompt, const std::string& title) override;
+    void OpenHelp(const std::string& page) override;
+    ui::ScreenSize Screen() override { return frontEnd_.Screen(); }
+    void EndProgram() override;
+    void PlaySound(std::string_view name) override;
+    std::string ReadFile(const std::string& name) override;
+    bool ReplaceFile(const std::string& name, const std::string& bytes) override;
+
+private:
+    // Runs the ticks owed up to now and the key releases due among them.
+    void CatchUp();
+    // Input runs at once when nothing of the game is on the stack; else
+    // (inside a tick's yield, or a dialog) it waits for that to return.
+    void Apply(const std::function<void()>& work);
+    void AfterInput();
+    void ScheduleWake();
+    void FollowBlink();
+    std::int64_t WholeMilliseconds() const;
+
+    FrontEnd& frontEnd_;
+    Timers timers_;
+    Recorder recorder_;
+    Bindings bindings_;
+    HeldKeys held_;
+    ui::PauseClock pause_;
+    ui::UniformRandom generator_;
+    // Real time of the last wake-up, and the part of a tick still owed.
+    std::int64_t lastWake_ = -1;
+    std::int64_t owed_ = 0;
+    bool ranTimers_ = false;
+    // Game code on the stack: ticks and input handlers, and how many of
+    // them wait in a dialog. While all of them wait in dialogs the game goes
+    // on behind the dialog; else input waits for the code to return.
+    int busy_ = 0;
+    int dialogs_ = 0;
+    bool ticking_ = false;
+    std::vector<std::function<void()>> pending_;
+    bool CanRunNow() const { return busy_ == dialogs_ && !ticking_; }
+    void RunPending();
+    std::int64_t seed_ = 0x5EED;
+    long long wakes_ = 0;
+    double tickClock_ = 0;
+    // When the blinking line began, in game milliseconds, and the colour
+    // it was last shown with.
+    ui::Effects effects_;
+    std::int64_t blinkStart_ = 0;
+    bool blinkStrong_ = true;
+};
+
+} // namespace host

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// Everything the game reads from outside, written down as a pelmar-sim
+// script that plays the session again to the tick: the clock and the seed at
+// the start, each file as it was read, the ticks between inputs, each input
+// with the answers given to the dialogs it opened.
+class Recorder {
+public:
+    bool on = false;
+
+    // The program starts: the clock in whole milliseconds and the
+    // generator's seed.
+    void Begin(std::int64_t milliseconds, std::int64_t seed);
+    void Tick() { ++ticks_; }
+    void Ticks(std::int64_t count) { ticks_ += count; }
+    // A file read: played back before whatever comes next.
+    void FileRead(const std::string& name, const std::string& bytes);
+    // A dialog's answer, written before the input that opened the dialog.
+    void Answer(const std::string& line) { answers_.push_back(line); }
+    // An input, with the answers collected while it ran before it.
+    void Input(const std::string& line);
+    // The script so far.
+    std::string Script() const;
+    std::size_t inputs() const { return inputs_; }
+
+private:
+    void FlushTicks();
+    // Milliseconds as hundredths: "12.3".
+    static std::string Hundredths(std::int64_t milliseconds);
+    std::vector<std::string> prologue_;
+    std::vector<std::string> lines_;
+    std::vector<std::string> answers_;
+    std::int64_t ticks_ = 0;
+    bool begun_ = false;
+    std::size_t inputs_ = 0;
+};
+
+// The bytes as the script's read command writes them: two hex digits each.
+std::string Hex(const std::string& bytes);
+// Back from hex; false on anything but pairs of hex digits.
+bool FromHex(std::string_view text, std::string& bytes);
+
+} // namespace host

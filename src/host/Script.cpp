@@ -1,0 +1,356 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/Script.h"
+
+#include "game/Dump.h"
+#include "ui/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+namespace host {
+
+namespace {
+
+double Number(std::string_view text) {
+    const auto read = ui::ReadDecimal(text);
+    if (!read || read->outOfRange) {
+        throw ScriptError("malformed number '" + std::string(text) + "'");
+    }
+    return read->value;
+}
+
+long long Whole(std::string_view text) {
+    long long value = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size()) {
+        throw ScriptError("malformed whole number '" + std::string(text) + "'");
+    }
+    return value;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const auto space = line.find(' ', start);
+        const auto end = space == std::string_view::npos ? line.size() : space;
+        words.push_back(line.substr(start, end - start));
+        if (space == std::string_view::npos) {
+            break;
+        }
+        start = space + 1;
+    }
+    return words;
+}
+
+// The rest of the line after the first `words` words and their spaces.
+std::string Rest(std::string_view line, int words) {
+    std::size_t at = 0;
+    for (int i = 0; i < words; ++i) {
+        const auto space = line.find(' ', at);
+        if (space == std::string_view::npos) {
+            return "";
+        }
+        at = space + 1;
+    }
+    return std::string(line.substr(at));
+}
+
+void Expect(bool ok, const std::string& message) {
+    if (!ok) {
+        throw ScriptError(message);
+    }
+}
+
+} // namespace
+
+std::string Script::Dump(bool takeSounds) {
+    return host_.Dump(takeSounds, {}, zoom);
+}
+
+ui::Control& Script::ControlByName(std::string_view name) {
+    const auto dot = name.find('.');
+    ui::Form* form = host_.windows.FindForm(name.substr(0, dot));
+    Expect(form != nullptr, "unknown window in '" + std::string(name) + "'");
+    if (dot == std::string_view::npos) {
+        return *form;
+    }
+    std::string_view control = name.substr(dot + 1);
+    int index = -1;
+    if (const auto open = control.find('('); open != std::string_view::npos) {
+        Expect(control.back() == ')', "malformed control '" + std::string(name) + "'");
+        index = static_cast<int>(Whole(control.substr(open + 1, control.size() - open - 2)));
+        control = control.substr(0, open);
+    }
+    ui::Control* found = form->Find(control, index);
+    Expect(found != nullptr, "unknown control '" + std::string(name) + "'");
+    return *found;
+}
+
+std::string Script::Get(std::string_view name) {
+    if (auto value = game::VariableJson(host_.game, name)) {
+        return *value;
+    }
+    if (auto value = game::TopLevelValue(Dump(false), name)) {
+        return *value;
+    }
+    const auto dot = name.rfind('.');
+    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    const ui::Control& control = ControlByName(name.substr(0, dot));
+    const ui::Property* property = control.FindProperty(name.substr(dot + 1));
+    Expect(property != nullptr, "unknown property '" + std::string(name) + "'");
+    return game::JsonValue(property->get(control));
+}
+
+void Script::Set(std::string_view name, const std::string& value) {
+    if (game::VariableJson(host_.game, name)) {
+        Expect(game::SetVariable(host_.game, name, value),
+               "cannot set '" + std::string(name) + "' to '" + value + "'");
+        return;
+    }
+    const auto dot = name.rfind('.');
+    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    ui::Control& control = ControlByName(name.substr(0, dot));
+    const ui::Property* property = control.FindProperty(name.substr(dot + 1));
+    Expect(property != nullptr && property->name != "Picture",
+           "cannot set property '" + std::string(name) + "'");
+    const ui::PropertyValue current = property->get(control);
+    ui::PropertyValue parsed;
+    if (std::holds_alternative<std::string>(current)) {
+        parsed = value;
+    } else if (std::holds_alternative<bool>(current)) {
+        Expect(value == "true" || value == "false", "expected true or false, not '" + value + "'");
+        parsed = value == "true";
+    } else {
+        parsed = Number(value);
+    }
+    Expect(property->set(control, parsed), "cannot set '" + std::string(name) + "'");
+}
+
+bool Script::Execute(const std::string& rawLine, std::ostream& out) {
+    std::string_view line = rawLine;
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    if (line.empty() || line.front() == '#' ||
+        line.find_first_not_of(" \t") == std::string_view::npos) {
+        return true;
+    }
+    const auto words = Words(line);
+    const std::string_view command = words[0];
+    const auto argc = words.size() - 1;
+    auto needArgs = [&](std::size_t lo, std::size_t hi) {
+        Expect(argc >= lo && argc <= hi,
+               "wrong number of words for '" + std::string(command) + "'");
+    };
+    windows::Cfrm& cfrm = host_.windows.cfrm;
+    auto& platform = host_;
+    auto& game = host_.game;
+
+    if (command == "clock") {
+        needArgs(1, 1);
+        platform.clock = Number(words[1]);
+    } else if (command == "advance") {
+        needArgs(1, 1);
+        platform.clock += Number(words[1]);
+    } else if (command == "timer") {
+        needArgs(0, 1);
+        const long long n = argc == 1 ? Whole(words[1]) : 1;
+        // A firing a millisecond: no more than a day's.
+        Expect(n <= static_cast<long long>(MostHundredths) * 10,
+               "timer fires at most a day's worth of ticks (864000000)");
+        for (long long i = 0; i < n && !platform.ended; ++i) {
+            host_.FireTimer();
+        }
+    } else if (command == "run") {
+        needArgs(1, 2);
+        const double total = Number(words[1]);
+        const double step = argc == 2 ? Number(words[2]) : 1;
+        Expect(step > 0, "run step must be above 0");
+        Expect(total <= MostHundredths, "run takes at most a day (8640000 hundredths)");
+        Expect(total / step <= MostHundredths * 10, "run takes at most 864000000 steps");
+        // The last step is cut short, so the run ends exactly at T.
+        for (double passed = 0; passed < total && !platform.ended;) {
+            const double now = std::min(step, total - passed);
+            platform.clock += now;
+            passed += now;
+            host_.FireTimer();
+        }
+    } else if (command == "play") {
+        needArgs(1, 1);
+        const double total = Number(words[1]);
+        Expect(total >= 0 && total <= MostHundredths,
+               "play takes from 0 to a day (8640000 hundredths)");
+        host_.RunTicks(std::llround(total * 10));
+    } else if (command == "read") {
+        const auto file = ReadRecordedFile(std::string(line));
+        Expect(file.has_value(), "read takes a file name and its bytes in hex");
+        host_.recordedFiles.push_back(*file);
+    } else if (command == "begin") {
+        throw ScriptError("begin comes only first, before any other command");
+    } else if (command == "rnd") {
+        needArgs(1, 1000000);
+        for (std::size_t i = 1; i < words.size(); ++i) {
+            const double v = Number(words[i]);
+            Expect(v >= 0 && v < 1, "random value outside [0, 1): " + std::string(words[i]));
+            platform.queuedDraws.push_back(v);
+        }
+    } else if (command == "seed") {
+        needArgs(1, 1);
+        platform.Randomize(static_cast<double>(Whole(words[1])));
+    } else if (command == "keydown" || command == "keyup") {
+        needArgs(1, 1);
+        const long long code = Whole(words[1]);
+        Expect(code >= 0 && code <= 0xFFFF, "key code out of range");
+        command == "keydown" ? host_.DoKeyDown(int(code)) : host_.DoKeyUp(int(code));
+    } else if (command == "menu") {
+        needArgs(1, 1);
+        ui::Control* item = cfrm.Find(words[1]);
+        Expect(item != nullptr && item->kind() == ui::Kind::Menu && item->onClick,
+               "unknown menu entry '" + std::string(words[1]) + "'");
+        if (cfrm.Enabled()) {
+            item->onClick();
+        }
+    } else if (command == "answer") {
+        if (argc == 0) {
+            platform.answers.emplace_back(std::nullopt);
+        } else {
+            platform.answers.emplace_back(Rest(line, 1));
+        }
+    } else if (command == "yes" || command == "no") {
+        needArgs(0, 0);
+        platform.yesNo.push_back(command == "yes");
+    } else if (command == "text") {
+        Expect(argc >= 1, "text needs a control");
+        ui::Control& box = ControlByName(words[1]);
+        Expect(box.kind() == ui::Kind::TextBox, "not a text box: " + std::string(words[1]));
+        box.SetText(Rest(line, 2));
+    } else if (command == "click") {
+        needArgs(1, 1);
+        ui::Control& button = ControlByName(words[1]);
+        Expect(button.kind() == ui::Kind::Button && button.onClick,
+               "not a button: " + std::string(words[1]));
+        button.onClick();
+    } else if (command == "minimize") {
+        needArgs(0, 0);
+        cfrm.SetWindowState(1);
+    } else if (command == "restore") {
+        needArgs(0, 0);
+        cfrm.SetWindowState(0);
+        cfrm.Form_Paint();
+    } else if (command == "paint") {
+        needArgs(0, 0);
+        cfrm.Form_Paint();
+    } else if (command == "lostfocus") {
+        needArgs(0, 0);
+        cfrm.Form_LostFocus();
+    } else if (command == "set") {
+        // A text may be set empty: nothing after the name.
+        Expect(argc >= 1, "set needs a name and a value");
+        Set(words[1], Rest(line, 2));
+    } else if (command == "call") {
+        Expect(argc >= 1, "call needs a procedure");
+        const auto& procedures = game.Procedures();
+        const auto it = procedures.find(words[1]);
+        Expect(it != procedures.end(), "unknown procedure '" + std::string(words[1]) + "'");
+        Expect(argc - 1 == it->second.arguments,
+               "wrong number of arguments for '" + std::string(words[1]) + "'");
+        std::vector<long long> args;
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            args.push_back(Whole(words[i]));
+        }
+        it->second.run(args);
+    } else if (command == "get") {
+        needArgs(1, 1);
+        // The value first: a name that cannot be read writes nothing.
+        const std::string value = Get(words[1]);
+        out << "{" << game::JsonString(std::string(words[1])) << ": " << value << "}\n";
+    } else if (command == "dump") {
+        needArgs(0, 0);
+        out << Dump() << "\n";
+    } else if (command == "pause" || command == "resume") {
+        needArgs(0, 0);
+        host_.DoPause(command == "pause");
+    } else if (command == "zoom") {
+        needArgs(1, 1);
+        const long long factor = Whole(words[1]);
+        Expect(factor >= 1 && factor <= 4, "zoom takes a whole factor from 1 to 4");
+        zoom = static_cast<int>(factor);
+    } else if (command == "quit") {
+        return false;
+    } else {
+        throw ScriptError("unknown command '" + std::string(command) + "'");
+    }
+    if (platform.ended) {
+        out << "{\"ended\": true}\n";
+        return false;
+    }
+    return true;
+}
+
+int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine) {
+    std::string line;
+    int number = firstLine - 1;
+    while (std::getline(in, line)) {
+        ++number;
+        try {
+            const bool more = Execute(line, out);
+            if (!out) {
+                err << "line " << number << ": the output cannot be written\n";
+                return 2;
+            }
+            if (!more) {
+                stopped_ = true;
+                break;
+            }
+        } catch (const ScriptError& e) {
+            out.flush();
+            err << "line " << number << ": " << e.what() << "\n";
+            return 2;
+        } catch (const std::out_of_range& e) {
+            // A state set by hand that the game cannot work with.
+            out.flush();
+            err << "line " << number << ": the game met an impossible state: " << e.what() << "\n";
+            return 2;
+        }
+    }
+    out.flush();
+    if (!out) {
+        err << "the output cannot be written\n";
+        return 2;
+    }
+    return 0;
+}
+
+std::optional<Beginning> ReadBeginning(const std::string& line) {
+    const auto words = Words(line);
+    if (words.size() != 3 || words[0] != "begin") {
+        return std::nullopt;
+    }
+    const auto clock = ui::ReadDecimal(words[1]);
+    long long seed = 0;
+    const auto [end, ec] =
+        std::from_chars(words[2].data(), words[2].data() + words[2].size(), seed);
+    if (!clock || clock->outOfRange || clock->value <= 0 || ec != std::errc() ||
+        end != words[2].data() + words[2].size()) {
+        return std::nullopt;
+    }
+    return Beginning{clock->value, seed};
+}
+
+std::optional<std::pair<std::string, std::string>> ReadRecordedFile(const std::string& line) {
+    const auto words = Words(line);
+    std::string bytes;
+    if (words.size() != 3 || words[0] != "read" || words[1].empty() || !FromHex(words[2], bytes)) {
+        return std::nullopt;
+    }
+    return std::pair{std::string(words[1]), bytes};
+}
+
+} // namespace host
