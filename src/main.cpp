@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
-#include "game/Game.h"
+#include "host/Host.h"
 #include "qt/Backend.h"
 #include "qt/CommandLine.h"
 #include "qt/Language.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
     QString language;
-    if (const auto status = qt::HandleCommandLine(argc, argv, language)) {
+    QString replay;
+    if (const auto status = qt::HandleCommandLine(argc, argv, language, replay)) {
         return *status;
     }
     // Pixel art scales by whole factors only, so it stays crisp.
@@ -23,15 +25,27 @@ int main(int argc, char* argv[]) {
     qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
     qt::QtPlatform platform(qt::Storage::ForThisBuild());
-    windows::Windows windows;
-    game::Game game(windows, platform);
-    qt::Backend backend(windows, game, platform);
+    host::Host host(platform);
+    qt::Backend backend(host, platform);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {
         const int every = qEnvironmentVariableIntValue("PELMAR_STATE_MS");
         backend.StartStateFile(QString::fromLocal8Bit(stateFile), every > 0 ? every : 100);
     }
-    game.Main();
-    if (game.Ended()) {
+    if (!replay.isEmpty()) {
+        QFile record(replay);
+        if (!record.open(QIODevice::ReadOnly) || !host.Replay(record.readAll().toStdString())) {
+            qCritical("pelmar: %s is not a recorded game", qPrintable(replay));
+            return 2;
+        }
+    } else {
+        // The clock starts at the time of day; the draws from there.
+        const std::int64_t startOfDay = qt::QtPlatform::StartOfDay();
+        host.clock = static_cast<double>(startOfDay) / 10;
+        host.Seed(startOfDay);
+        host.recorder().on = true;
+        host.Start();
+    }
+    if (host.ended) {
         return 0;
     }
     return QApplication::exec();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/Host.h"
 
+#include "host/Script.h"
 #include "ui/KeyCodes.h"
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+#include <utility>
 
 namespace host {
 
@@ -44,6 +47,73 @@ void Host::Start() {
     ScheduleWake();
 }
 
+bool Host::Replay(const std::string& record) {
+    std::istringstream in(record);
+    std::string line;
+    std::optional<Beginning> beginning;
+    std::deque<std::pair<std::string, std::string>> files;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (!beginning) {
+            if (auto file = ReadRecordedFile(line)) {
+                files.push_back(std::move(*file));
+                continue;
+            }
+            beginning = ReadBeginning(line);
+            if (!beginning) {
+                return false;
+            }
+            continue;
+        }
+        replayLines_.push_back(line);
+    }
+    if (!beginning) {
+        return false;
+    }
+    replaying = true;
+    clock = beginning->clock;
+    Seed(beginning->seed);
+    recordedFiles = std::move(files);
+    Start();
+    return true;
+}
+
+void Host::RunReplay(std::int64_t ticks) {
+    Script script(*this);
+    std::ostringstream ignored;
+    while (replayAt_ < replayLines_.size() && !ended) {
+        const std::string& line = replayLines_[replayAt_];
+        if (line.rfind("play ", 0) == 0) {
+            if (replayLeft_ < 0) {
+                replayLeft_ = std::llround(std::stod(line.substr(5)) * 10);
+            }
+            const std::int64_t now = std::min(ticks, replayLeft_);
+            RunTicks(now);
+            ticks -= now;
+            replayLeft_ -= now;
+            if (replayLeft_ > 0) {
+                return;
+            }
+            replayLeft_ = -1;
+        } else {
+            ++busy_;
+            try {
+                script.Execute(line, ignored);
+            } catch (const ScriptError&) {
+                // A line the replay cannot run is passed over.
+            }
+            --busy_;
+            timers_.Follow(WholeMilliseconds());
+        }
+        ++replayAt_;
+    }
+}
+
 std::int64_t Host::WholeMilliseconds() const {
     return std::llround(clock * 10);
 }
@@ -66,6 +136,9 @@ void Host::CatchUp() {
     lastWake_ = now;
     if (pause_.Paused()) {
         owed_ = 0;
+        if (replaying) {
+            RunReplay(0);
+        }
         return;
     }
     // A program that was stopped goes on where it stood.
@@ -76,6 +149,10 @@ void Host::CatchUp() {
     const std::int64_t from = now - gap - owed_;
     const std::int64_t ticks = (owed_ + gap) / Millisecond;
     owed_ = (owed_ + gap) % Millisecond;
+    if (replaying) {
+        RunReplay(ticks);
+        return;
+    }
     std::int64_t done = 0;
     // A key let go between two ticks is let go before the later one.
     for (const auto& [at, code] : held_.TakeDue(now)) {
@@ -135,6 +212,9 @@ void Host::FireTimer() {
 }
 
 int Host::NextWake() const {
+    if (replaying) {
+        return !replayDone() && !ended ? 0 : -1;
+    }
     if (ended || pause_.Paused()) {
         return -1;
     }
@@ -176,7 +256,7 @@ void Host::FollowBlink() {
 // ---- input ----
 
 void Host::Apply(const std::function<void()>& work) {
-    if (ended) {
+    if (ended || replaying) {
         return;
     }
     if (!CanRunNow()) {
@@ -193,10 +273,24 @@ void Host::Apply(const std::function<void()>& work) {
 }
 
 void Host::AfterInput() {
+    KeepRecords();
     timers_.Follow(WholeMilliseconds());
     if (busy_ == 0) {
         RunPending();
         ScheduleWake();
+    }
+}
+
+void Host::KeepRecords() {
+    if (!recorder_.on || replaying) {
+        return;
+    }
+    if (enteredTable_) {
+        frontEnd_.KeepRecord(std::exchange(enteredTable_, std::nullopt), recorder_.Script());
+    }
+    if (ended) {
+        frontEnd_.KeepRecord(std::nullopt, recorder_.Script());
+        recorder_.on = false;
     }
 }
 
@@ -465,7 +559,15 @@ std::string Host::ReadFile(const std::string& name) {
 }
 
 bool Host::ReplaceFile(const std::string& name, const std::string& bytes) {
-    return replaying || frontEnd_.ReplaceFile(name, bytes);
+    if (replaying) {
+        return true;
+    }
+    const bool kept = frontEnd_.ReplaceFile(name, bytes);
+    if (kept) {
+        // Only a game that entered the table saves it.
+        enteredTable_ = game.Score;
+    }
+    return kept;
 }
 
 // ---- the dump ----

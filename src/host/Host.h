@@ -43,6 +43,9 @@ public:
     virtual void DoEvents() {}
     // The game paused or went on: show it.
     virtual void ShowPaused(bool /*paused*/) {}
+    // Keeps the record of the session so far: of a game that entered the
+    // table (with its score), or of the last game (none).
+    virtual void KeepRecord(std::optional<double> /*score*/, const std::string& /*script*/) {}
 };
 
 // The game as every front end runs it. Game time moves in whole 1 ms ticks:
@@ -63,6 +66,13 @@ public:
     void Seed(std::int64_t seed);
     // Loads the windows and starts the first game.
     void Start();
+    // Plays a record in real time instead of the player: its files, clock
+    // and seed at the start, then its inputs at their ticks. Nothing is
+    // written and the player's input is ignored. False for a script that is
+    // not a record; then nothing has started.
+    bool Replay(const std::string& record);
+    // Whether a replay has played its last line.
+    bool replayDone() const { return replaying && replayAt_ >= replayLines_.size(); }
     // Runs the ticks due now, then asks for the next wake-up.
     void Wake();
 
@@ -170,6 +180,15 @@ private:
     // (inside a tick's yield, or a dialog) it waits for that to return.
     void Apply(const std::function<void()>& work);
     void AfterInput();
+    // The records due after an input: a game entered the table, or the
+    // program ended.
+    void KeepRecords();
+    std::optional<double> enteredTable_;
+    // Runs the replay's lines with `ticks` of time to spend.
+    void RunReplay(std::int64_t ticks);
+    std::vector<std::string> replayLines_;
+    std::size_t replayAt_ = 0;
+    std::int64_t replayLeft_ = -1;
     void ScheduleWake();
     void FollowBlink();
     std::int64_t WholeMilliseconds() const;

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/Backend.h"
 
-#include "game/Dump.h"
-#include "game/Game.h"
 #include "qt/Canvas.h"
 #include "qt/FormWindow.h"
 #include "qt/Language.h"
 #include "qt/QtPlatform.h"
-#include "qt/Timers.h"
 #include "qt/ViewMenu.h"
 
 #include <QAbstractButton>
@@ -69,25 +66,30 @@ QJsonObject ShownTexts(FormWindow& main) {
 
 } // namespace
 
-Backend::Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform)
-    : game_(game), platform_(platform) {
+Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform_(platform) {
+    windows::Windows& windows = host.windows;
     // The picture store is never shown, so it gets no window.
-    windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false));
-    windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true));
-    windows_.push_back(std::make_unique<FormWindow>(windows.sobr, pictures_, false));
+    windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false, host));
+    windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true, host));
+    windows_.push_back(std::make_unique<FormWindow>(windows.sobr, pictures_, false, host));
     FormWindow& main = *windows_[1];
     windows_[0]->SetOwner(main);
     windows_[2]->SetOwner(main);
-    view_ = new ViewMenu(main, game);
+    view_ = new ViewMenu(main, host);
     main.SetZoom(main.StartingZoom());
-    platform.onEffects = [&main](const ui::Effects& effects) { main.canvas().SetEffects(effects); };
-    platform.onPause = [this](bool paused) {
-        for (auto& window : windows_) {
-            window->SetTimersRunning(!paused);
-        }
-        WindowOf(game_.windows().cfrm).canvas().ShowPauseSign(paused);
+    main.canvas().SetEffects(&host.game.effects(), [&host] { return host.BlinkStrong(); });
+    platform.onPause = [this, &main](bool paused) {
+        main.canvas().ShowPauseSign(paused);
         view_->ShowPaused(paused);
     };
+    platform.onWake = [this] { Frame(); };
+}
+
+void Backend::Frame() {
+    host_.Wake();
+    for (auto& window : windows_) {
+        window->canvas().PaintChanges();
+    }
 }
 
 Backend::~Backend() = default;
@@ -108,34 +110,30 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         // file; no sync to disk, this is a test hook.
         QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
-            FormWindow& window = WindowOf(game_.windows().cfrm);
+            FormWindow& window = WindowOf(host_.windows.cfrm);
             const Canvas& main = window.canvas();
-            game::DumpExtras extras;
-            extras.zoom = window.zoom();
-            std::string dump = game::DumpJson(game_, extras);
-            dump.pop_back();
             // QByteArray's numbers ignore the locale: a Portuguese desktop
-            // writes a comma into std::to_string's.
-            dump += ",\"TickClock\":" + QByteArray::number(tickClock_, 'f', 3).toStdString();
-            dump += ",\"Canvas\":[" + std::to_string(main.width()) + "," +
-                    std::to_string(main.height()) + "]";
-            dump += ",\"Paints\":" + std::to_string(main.paints()) +
-                    ",\"FirstPaintEpochMs\":" + std::to_string(main.firstPaintEpochMs()) +
-                    ",\"Shown\":" +
-                    QJsonDocument(ShownTexts(window)).toJson(QJsonDocument::Compact).toStdString() +
-                    "}\n";
-            file.write(QByteArray::fromStdString(dump));
+            // writes a comma into std::to_string's. The tick clock is when
+            // the last tick ended: a state written between two ticks shows
+            // the places of that moment.
+            const std::string dump = host_.Dump(
+                false,
+                {{"TickClock", QByteArray::number(host_.tickClock(), 'f', 3).toStdString()},
+                 {"Canvas",
+                  "[" + std::to_string(main.width()) + "," + std::to_string(main.height()) + "]"},
+                 {"Paints", std::to_string(main.paints())},
+                 {"FirstPaintEpochMs", std::to_string(main.firstPaintEpochMs())},
+                 {"Wakes", std::to_string(host_.wakes())},
+                 {"Shown",
+                  QJsonDocument(ShownTexts(window)).toJson(QJsonDocument::Compact).toStdString()}},
+                window.zoom());
+            file.write(QByteArray::fromStdString(dump + "\n"));
             file.close();
             std::rename(QFile::encodeName(file.fileName()).constData(),
                         QFile::encodeName(path).constData());
         }
     });
     timer->start(std::max(milliseconds, 10));
-    WindowOf(game_.windows().cfrm).timers().afterEvent = [this](const ui::Control& fired) {
-        if (&fired == game_.windows().cfrm.Timer1) {
-            tickClock_ = platform_.Clock();
-        }
-    };
 }
 
 } // namespace qt

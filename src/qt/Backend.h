@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Host.h"
 #include "qt/FormPainter.h"
-#include "windows/Forms.h"
 
 #include <QObject>
 #include <memory>
 #include <vector>
-
-namespace game {
-class Game;
-}
 
 namespace qt {
 
@@ -18,11 +14,12 @@ class FormWindow;
 class QtPlatform;
 class ViewMenu;
 
-// The real windows of the game: one per form that is ever shown.
+// The real windows of the game, one per form that is ever shown, woken by
+// the host: each wake-up runs the ticks due, then paints what changed.
 class Backend : public QObject {
     Q_OBJECT
 public:
-    Backend(windows::Windows& windows, game::Game& game, QtPlatform& platform);
+    Backend(host::Host& host, QtPlatform& platform);
     ~Backend() override;
 
     FormWindow& WindowOf(const ui::Form& form);
@@ -32,11 +29,9 @@ public:
     void StartStateFile(const QString& path, int milliseconds);
 
 private:
-    game::Game& game_;
+    void Frame();
+    host::Host& host_;
     QtPlatform& platform_;
-    // The clock when the game's tick last ended: a state written between
-    // two ticks shows the places of that moment, not of the clock's.
-    double tickClock_ = 0;
     // Declared before the windows, which paint from it.
     PictureCache pictures_;
     std::vector<std::unique_ptr<FormWindow>> windows_;

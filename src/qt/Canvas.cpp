@@ -24,8 +24,7 @@ int FrameMilliseconds(const QWidget& widget) {
 } // namespace
 
 Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
-    : QWidget(parent), form_(form), pictures_(pictures), frame_(new QTimer(this)),
-      blink_(new QTimer(this)) {
+    : QWidget(parent), form_(form), pictures_(pictures), frame_(new QTimer(this)) {
     setFixedSize(BaseSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -33,38 +32,11 @@ Canvas::Canvas(QWidget* parent, ui::Form& form, PictureCache& pictures)
     frame_->setTimerType(Qt::PreciseTimer);
     connect(frame_, &QTimer::timeout, this, [this] { PaintChanges(); });
     sinceLastPaint_.start();
-    // The blinking line changes colour at its own steady pace, painted at
-    // once rather than at the next frame, so each colour lasts its full time.
-    blink_->setTimerType(Qt::PreciseTimer);
-    connect(blink_, &QTimer::timeout, this, [this] {
-        MarkEffects();
-        PaintChanges();
-    });
-    blinkClock_.start();
 }
 
-void Canvas::SetEffects(const ui::Effects& effects) {
-    MarkEffects();
-    const bool wasBlinking = effects_.blinkLine != nullptr;
+void Canvas::SetEffects(const ui::Effects* effects, std::function<bool()> blinkStrong) {
     effects_ = effects;
-    MarkEffects();
-    if (effects_.blinkLine == nullptr) {
-        blink_->stop();
-    } else if (!wasBlinking) {
-        blinkClock_.restart();
-        blink_->start(ui::BlinkMilliseconds);
-    }
-}
-
-void Canvas::MarkEffects() {
-    if (pauseSign_) {
-        return;
-    }
-    ui::MarkEffectsDirty(form_, effects_);
-}
-
-bool Canvas::BlinkStrong() const {
-    return ui::BlinkStrongAfter(blinkClock_.elapsed());
+    blinkStrong_ = std::move(blinkStrong);
 }
 
 QSize Canvas::BaseSize() const {
@@ -83,11 +55,6 @@ void Canvas::SetZoom(int factor) {
 void Canvas::ShowPauseSign(bool shown) {
     if (shown != pauseSign_) {
         pauseSign_ = shown;
-        if (shown) {
-            blink_->stop();
-        } else if (effects_.blinkLine != nullptr) {
-            blink_->start(ui::BlinkMilliseconds);
-        }
         update();
     }
 }
@@ -102,6 +69,7 @@ void Canvas::ScheduleFrame() {
 }
 
 void Canvas::PaintChanges() {
+    frame_->stop();
     QRegion changed;
     for (const ui::Rect& r : form_.TakeDirty()) {
         const QRect pixels(QPoint(ui::FloorPixels(r.left), ui::FloorPixels(r.top)),
@@ -120,7 +88,9 @@ void Canvas::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     // While paused the effects stand still, as everything else does.
-    const Painting with{pictures_, &effects_, pauseSign_ || BlinkStrong()};
+    static const ui::Effects none;
+    const Painting with{pictures_, effects_ != nullptr ? effects_ : &none,
+                        pauseSign_ || !blinkStrong_ || blinkStrong_()};
     if (zoom_ == 1) {
         for (const QRect& area : event->region()) {
             PaintForm(painter, with, form_, area);

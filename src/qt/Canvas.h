@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 class QTimer;
 
 namespace qt {
@@ -30,8 +32,11 @@ public:
     QSize BaseSize() const;
     // Draws the pause sign over the playfield; the effects stand still with it.
     void ShowPauseSign(bool shown);
-    // The effects to draw over the controls from now on.
-    void SetEffects(const ui::Effects& effects);
+    // Where the effects to draw over the controls are kept, and which colour
+    // the blinking line shows now.
+    void SetEffects(const ui::Effects* effects, std::function<bool()> blinkStrong);
+    // Paints what changed at once: the end of a wake-up.
+    void PaintChanges();
 
     // For the whole-program measurements: paints so far, and when the first
     // one happened (milliseconds since the epoch, 0 before it).
@@ -42,18 +47,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void PaintChanges();
-
     ui::Form& form_;
     PictureCache& pictures_;
     QTimer* frame_;
     QElapsedTimer sinceLastPaint_;
-    void MarkEffects();
-    bool BlinkStrong() const;
-
-    ui::Effects effects_;
-    QTimer* blink_;
-    QElapsedTimer blinkClock_;
+    const ui::Effects* effects_ = nullptr;
+    std::function<bool()> blinkStrong_;
     int zoom_ = 1;
     // The form at 1x, scaled up when the factor is larger.
     QImage single_;

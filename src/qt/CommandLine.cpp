@@ -33,7 +33,7 @@ void Print(std::FILE* to, const QString& text) {
 
 } // namespace
 
-std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) {
+std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, QString& replay) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
     QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
@@ -52,9 +52,16 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) 
         QStringLiteral("lang"),
         QStringLiteral("Show the game in LANG (pt or en) instead of the desktop's language."),
         QStringLiteral("LANG"));
+    const QCommandLineOption replayOption(
+        QStringLiteral("replay"),
+        QStringLiteral("Play the recorded game FILE back in real time (Esc ends it; the "
+                       "high-score table is not written). The game records each session in "
+                       "the records folder of its data folder."),
+        QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(lang);
+    parser.addOption(replayOption);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -92,6 +99,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) 
         return 0;
     }
     language = parser.value(lang);
+    replay = parser.value(replayOption);
     return std::nullopt;
 }
 

@@ -7,9 +7,9 @@
 #include "qt/KeyMap.h"
 #include "qt/Language.h"
 #include "qt/MenuBar.h"
-#include "qt/Timers.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
@@ -28,8 +28,8 @@ constexpr int Px = ui::TwipsPerPixel;
 
 } // namespace
 
-FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
-    : form_(form), canvas_(nullptr), mainWindow_(mainWindow) {
+FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow, host::Host& host)
+    : form_(form), canvas_(nullptr), host_(host), mainWindow_(mainWindow) {
     // The canvas sits centred on a black stage, which only shows in full screen.
     auto* stage = new QWidget(this);
     stage->setAutoFillBackground(true);
@@ -51,13 +51,8 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
         flags |= Qt::WindowTitleHint;
     }
     setWindowFlags(flags);
-    menus_ = std::make_unique<MenuBar>(*menuBar(), form_);
+    menus_ = std::make_unique<MenuBar>(*menuBar(), form_, host_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    releaseWait_ = new QTimer(this);
-    releaseWait_->setSingleShot(true);
-    releaseWait_->setTimerType(Qt::PreciseTimer);
-    connect(releaseWait_, &QTimer::timeout, this, [this] { ReleaseHeldKeys(); });
-    timers_ = std::make_unique<Timers>(form_);
 
     for (const auto& control : form_.controls()) {
         ui::Control& c = *control;
@@ -66,17 +61,13 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
             edit->setFrame(false);
             edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this,
-                    [&c](const QString& text) { c.SetText(text.toStdString()); });
+                    [this, &c](const QString& text) { host_.Type(c, text.toStdString()); });
             widgets_.insert(&c, edit);
             SyncWidget(c);
         } else if (c.kind() == ui::Kind::Button) {
             auto* button = new QPushButton(canvas_);
             button->setFocusPolicy(Qt::StrongFocus);
-            connect(button, &QPushButton::clicked, this, [&c] {
-                if (c.onClick) {
-                    c.onClick();
-                }
-            });
+            connect(button, &QPushButton::clicked, this, [this, &c] { host_.Click(c); });
             widgets_.insert(&c, button);
             SyncWidget(c);
         }
@@ -102,7 +93,7 @@ void FormWindow::Notify(ui::Control& control, ui::Change what) {
         menus_->Sync(control);
         break;
     case ui::Change::Timer:
-        timers_->Sync(control);
+        // The host fires the timers.
         break;
     case ui::Change::Widget:
         SyncWidget(control);
@@ -158,22 +149,24 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
+    // A replay takes no input but Escape, which ends it.
+    if (host_.replaying) {
+        if (event->key() == Qt::Key_Escape) {
+            QCoreApplication::quit();
+        }
+        return;
+    }
     if (!form_.Enabled()) {
         return;
     }
     if (form_.keyPreview) {
         // An auto-repeated press arrives as another key-down, as the game
-        // expects; a release held back for it was only auto-repeat's.
-        const int code = GameKeyCode(event->key());
-        heldReleases_.remove(code);
-        form_.KeyDown(code);
-        // M switches the sound, as the menu entry does; the game still sees the key.
-        if (event->key() == Qt::Key_M && !event->isAutoRepeat() &&
-            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && form_.Enabled()) {
-            if (ui::Control* sound = form_.Find("MenuSom"); sound != nullptr && sound->onClick) {
-                sound->onClick();
-            }
-        }
+        // expects.
+        const Qt::KeyboardModifiers held = event->modifiers();
+        host_.KeyDown(GameKeyCode(event->key()),
+                      {(held & Qt::ControlModifier) != 0, (held & Qt::AltModifier) != 0,
+                       (held & Qt::ShiftModifier) != 0},
+                      event->isAutoRepeat());
         return;
     }
     // Enter and Escape press the default and cancel buttons.
@@ -182,7 +175,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         if (c.kind() == ui::Kind::Button && c.Visible() && c.Enabled() && c.onClick &&
             ((enter && c.isDefault) || (event->key() == Qt::Key_Escape && c.isCancel))) {
-            c.onClick();
+            host_.Click(c);
             return;
         }
     }
@@ -196,36 +189,24 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     // Auto-repeat sends a release before each repeated press, and a busy
-    // machine may deliver the press late, so Qt cannot always tell. A release
-    // waits a moment: a press of the same key in that time takes it back.
-    // Where the X server can say, a key it still holds down was not released.
-    if (StillHeld(*event).value_or(false)) {
-        return;
-    }
-    heldReleases_.insert(GameKeyCode(event->key()));
-    releaseWait_->start(ReleaseWaitMilliseconds);
-}
-
-void FormWindow::ReleaseHeldKeys() {
-    const QSet<int> released = std::exchange(heldReleases_, {});
-    for (int code : released) {
-        if (form_.Enabled()) {
-            form_.KeyUp(code);
-        }
-    }
+    // machine may deliver the press late, so Qt cannot always tell: the host
+    // waits a moment, and the X server says where it can.
+    host_.KeyUp(GameKeyCode(event->key()), StillHeld(*event));
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     // Only the main window can be closed, and closing it ends the program.
     event->ignore();
-    if (mainWindow_) {
-        form_.Form_Unload();
+    if (mainWindow_ && host_.replaying) {
+        QCoreApplication::quit();
+    } else if (mainWindow_) {
+        host_.Close(form_);
     }
 }
 
 void FormWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    QTimer::singleShot(0, this, [this] { form_.Form_Paint(); });
+    QTimer::singleShot(0, this, [this] { host_.Paint(form_); });
 }
 
 } // namespace qt

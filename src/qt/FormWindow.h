@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Host.h"
 #include "ui/Controls.h"
 
 #include <QHash>
@@ -18,16 +19,15 @@ namespace qt {
 class Canvas;
 class MenuBar;
 class PictureCache;
-class Timers;
 
 // One form of the model as a real window: the canvas painted from the
-// control tree, real widgets for text boxes and buttons, the menu bar and
-// the timers.
+// control tree, real widgets for text boxes and buttons, and the menu bar;
+// what the player does goes to the host.
 class FormWindow : public QMainWindow, public ui::FormHost {
     Q_OBJECT
 public:
     // `mainWindow`: closing it ends the program; the others cannot be closed.
-    FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow);
+    FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow, host::Host& host);
     ~FormWindow() override;
 
     ui::Form& form() { return form_; }
@@ -51,8 +51,6 @@ public:
     // Leaving it gives back the zoom the player had.
     void SetFullScreen(bool on);
     bool fullScreen() const { return fullScreen_; }
-    void SetTimersRunning(bool running);
-    Timers& timers() { return *timers_; }
     Canvas& canvas() { return *canvas_; }
 
 protected:
@@ -73,17 +71,12 @@ private:
 
     ui::Form& form_;
     Canvas* canvas_;
+    host::Host& host_;
     std::unique_ptr<MenuBar> menus_;
-    std::unique_ptr<Timers> timers_;
     QHash<ui::Control*, QPointer<QWidget>> widgets_;
     bool mainWindow_;
     bool applyingState_ = false;
     bool freshFocus_ = false;
-    // Key releases waiting to be told apart from auto-repeat; within a frame.
-    static constexpr int ReleaseWaitMilliseconds = 15;
-    void ReleaseHeldKeys();
-    QSet<int> heldReleases_;
-    QTimer* releaseWait_ = nullptr;
     bool fullScreen_ = false;
     int windowedZoom_ = 1;
     QPointer<FormWindow> owner_;

@@ -8,7 +8,7 @@
 
 namespace qt {
 
-MenuBar::MenuBar(QMenuBar& bar, ui::Form& form) : form_(form) {
+MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form), host_(host) {
     for (ui::Control* top : form_.children()) {
         if (top->kind() != ui::Kind::Menu) {
             continue;
@@ -25,9 +25,7 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form) : form_(form) {
                 action->setShortcutContext(Qt::WindowShortcut);
             }
             QObject::connect(action, &QAction::triggered, &bar, [this, item] {
-                if (item->onClick && form_.Enabled()) {
-                    item->onClick();
-                }
+                host_.Click(*item);
                 Sync(*item);
             });
             actions_.insert(item, action);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Host.h"
 #include "ui/Controls.h"
 
 #include <QHash>
@@ -13,12 +14,14 @@ namespace qt {
 // The real menu bar of a form, built from its menu items.
 class MenuBar {
 public:
-    MenuBar(QMenuBar& bar, ui::Form& form);
+    // A chosen entry goes to the host as input.
+    MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host);
     // Caption, check mark, enabled state and visibility of one item.
     void Sync(ui::Control& item);
 
 private:
     ui::Form& form_;
+    host::Host& host_;
     QHash<ui::Control*, QAction*> actions_;
 };
 

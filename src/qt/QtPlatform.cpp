@@ -5,41 +5,90 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
+
 #include "ui/Picture.h"
 
 namespace qt {
 
-QtPlatform::QtPlatform(Storage storage)
-    : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0), storage_(std::move(storage)) {
+QtPlatform::QtPlatform(Storage storage) : storage_(std::move(storage)) {
     elapsed_.start();
-    random_.Reseed(static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()));
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wake_, &QTimer::timeout, [this] {
+        if (onWake) {
+            onWake();
+        }
+    });
 }
 
-double QtPlatform::Clock() {
-    return pause_.At(clock_.At(elapsed_.nsecsElapsed()));
+std::int64_t QtPlatform::StartOfDay() {
+    // Never 0: the game takes a clock of 0 for "not yet".
+    return std::max(QTime::currentTime().msecsSinceStartOfDay(), 10);
 }
 
-void QtPlatform::ShowEffects(const ui::Effects& effects) {
-    if (onEffects) {
-        onEffects(effects);
+void QtPlatform::WakeIn(int milliseconds) {
+    if (milliseconds < 0) {
+        wake_.stop();
+        return;
+    }
+    if (milliseconds == 0) {
+        // The next display frame.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const double rate =
+            screen != nullptr && screen->refreshRate() > 1 ? screen->refreshRate() : 60;
+        milliseconds = std::max(static_cast<int>(1000.0 / rate), 1);
+    }
+    // A wake-up already due sooner stays.
+    if (!wake_.isActive() || wake_.remainingTime() > milliseconds) {
+        wake_.start(milliseconds);
     }
 }
 
-void QtPlatform::SetPaused(bool paused) {
-    const double now = clock_.At(elapsed_.nsecsElapsed());
-    paused ? pause_.Pause(now) : pause_.Resume(now);
+QString QtPlatform::RecordsFolder() {
+    return Storage::UserDataFolder() + QStringLiteral("/records");
+}
+
+void QtPlatform::KeepRecord(std::optional<double> score, const std::string& script) {
+    constexpr int MostRecords = 50;
+    const QDir folder(RecordsFolder());
+    if (!folder.mkpath(QStringLiteral("."))) {
+        return;
+    }
+    const QString name =
+        score ? QStringLiteral("%1-%2.sim")
+                    .arg(QString::number(*score, 'f', 0),
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")))
+              : QStringLiteral("last.sim");
+    QSaveFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(QByteArray::fromStdString(script)) != static_cast<qint64>(script.size()) ||
+        !file.commit()) {
+        return;
+    }
+    // The oldest go first.
+    const QFileInfoList kept =
+        folder.entryInfoList({QStringLiteral("*.sim")}, QDir::Files, QDir::Time | QDir::Reversed);
+    for (qsizetype i = 0; i < kept.size() - MostRecords; ++i) {
+        QFile::remove(kept[i].absoluteFilePath());
+    }
+}
+
+void QtPlatform::ShowPaused(bool paused) {
     if (onPause) {
         onPause(paused);
     }

@@ -1,35 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Host.h"
 #include "qt/Sounds.h"
 #include "qt/Storage.h"
-#include "ui/Clock.h"
-#include "ui/Platform.h"
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
 namespace qt {
 
-// The outside world on a Qt desktop: a monotonic clock, Qt's dialogs, the
-// desktop's viewer for the help page, the game's files and its sounds.
-class QtPlatform : public ui::Platform {
+// The outside world on a Qt desktop: a monotonic clock and one timer that
+// wakes the host, Qt's dialogs, the desktop's viewer for the help page, the
+// game's files and its sounds.
+class QtPlatform : public host::FrontEnd {
 public:
     explicit QtPlatform(Storage storage);
 
-    double Clock() override;
-    void SetPaused(bool paused) override;
-    // Told when the pause starts or ends, so the windows stop their timers
-    // and show the sign.
+    // The time of day when the program started, in whole milliseconds: the
+    // game's clock starts there.
+    static std::int64_t StartOfDay();
+
+    std::int64_t Nanoseconds() override { return elapsed_.nsecsElapsed(); }
+    void WakeIn(int milliseconds) override;
+    // Told at each wake-up.
+    std::function<void()> onWake;
+    // Told when the pause starts or ends, so the windows show the sign.
     std::function<void(bool)> onPause;
-    void ShowEffects(const ui::Effects& effects) override;
-    // Told the effects to draw over the main window.
-    std::function<void(const ui::Effects&)> onEffects;
-    double Random() override { return random_.Next(); }
-    void Randomize(double seed) override { random_.Reseed(seed); }
+    void ShowPaused(bool paused) override;
     void DoEvents() override;
+    // Records go to the data folder's records/, at most the newest 50.
+    void KeepRecord(std::optional<double> score, const std::string& script) override;
+    static QString RecordsFolder();
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
     bool AskYesNo(const std::string& prompt, const std::string& title) override;
@@ -48,9 +53,7 @@ public:
 
 private:
     QElapsedTimer elapsed_;
-    ui::DayClock clock_;
-    ui::PauseClock pause_;
-    ui::UniformRandom random_;
+    QTimer wake_;
     Storage storage_;
     Sounds sounds_;
 };

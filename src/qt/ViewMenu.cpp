@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/ViewMenu.h"
 
-#include "game/Game.h"
+#include "host/Host.h"
 #include "qt/FormWindow.h"
 
 #include <QActionGroup>
@@ -10,7 +10,7 @@
 
 namespace qt {
 
-ViewMenu::ViewMenu(FormWindow& main, game::Game& game) : QObject(&main), main_(main), game_(game) {
+ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(main), host_(host) {
     QMenuBar& bar = *main.menuBar();
     auto* menu = new QMenu(QCoreApplication::translate("pelmar", "&Exibir"), &main);
     // Between the game's own menus, before "Ajuda".
@@ -47,10 +47,8 @@ ViewMenu::ViewMenu(FormWindow& main, game::Game& game) : QObject(&main), main_(m
     pause_->setCheckable(true);
     pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {
-        if (main_.form().Enabled()) {
-            game_.SetPaused(on);
-        }
-        ShowPaused(game_.Paused());
+        host_.SetPausedByPlayer(on);
+        ShowPaused(host_.game.Paused());
     });
     for (QAction* action : menu->actions()) {
         action->setShortcutContext(Qt::WindowShortcut);

@@ -7,8 +7,8 @@
 
 class QAction;
 
-namespace game {
-class Game;
+namespace host {
+class Host;
 }
 
 namespace qt {
@@ -19,7 +19,7 @@ class FormWindow;
 // player's pause. These belong to the desktop alone, not to the game's forms.
 class ViewMenu : public QObject {
 public:
-    ViewMenu(FormWindow& main, game::Game& game);
+    ViewMenu(FormWindow& main, host::Host& host);
     // The pause's check mark follows the game, which ends the pause itself
     // on a new game, a dialog or game over.
     void ShowPaused(bool paused);
@@ -29,7 +29,7 @@ private:
     void SyncZoom();
 
     FormWindow& main_;
-    game::Game& game_;
+    host::Host& host_;
     std::vector<std::pair<int, QAction*>> factors_;
     QAction* fullScreen_;
     QAction* pause_;

@@ -56,15 +56,15 @@ void FormWindow::changeEvent(QEvent* event) {
         const int state = isMinimized() ? 1 : 0;
         if (state != form_.WindowState()) {
             applyingState_ = true;
-            form_.SetWindowState(state);
+            host_.SetWindowState(form_, state);
             applyingState_ = false;
             if (state == 0) {
                 // A window shown again repaints, which finishes a pending game over.
-                QTimer::singleShot(0, this, [this] { form_.Form_Paint(); });
+                QTimer::singleShot(0, this, [this] { host_.Paint(form_); });
             }
         }
     } else if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
-        QTimer::singleShot(0, this, [this] { form_.Form_LostFocus(); });
+        QTimer::singleShot(0, this, [this] { host_.LostFocus(form_); });
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // A click on the main window brings its open dialog back to the front.
         for (QWidget* window : QApplication::topLevelWidgets()) {

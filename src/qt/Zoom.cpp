@@ -2,7 +2,6 @@
 // The main window at whole factors, in a window or filling the screen.
 #include "qt/Canvas.h"
 #include "qt/FormWindow.h"
-#include "qt/Timers.h"
 
 #include <QLayout>
 #include <QMenuBar>
@@ -115,10 +114,6 @@ void FormWindow::SetFullScreen(bool on) {
         placed_ = QPoint(-1, -1);
         SyncWindow();
     }
-}
-
-void FormWindow::SetTimersRunning(bool running) {
-    timers_->SetRunning(running);
 }
 
 } // namespace qt

@@ -71,7 +71,7 @@ QStringList AccessKeys(const QStringList& texts) {
 // The menu bar's titles, then each menu's entries, in both display modes.
 QList<QStringList> MenuTexts(sim::Simulator& sim) {
     qt::PictureCache pictures;
-    qt::FormWindow window(sim.windows.cfrm, pictures, true);
+    qt::FormWindow window(sim.windows.cfrm, pictures, true, sim.platform);
     QList<QStringList> menus{{}};
     for (const char* display : {"Display &Simples", "Display &Arrojado"}) {
         sim.windows.cfrm.MenuDisplay->SetCaption(display);

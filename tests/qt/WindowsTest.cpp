@@ -51,7 +51,7 @@ TEST(Windows, ThePlayAgainQuestionTakesOnlyYesOrNo) {
 TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
     sim::Simulator sim;
     qt::PictureCache pictures;
-    qt::FormWindow window(sim.windows.best, pictures, false);
+    qt::FormWindow window(sim.windows.best, pictures, false, sim.platform);
     ui::Control& box = *sim.windows.best.Text1;
     box.SetText("Vencedor");
     box.SetEnabled(true);

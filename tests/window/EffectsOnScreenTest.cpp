@@ -82,9 +82,10 @@ std::string Describe(const std::vector<Stretch>& runs) {
 class EffectsOnScreen : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    qt::QtPlatform platform{qt::Storage(dir.path(), dir.path(), false)};
-    windows::Windows windows;
-    game::Game g{windows, platform};
+    qt::QtPlatform frontEnd{qt::Storage(dir.path(), dir.path(), false)};
+    host::Host platform{frontEnd};
+    windows::Windows& windows = platform.windows;
+    game::Game& g = platform.game;
     std::unique_ptr<qt::Backend> backend;
     windows::Cfrm& cfrm = windows.cfrm;
     qt::FormWindow* main = nullptr;
@@ -92,9 +93,9 @@ protected:
     void SetUp() override {
         ASSERT_EQ(QGuiApplication::platformName(), "xcb")
             << "these tests read an X server's screen";
-        backend = std::make_unique<qt::Backend>(windows, g, platform);
+        backend = std::make_unique<qt::Backend>(platform, frontEnd);
         main = &backend->WindowOf(cfrm);
-        g.Main();
+        platform.Start();
         QElapsedTimer shown;
         shown.start();
         while (!(main->isVisible() && main->windowHandle() != nullptr &&
