@@ -24,6 +24,13 @@ bool IsGameKey(int code) {
     return (code >= keys::Left && code <= keys::Down) || code == keys::Ctrl || code == keys::Space;
 }
 
+// The code the game's key event carries: a key bound to one of the game's
+// moves gives that move's own key; any other key its own code.
+int GameCodeOf(int code, Action action) {
+    const int move = Bindings::GameCode(action);
+    return move < 0 || IsGameKey(code) ? code : move;
+}
+
 } // namespace
 
 Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows.All()) {}
@@ -327,8 +334,7 @@ Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
     }
     // A press of a key whose release was waiting was only auto-repeat.
     held_.Pressed(code);
-    const int gameCode =
-        IsGameKey(code) || action == Action::None ? code : Bindings::GameCode(action);
+    const int gameCode = GameCodeOf(code, action);
     Apply([this, gameCode, action, repeat] {
         DoKeyDown(gameCode);
         // M switches the sound, as the menu entry does; the game still sees the key.
@@ -343,10 +349,7 @@ void Host::KeyUp(int code, std::optional<bool> stillHeld) {
     if (stillHeld.value_or(false)) {
         return;
     }
-    const Action action = bindings_.Of(code, {});
-    const int gameCode =
-        IsGameKey(code) || Bindings::GameCode(action) < 0 ? code : Bindings::GameCode(action);
-    held_.Released(gameCode, frontEnd_.Nanoseconds());
+    held_.Released(GameCodeOf(code, bindings_.Of(code, {})), frontEnd_.Nanoseconds());
     ScheduleWake();
 }
 
@@ -543,6 +546,9 @@ void Host::EndProgram() {
 void Host::PlaySound(std::string_view name) {
     if (keepSounds) {
         sounds.emplace_back(name);
+        if (sounds.size() > mostSounds) {
+            sounds.erase(sounds.begin());
+        }
     }
     frontEnd_.PlaySound(name);
 }

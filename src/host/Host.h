@@ -141,6 +141,7 @@ public:
     // The sounds asked for since the last dump, kept where a front end
     // reports them.
     bool keepSounds = false;
+    std::size_t mostSounds = static_cast<std::size_t>(-1);
     std::vector<std::string> sounds;
     // Files as a record read them: the next read of the name takes the
     // first queued for it. While replaying, nothing is written.

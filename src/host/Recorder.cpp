@@ -3,6 +3,11 @@
 
 namespace host {
 
+std::string Recorder::ReadLine(const std::string& name, const std::string& bytes) {
+    // An empty file as "-", so the line keeps its three words.
+    return "read " + name + " " + (bytes.empty() ? std::string("-") : Hex(bytes));
+}
+
 std::string Recorder::Hundredths(std::int64_t milliseconds) {
     const std::string whole = std::to_string(milliseconds / 10);
     return milliseconds % 10 != 0 ? whole + "." + std::to_string(milliseconds % 10) : whole;
@@ -26,11 +31,11 @@ void Recorder::FileRead(const std::string& name, const std::string& bytes) {
     }
     // Files read while the program starts are read before its first game.
     if (!begun_) {
-        prologue_.push_back("read " + name + " " + Hex(bytes));
+        prologue_.push_back(ReadLine(name, bytes));
         return;
     }
     FlushTicks();
-    lines_.push_back("read " + name + " " + Hex(bytes));
+    lines_.push_back(ReadLine(name, bytes));
 }
 
 void Recorder::Input(const std::string& line) {
@@ -70,14 +75,11 @@ std::string Hex(const std::string& bytes) {
         out += Digits[c >> 4];
         out += Digits[c & 15];
     }
-    return out.empty() ? "-" : out;
+    return out;
 }
 
 bool FromHex(std::string_view text, std::string& bytes) {
     bytes.clear();
-    if (text == "-") {
-        return true;
-    }
     auto value = [](char c) {
         return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
     };

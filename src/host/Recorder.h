@@ -34,6 +34,7 @@ private:
     void FlushTicks();
     // Milliseconds as hundredths: "12.3".
     static std::string Hundredths(std::int64_t milliseconds);
+    static std::string ReadLine(const std::string& name, const std::string& bytes);
     std::vector<std::string> prologue_;
     std::vector<std::string> lines_;
     std::vector<std::string> answers_;
@@ -42,7 +43,8 @@ private:
     std::size_t inputs_ = 0;
 };
 
-// The bytes as the script's read command writes them: two hex digits each.
+// Bytes as two lower-case hex digits each, as the script's read command and
+// the browser's storage carry them.
 std::string Hex(const std::string& bytes);
 // Back from hex; false on anything but pairs of hex digits.
 bool FromHex(std::string_view text, std::string& bytes);

@@ -3,8 +3,8 @@
 // desktop, with the page (page.js) as the window system.
 #include "Page.h"
 #include "WebPlatform.h"
-#include "game/Dump.h"
-#include "game/Game.h"
+#include "host/Host.h"
+#include "host/Script.h"
 
 #include <emscripten.h>
 
@@ -16,11 +16,10 @@
 namespace {
 
 struct Program {
-    explicit Program(bool scripted) : platform(scripted) {}
+    explicit Program(bool scripted) : platform(scripted), page(host) {}
     web::WebPlatform platform;
-    windows::Windows windows;
-    game::Game game{windows, platform};
-    std::unique_ptr<web::Page> page;
+    host::Host host{platform};
+    web::Page page;
 };
 
 Program* program = nullptr;
@@ -32,83 +31,24 @@ const char* Answer(std::string text) {
 }
 
 // The game's whole state as the simulator's dump has it, plus the paints made
-// so far. Each state taken shows the sounds since the one before; a get only
-// looks.
+// so far and the wake-ups. Each state taken shows the sounds since the one
+// before; a get only looks.
 std::string StateJson(bool takeSounds) {
-    web::WebPlatform& p = program->platform;
-    game::DumpExtras extras;
-    if (p.lastMessageBox) {
-        extras.lastMessageBox = {p.lastMessageBox->prompt, p.lastMessageBox->title};
-    }
-    if (p.lastInputBox) {
-        extras.lastInputBox = game::DumpExtras::InputBox{
-            p.lastInputBox->prompt, p.lastInputBox->title, p.lastInputBox->defaultAnswer};
-    }
-    extras.helpOpened = p.helpOpened;
-    extras.sounds = takeSounds ? std::exchange(p.sounds, {}) : p.sounds;
-    std::string dump = game::DumpJson(program->game, extras);
-    dump.pop_back();
-    dump += ",\"Paints\":" + std::to_string(program->page->paints()) + "}";
-    return dump;
+    return program->host.Dump(takeSounds, {{"Paints", std::to_string(program->page.paints())},
+                                           {"Wakes", std::to_string(program->host.wakes())}});
 }
 
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
 
-// Runs one line of a test script; what it prints goes to `out`. The
-// commands are the simulator's for what a page can do.
-bool RunLine(const std::string& line, std::ostream& out) {
-    std::istringstream words(line);
-    std::string command;
-    words >> command;
-    game::Game& game = program->game;
-    if (command.empty() || command[0] == '#') {
-        return true;
-    }
-    if (command == "run") {
-        // Ticks a hundredth of a second apart, on a scripted page only.
-        long long ticks = 0;
-        if (!(words >> ticks) || ticks < 0 || !program->platform.scripted()) {
-            return false;
-        }
-        for (long long i = 0; i < ticks && !program->platform.ended; ++i) {
-            program->platform.scriptedClock += 1;
-            program->page->FireTimers();
-        }
-        return true;
-    }
-    if (command == "get") {
-        std::string name;
-        words >> name;
-        auto value = game::VariableJson(game, name);
-        if (!value) {
-            value = game::TopLevelValue(StateJson(false), name);
-        }
-        if (!value) {
-            return false;
-        }
-        out << "{" << game::JsonString(name) << ": " << *value << "}\n";
-        return true;
-    }
-    if (command == "set") {
-        std::string name;
-        words >> name;
-        std::string value;
-        std::getline(words, value);
-        if (!value.empty() && value.front() == ' ') {
-            value.erase(0, 1);
-        }
-        return game::SetVariable(game, name, value);
-    }
-    if (command == "keydown" || command == "keyup") {
-        int code = 0;
-        if (!(words >> code)) {
-            return false;
-        }
-        ui::Form& main = program->windows.cfrm;
-        command == "keydown" ? main.KeyDown(code) : main.KeyUp(code);
-        return true;
-    }
-    return false;
+// The form a page's window number stands for, or null.
+ui::Form* FormOf(int id) {
+    web::FormView* view = program != nullptr ? program->page.ViewOf(id) : nullptr;
+    return view != nullptr ? &view->form() : nullptr;
+}
+
+ui::Control* ControlOf(int form, int number) {
+    web::FormView* view = program != nullptr ? program->page.ViewOf(form) : nullptr;
+    return view != nullptr ? view->ControlOf(number) : nullptr;
 }
 
 } // namespace
@@ -116,26 +56,27 @@ bool RunLine(const std::string& line, std::ostream& out) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
-    if (program != nullptr && !program->platform.ended) {
-        program->page->Frame();
+    if (program != nullptr && !program->host.ended) {
+        program->page.Frame();
     }
 }
 
 // A key pressed or let go in the main window; true when the game took it.
-EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code) {
-    if (program == nullptr || program->platform.ended) {
+EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code, int ctrl, int alt, int shift, int repeat) {
+    if (program == nullptr || program->host.ended) {
         return 0;
     }
-    web::FormView& main = program->page->Main();
+    web::FormView& main = program->page.Main();
     ui::Form& form = main.form();
-    if (&program->page->Front() != &main || !form.Enabled() || !form.Visible() ||
+    if (&program->page.Front() != &main || !form.Enabled() || !form.Visible() ||
         form.WindowState() != 0 || !form.keyPreview) {
         return 0;
     }
     if (down != 0) {
-        form.KeyDown(code);
+        program->host.KeyDown(code, {ctrl != 0, alt != 0, shift != 0}, repeat != 0);
     } else {
-        form.KeyUp(code);
+        // The browser sends no release for auto-repeat.
+        program->host.KeyUp(code, false);
     }
     return 1;
 }
@@ -145,32 +86,29 @@ EMSCRIPTEN_KEEPALIVE void pelmar_menu(int number) {
     if (program == nullptr) {
         return;
     }
-    web::FormView& main = program->page->Main();
-    ui::Control* item = main.ControlOf(number);
-    if (item != nullptr && item->onClick && item->Enabled() && main.form().Enabled()) {
-        item->onClick();
+    if (ui::Control* item = program->page.Main().ControlOf(number)) {
+        program->host.Click(*item);
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void pelmar_click(int form, int number) {
-    web::FormView* view = program != nullptr ? program->page->ViewOf(form) : nullptr;
-    ui::Control* c = view != nullptr ? view->ControlOf(number) : nullptr;
-    if (c != nullptr && c->onClick && c->Enabled() && c->Visible()) {
-        c->onClick();
+    ui::Control* c = ControlOf(form, number);
+    if (c != nullptr && c->Visible()) {
+        program->host.Click(*c);
     }
 }
 
 // Enter or Escape in a dialog window: its default or cancel button.
 EMSCRIPTEN_KEEPALIVE int pelmar_dialog_key(int form, int escape) {
-    web::FormView* view = program != nullptr ? program->page->ViewOf(form) : nullptr;
-    if (view == nullptr) {
+    ui::Form* dialog = FormOf(form);
+    if (dialog == nullptr) {
         return 0;
     }
-    for (const auto& control : view->form().controls()) {
+    for (const auto& control : dialog->controls()) {
         ui::Control& c = *control;
         if (c.kind() == ui::Kind::Button && c.Visible() && c.Enabled() && c.onClick &&
             (escape != 0 ? c.isCancel : c.isDefault)) {
-            c.onClick();
+            program->host.Click(c);
             return 1;
         }
     }
@@ -178,52 +116,39 @@ EMSCRIPTEN_KEEPALIVE int pelmar_dialog_key(int form, int escape) {
 }
 
 EMSCRIPTEN_KEEPALIVE void pelmar_typed(int form, int number, const char* text) {
-    web::FormView* view = program != nullptr ? program->page->ViewOf(form) : nullptr;
-    ui::Control* c = view != nullptr ? view->ControlOf(number) : nullptr;
-    if (c != nullptr) {
-        c->SetText(text);
+    if (ui::Control* c = ControlOf(form, number)) {
+        program->host.Type(*c, text);
     }
 }
 
 // The window shown again, or painted after it came up.
 EMSCRIPTEN_KEEPALIVE void pelmar_restore(int form) {
-    web::FormView* view = program != nullptr ? program->page->ViewOf(form) : nullptr;
-    if (view != nullptr) {
-        view->form().SetWindowState(0);
+    if (ui::Form* window = FormOf(form)) {
+        program->host.SetWindowState(*window, 0);
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void pelmar_paint_event(int form) {
-    web::FormView* view = program != nullptr ? program->page->ViewOf(form) : nullptr;
-    if (view != nullptr && view->form().Visible()) {
-        view->form().Form_Paint();
+    ui::Form* window = FormOf(form);
+    if (window != nullptr && window->Visible()) {
+        program->host.Paint(*window);
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void pelmar_lost_focus() {
-    if (program != nullptr && program->windows.cfrm.Visible()) {
-        program->windows.cfrm.Form_LostFocus();
+    if (program != nullptr && program->page.Main().form().Visible()) {
+        program->host.LostFocus(program->page.Main().form());
     }
 }
 
 // The player's pause from the "Exibir" menu or its keys, while the main
 // window is enabled; returns whether the game is paused now.
 EMSCRIPTEN_KEEPALIVE int pelmar_pause(int on) {
-    if (program == nullptr || program->platform.ended) {
+    if (program == nullptr || program->host.ended) {
         return 0;
     }
-    if (program->windows.cfrm.Enabled()) {
-        program->game.SetPaused(on != 0);
-    }
-    return program->game.Paused() ? 1 : 0;
-}
-
-// The M key switches the sound, as the menu entry does.
-EMSCRIPTEN_KEEPALIVE void pelmar_sound_key() {
-    ui::Control* sound = program != nullptr ? program->windows.cfrm.MenuSom : nullptr;
-    if (sound != nullptr && sound->onClick && program->windows.cfrm.Enabled()) {
-        sound->onClick();
-    }
+    program->host.SetPausedByPlayer(on != 0);
+    return program->host.game.Paused() ? 1 : 0;
 }
 
 // The game's whole state, the same JSON as the simulator's dump, plus the
@@ -235,7 +160,7 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_state() {
 // Where the main window's visible labels show, in pixels, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* pelmar_labels() {
     std::string out = "[";
-    for (const auto& control : program->windows.cfrm.controls()) {
+    for (const auto& control : program->page.Main().form().controls()) {
         const auto shown = control->ShownRect();
         if (control->kind() != ui::Kind::Label || !shown || shown->Empty()) {
             continue;
@@ -256,7 +181,7 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_picture_file(const char* name) {
     if (program == nullptr) {
         return Answer("");
     }
-    for (ui::Form* form : program->windows.All()) {
+    for (ui::Form* form : program->host.windows.All()) {
         for (const auto& control : form->controls()) {
             const ui::PictureRef& picture = control->Picture();
             if (picture && picture->name == name) {
@@ -267,18 +192,18 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_picture_file(const char* name) {
     return Answer("");
 }
 
-// Runs script lines; returns what they print, or "error: line N" at the
-// first line it cannot run.
+// Runs simulator commands; returns what they print, or "error: line N: ..."
+// at the first line it cannot run.
 EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
+    if (program == nullptr) {
+        return Answer("error: the game has not started");
+    }
     std::istringstream in(lines);
     std::ostringstream out;
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!RunLine(line, out)) {
-            return Answer("error: line " + std::to_string(number) + ": " + line);
-        }
+    std::ostringstream error;
+    host::Script script(program->host);
+    if (script.Run(in, out, error) != 0) {
+        return Answer("error: " + error.str());
     }
     return Answer(out.str());
 }
@@ -288,15 +213,24 @@ EMSCRIPTEN_KEEPALIVE void pelmar_start() {
     if (program != nullptr) {
         return;
     }
-    program = new Program(page_scripted() != 0);
-    program->page = std::make_unique<web::Page>(program->windows, program->platform.scripted());
-    web::FormView& main = program->page->Main();
-    program->platform.onEffects = [&main](const ui::Effects& shown) { main.SetEffects(shown); };
-    program->platform.onPause = [&main, &page = *program->page](bool paused) {
+    const bool scripted = page_scripted() != 0;
+    program = new Program(scripted);
+    program->host.keepSounds = true;
+    program->host.mostSounds = 64;
+    // A scripted page starts as the simulator does; any other at the time
+    // of day, its draws from there.
+    if (!scripted) {
+        const std::int64_t startOfDay = web::WebPlatform::StartOfDay();
+        program->host.clock = static_cast<double>(startOfDay) / 10;
+        program->host.Seed(startOfDay);
+    }
+    web::Page& page = program->page;
+    web::FormView& main = page.Main();
+    program->platform.onPause = [&main, &page](bool paused) {
         main.SetPaused(paused);
         page.ShowPaused(paused);
     };
-    program->game.Main();
+    program->host.Start();
 }
 
 } // extern "C"

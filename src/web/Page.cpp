@@ -88,7 +88,6 @@ ui::Control* FormView::ControlOf(int number) const {
 }
 
 void FormView::Invalidate() {
-    page_.RequestFrame();
     page_schedule_paint(id_);
 }
 
@@ -101,8 +100,7 @@ void FormView::Notify(ui::Control& control, ui::Change what) {
         SyncMenu(control);
         break;
     case ui::Change::Timer:
-        // The page's frames fire the timers while they are enabled.
-        page_.RequestFrame();
+        // The host fires the timers.
         break;
     case ui::Change::Widget:
         SyncWidget(control);
@@ -143,18 +141,6 @@ void FormView::SyncMenu(ui::Control& item) {
                    item.Enabled() ? 1 : 0, item.Visible() ? 1 : 0);
 }
 
-void FormView::SetEffects(const ui::Effects& effects) {
-    MarkEffects();
-    const bool wasBlinking = effects_.blinkLine != nullptr;
-    effects_ = effects;
-    MarkEffects();
-    if (effects_.blinkLine != nullptr && !wasBlinking) {
-        // The line starts on its strong colour and changes at a steady pace from here.
-        blinkStartMs_ = emscripten_get_now();
-        blinkStrong_ = true;
-    }
-}
-
 void FormView::SetPaused(bool paused) {
     paused_ = paused;
     if (!paused && sign_) {
@@ -162,29 +148,6 @@ void FormView::SetPaused(bool paused) {
         form_.MarkDirty(
             {sign_->x * Px, sign_->y * Px, (sign_->x + sign_->w) * Px, (sign_->y + sign_->h) * Px});
         sign_.reset();
-    }
-    // The line shows its strong colour while paused, as the desktop's does.
-    StepBlink();
-}
-
-void FormView::MarkEffects() {
-    ui::MarkEffectsDirty(form_, effects_);
-}
-
-bool FormView::BlinkStrongNow() const {
-    return ui::BlinkStrongAfter(static_cast<long long>(emscripten_get_now() - blinkStartMs_));
-}
-
-void FormView::StepBlink() {
-    if (effects_.blinkLine == nullptr) {
-        return;
-    }
-    const bool strong = paused_ || BlinkStrongNow();
-    if (strong != blinkStrong_) {
-        blinkStrong_ = strong;
-        if (const auto shown = effects_.blinkLine->ShownRect()) {
-            form_.MarkDirty(*shown);
-        }
     }
 }
 
@@ -194,7 +157,9 @@ bool FormView::PaintChanges() {
     if ((dirty.empty() && !signDue) || !form_.Visible()) {
         return false;
     }
-    const Painting with{&effects_, blinkStrong_};
+    // The line shows its strong colour while paused, as the desktop's does.
+    host::Host& host = page_.host();
+    const Painting with{&host.game.effects(), paused_ || host.BlinkStrong()};
     for (const ui::Rect& r : dirty) {
         const int left = ui::FloorPixels(r.left);
         const int top = ui::FloorPixels(r.top);
@@ -213,7 +178,8 @@ bool FormView::PaintChanges() {
     return true;
 }
 
-Page::Page(windows::Windows& windows, bool scripted) : scripted_(scripted) {
+Page::Page(host::Host& host) : host_(host) {
+    windows::Windows& windows = host.windows;
     // The picture store is never shown, so it gets no view.
     views_.push_back(std::make_unique<FormView>(*this, windows.best, 0, false));
     views_.push_back(std::make_unique<FormView>(*this, windows.cfrm, 1, true));
@@ -240,25 +206,9 @@ FormView& Page::Front() {
     return Main();
 }
 
-void Page::FireTimers() {
-    for (auto& view : views_) {
-        for (const auto& control : view->form().controls()) {
-            ui::Control& c = *control;
-            if (c.kind() == ui::Kind::Timer && c.Enabled() && c.Interval() > 0 && c.onClick) {
-                c.onClick(); // the timer's event
-            }
-        }
-    }
-}
-
 void Page::Frame() {
-    if (!scripted_) {
-        // The play timer asks for 1 ms; the page runs it once a display frame,
-        // and the game moves everything by the time that has passed.
-        FireTimers();
-    }
+    host_.Wake();
     for (auto& view : views_) {
-        view->StepBlink();
         paints_ += view->PaintChanges() ? 1 : 0;
     }
 }

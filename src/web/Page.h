@@ -2,9 +2,8 @@
 #pragma once
 
 #include "Painter.h"
+#include "host/Host.h"
 #include "ui/Controls.h"
-#include "ui/Effects.h"
-#include "windows/Forms.h"
 
 #include <memory>
 #include <optional>
@@ -31,13 +30,9 @@ public:
 
     // Paints what changed since the last frame; false when nothing did.
     bool PaintChanges();
-    // The effects to draw over the controls from now on.
-    void SetEffects(const ui::Effects& effects);
     // While the game is paused the effects stand still, and the main window
     // shows the pause sign over its picture.
     void SetPaused(bool paused);
-    // At each frame: the blinking line repaints when its colour changes.
-    void StepBlink();
     // The control with this number, or null.
     ui::Control* ControlOf(int number) const;
     int NumberOf(const ui::Control& control) const;
@@ -46,28 +41,23 @@ public:
 private:
     void SyncWidget(ui::Control& control);
     void SyncMenu(ui::Control& item);
-    void MarkEffects();
-    bool BlinkStrongNow() const;
 
     Page& page_;
     ui::Form& form_;
     int id_;
     bool shown_ = false;
-    ui::Effects effects_;
-    // The page's clock when the line began to blink, in milliseconds, and
-    // the colour it was last painted with.
-    double blinkStartMs_ = 0;
-    bool blinkStrong_ = true;
     bool paused_ = false;
     bool mainWindow_;
     // Where the pause sign was last painted, while it shows.
     std::optional<Box> sign_;
 };
 
-// The windows in the page and the play timer's frames.
+// The windows in the page, woken by the host: each wake-up runs the ticks
+// due, then paints what changed.
 class Page {
 public:
-    Page(windows::Windows& windows, bool scripted);
+    explicit Page(host::Host& host);
+    host::Host& host() { return host_; }
 
     FormView* ViewOf(int id);
     FormView& Main() { return *views_[1]; }
@@ -76,12 +66,8 @@ public:
     FormView& Front();
     const std::vector<std::unique_ptr<FormView>>& views() const { return views_; }
 
-    // A display frame: the play timer's event where it runs by itself, then
-    // the paint of what changed.
+    // A display frame: the ticks due, then the paint of what changed.
     void Frame();
-    // The timers' events once, as the scripted page's "run" does.
-    void FireTimers();
-    void RequestFrame() { frameWanted_ = true; }
 
     long long paints() const { return paints_; }
 
@@ -91,9 +77,8 @@ public:
     void ShowPaused(bool paused);
 
 private:
-    bool scripted_;
+    host::Host& host_;
     std::vector<std::unique_ptr<FormView>> views_;
-    bool frameWanted_ = true;
     long long paints_ = 0;
 };
 

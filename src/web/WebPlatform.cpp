@@ -5,6 +5,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -37,6 +38,7 @@ EM_JS(int, pelmar_screen_width, (), { return window.screen.width || 1024; });
 EM_JS(int, pelmar_screen_height, (), { return window.screen.height || 768; });
 
 EM_JS(void, pelmar_end, (), { PelmarPage.end(); });
+EM_JS(void, pelmar_wake_in, (int milliseconds), { PelmarPage.wakeIn(milliseconds); });
 EM_JS(void, pelmar_sound, (const char* name), { PelmarPage.sound(UTF8ToString(name)); });
 
 // The stored bytes as hexadecimal digits ("" when missing or unreadable).
@@ -85,52 +87,35 @@ std::string Take(char* text) {
 
 namespace web {
 
-WebPlatform::WebPlatform(bool scripted)
-    : scripted_(scripted), startMs_(emscripten_get_now()),
-      clock_(scripted ? scriptedClock : pelmar_time_of_day()) {
-    if (!scripted) {
-        random_.Reseed(pelmar_time_of_day() * 10);
-    }
+std::int64_t WebPlatform::StartOfDay() {
+    // Never 0: the game takes a clock of 0 for "not yet".
+    return std::max<std::int64_t>(static_cast<std::int64_t>(pelmar_time_of_day() * 10), 10);
 }
 
-double WebPlatform::OutsideClock() {
-    if (scripted_) {
-        return scriptedClock;
-    }
-    const double elapsedMs = emscripten_get_now() - startMs_;
-    return clock_.At(static_cast<std::int64_t>(elapsedMs * 1e6));
+std::int64_t WebPlatform::Nanoseconds() {
+    return scripted_ ? 0 : static_cast<std::int64_t>(emscripten_get_now() * 1e6);
 }
 
-double WebPlatform::Clock() {
-    return pause_.At(OutsideClock());
+void WebPlatform::WakeIn(int milliseconds) {
+    pelmar_wake_in(scripted_ ? -1 : milliseconds);
 }
 
-void WebPlatform::ShowEffects(const ui::Effects& shown) {
-    if (onEffects) {
-        onEffects(shown);
-    }
-}
-
-void WebPlatform::SetPaused(bool paused) {
-    paused ? pause_.Pause(OutsideClock()) : pause_.Resume(OutsideClock());
+void WebPlatform::ShowPaused(bool paused) {
     if (onPause) {
         onPause(paused);
     }
 }
 
-std::string WebPlatform::InputBox(const std::string& prompt, const std::string& title,
+std::string WebPlatform::InputBox(const std::string& prompt, const std::string&,
                                   const std::string& defaultAnswer) {
-    lastInputBox = Shown{prompt, title, defaultAnswer};
     return Take(pelmar_prompt(prompt.c_str(), defaultAnswer.c_str()));
 }
 
-bool WebPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
-    lastMessageBox = Shown{prompt, title, ""};
+bool WebPlatform::AskYesNo(const std::string& prompt, const std::string&) {
     return pelmar_confirm(prompt.c_str()) != 0;
 }
 
 void WebPlatform::OpenHelp(const std::string& page) {
-    ++helpOpened;
     pelmar_open_help(page.c_str());
 }
 
@@ -139,45 +124,20 @@ ui::ScreenSize WebPlatform::Screen() {
 }
 
 void WebPlatform::EndProgram() {
-    ended = true;
     pelmar_end();
 }
 
 void WebPlatform::PlaySound(std::string_view name) {
-    sounds.emplace_back(name);
-    if (sounds.size() > 64) {
-        sounds.erase(sounds.begin());
-    }
     pelmar_sound(std::string(name).c_str());
 }
 
 std::string WebPlatform::ReadFile(const std::string& name) {
-    return FromHex(Take(pelmar_storage_read(name.c_str())));
+    std::string bytes;
+    return host::FromHex(Take(pelmar_storage_read(name.c_str())), bytes) ? bytes : std::string();
 }
 
 bool WebPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
-    return pelmar_storage_write(name.c_str(), ToHex(bytes).c_str()) != 0;
-}
-
-std::string ToHex(const std::string& bytes) {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(bytes.size() * 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string FromHex(const std::string& hex) {
-    auto value = [](char c) { return c >= 'a' ? c - 'a' + 10 : c >= 'A' ? c - 'A' + 10 : c - '0'; };
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-        bytes += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
-    }
-    return bytes;
+    return pelmar_storage_write(name.c_str(), host::Hex(bytes).c_str()) != 0;
 }
 
 } // namespace web

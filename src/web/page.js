@@ -182,7 +182,8 @@ const PelmarPage = (() => {
     };
 
     page.paintEvent = (id) => Module._pelmar_paint_event(id);
-    page.schedulePaint = () => {};
+    // A change outside a wake-up is painted at the next animation frame.
+    page.schedulePaint = () => page.wakeIn(0);
 
     // ---- painting, in the canvas's own pixels ----
 
@@ -663,13 +664,10 @@ const PelmarPage = (() => {
             }
             return;
         }
-        if (Module._pelmar_key(1, keyCode(e))) {
+        if (Module._pelmar_key(1, keyCode(e), e.ctrlKey ? 1 : 0, e.altKey || e.metaKey ? 1 : 0,
+                               e.shiftKey ? 1 : 0, e.repeat ? 1 : 0)) {
             if (arrowsAndSpace.has(e.code)) {
                 e.preventDefault();
-            }
-            if (e.code === "KeyM" && !e.repeat && !e.ctrlKey && !e.altKey && !e.shiftKey &&
-                !e.metaKey) {
-                Module._pelmar_sound_key();
             }
         } else if (arrowsAndSpace.has(e.code) && document.activeElement.tagName !== "INPUT") {
             e.preventDefault();
@@ -680,7 +678,7 @@ const PelmarPage = (() => {
         if (page.ended || !page.running) {
             return;
         }
-        if (!page.openMenu && !frontDialog() && Module._pelmar_key(0, keyCode(e))) {
+        if (!page.openMenu && !frontDialog() && Module._pelmar_key(0, keyCode(e), 0, 0, 0, 0)) {
             if (arrowsAndSpace.has(e.code)) {
                 e.preventDefault();
             }
@@ -734,14 +732,37 @@ const PelmarPage = (() => {
         document.getElementById("ended").hidden = false;
     };
 
+    // The game asks to be woken at the next animation frame (0), after a
+    // wait, or not at all (a negative wait): nothing runs while it sleeps.
+    let frameRequest = 0;
+    let wakeTimer = 0;
     function frame() {
+        frameRequest = 0;
         if (page.ended) {
             return;
         }
-        Module._pelmar_frame();
         page.frames++;
-        requestAnimationFrame(frame);
+        Module._pelmar_frame();
     }
+    page.wakeIn = (ms) => {
+        if (wakeTimer) {
+            clearTimeout(wakeTimer);
+            wakeTimer = 0;
+        }
+        if (page.ended || ms < 0) {
+            return;
+        }
+        if (ms === 0) {
+            if (!frameRequest) {
+                frameRequest = requestAnimationFrame(frame);
+            }
+        } else if (!frameRequest) {
+            wakeTimer = setTimeout(() => {
+                wakeTimer = 0;
+                frame();
+            }, ms);
+        }
+    };
 
     function loadPictures() {
         return Promise.all(PelmarAssets.pictures.map((name) => new Promise((resolve) => {
@@ -755,9 +776,9 @@ const PelmarPage = (() => {
     const pictures = loadPictures();
     const runtime = new Promise((resolve) => { page.runtimeReady = resolve; });
     Promise.all([pictures, runtime]).then(() => {
-        Module._pelmar_start();
         page.running = true;
-        requestAnimationFrame(frame);
+        Module._pelmar_start();
+        page.wakeIn(0);
     });
 
     window.addEventListener("keydown", onKeyDown, true);

@@ -806,8 +806,8 @@ function colourRuns(samples) {
         ]);
         check(JSON.stringify(numbers) === JSON.stringify([
             '{"BeltSpeed": 0.25}\n', '{"BeltSpeed": 0.29999999999999999}\n',
-            '{"BeltSpeed": -0.0025000000000000001}\n', "error: line 1: set BeltSpeed 1e400",
-            '{"BeltSpeed": 1e+20}\n']),
+            '{"BeltSpeed": -0.0025000000000000001}\n',
+            "error: line 1: cannot set 'BeltSpeed' to '1e400'\n", '{"BeltSpeed": 1e+20}\n']),
               "numbers read and write as on the desktop: " + JSON.stringify(numbers));
         check(result.differing === 0 && result.labels > 0 &&
               result.maskedPixels < result.total / 4,

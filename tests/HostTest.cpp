@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The host as the real front ends run it: a clock of their own, wake-ups,
+// input between ticks, and every session recorded and played back.
+#include "Fixture.h"
+
+#include "host/Host.h"
+#include "ui/KeyCodes.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr std::int64_t Ms = 1'000'000;
+
+// A front end whose clock the test moves, and which notes the wake-up the
+// host asks for.
+class FakeFrontEnd : public sim::ScriptedFrontEnd {
+public:
+    std::int64_t now = 0;
+    int wakeIn = -1;
+    std::vector<std::string> records;
+    std::int64_t Nanoseconds() override { return now; }
+    void WakeIn(int milliseconds) override { wakeIn = milliseconds; }
+    void KeepRecord(std::optional<double>, const std::string& script) override {
+        records.push_back(script);
+    }
+};
+
+class HostTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    FakeFrontEnd frontEnd;
+    host::Host host{frontEnd};
+    game::Game& g = host.game;
+    windows::Cfrm& cfrm = host.windows.cfrm;
+
+    void SetUp() override {
+        frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+        host.clock = 4000000;
+        host.Seed(1234);
+        host.recorder().on = true;
+        host.Start();
+    }
+    // Real time passes, then the host wakes.
+    void After(std::int64_t milliseconds) {
+        frontEnd.now += milliseconds * Ms;
+        host.Wake();
+    }
+    // Frames of 16 ms for `milliseconds`.
+    void Play(int milliseconds) {
+        for (int t = 0; t < milliseconds; t += 16) {
+            After(16);
+        }
+    }
+};
+
+TEST_F(HostTest, TimeMovesInWholeTicksAndAStallIsSkipped) {
+    EXPECT_EQ(frontEnd.wakeIn, 0) << "a running game wakes every frame";
+    After(16);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000001.6);
+    frontEnd.now += Ms / 2;
+    After(16);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000003.2) << "half a tick is owed, not lost";
+    After(1);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000003.3);
+
+    // Stopped for 10 s: the program goes on where it stood.
+    const double belt = g.BeltOffset;
+    const int lives = g.Lives;
+    const double item = g.ItemLeft;
+    After(10'000);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000003.3);
+    EXPECT_EQ(g.BeltOffset, belt);
+    EXPECT_EQ(g.Lives, lives);
+    EXPECT_EQ(g.ItemLeft, item);
+    After(16);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000004.9);
+
+    // Paused, nothing wakes the program and the time stands still.
+    host.SetPausedByPlayer(true);
+    EXPECT_EQ(frontEnd.wakeIn, -1);
+    After(300);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000004.9);
+    host.SetPausedByPlayer(false);
+    After(16);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000006.5) << "the pause is not owed";
+
+    // Minimised, the game goes on in batches.
+    host.SetWindowState(cfrm, 1);
+    EXPECT_EQ(frontEnd.wakeIn, 100);
+}
+
+TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
+    After(16);
+    // Pressed 5 ms after the last wake-up: the five ticks before it run first.
+    frontEnd.now += 5 * Ms;
+    host.KeyDown(ui::keys::Right);
+    EXPECT_DOUBLE_EQ(g.platform().Clock(), 4000002.1);
+    EXPECT_EQ(g.KeyStart(2), -1) << "pressed, not walking yet";
+    Play(200);
+    const int walked = cfrm.pelmar->Left();
+
+    // An auto-repeat's release, taken back by the press that follows it.
+    host.KeyUp(ui::keys::Right);
+    frontEnd.now += 3 * Ms;
+    host.KeyDown(ui::keys::Right, {}, true);
+    After(30);
+    EXPECT_NE(g.KeyStart(2), 0) << "still walking";
+    EXPECT_GT(cfrm.pelmar->Left(), walked);
+
+    // A real release: the walk stops at the tick of the release, not of the
+    // wake-up that found it.
+    host.KeyUp(ui::keys::Right);
+    const double releasedAt = g.platform().Clock() + 1.5;
+    After(40);
+    EXPECT_EQ(g.KeyStart(2), 0);
+    EXPECT_NEAR(host.tickClock(), g.platform().Clock(), 0.05);
+    EXPECT_LE(releasedAt, g.platform().Clock());
+
+    // The window system's word that a key is still down is taken.
+    host.KeyDown(ui::keys::Left);
+    host.KeyUp(ui::keys::Left, true);
+    After(40);
+    EXPECT_NE(g.KeyStart(1), 0);
+}
+
+TEST_F(HostTest, TimersFireAtTheirIntervals) {
+    // The count-down of the lives at the end of a level: a life a tenth of
+    // a second. Woken every millisecond, each loss is seen at its tick.
+    g.Lives = 20;
+    g.RoundPhase = -1;
+    std::vector<double> lifeGoes;
+    int lives = g.Lives;
+    for (int i = 0; i < 5000 && g.RoundPhase != 2; ++i) {
+        After(1);
+        if (g.Lives < lives) {
+            lifeGoes.push_back(host.tickClock());
+        }
+        lives = g.Lives;
+    }
+    ASSERT_EQ(lifeGoes.size(), 20u);
+    for (std::size_t i = 1; i < lifeGoes.size(); ++i) {
+        EXPECT_NEAR(lifeGoes[i] - lifeGoes[i - 1], 10, 0.01) << "life " << i;
+    }
+
+    // The simulator's play runs the same ticks.
+    sim::Simulator sim;
+    std::ostringstream out;
+    for (const char* line : {"set Lives 20", "set RoundPhase -1"}) {
+        sim.Execute(line, out);
+    }
+    const double start = sim.platform.Clock();
+    int simLives = 20;
+    std::vector<double> simGoes;
+    for (int i = 0; i < 10000 && sim.game.RoundPhase != 2; ++i) {
+        sim.Execute("play 0.1", out);
+        if (sim.game.Lives < simLives) {
+            simGoes.push_back(sim.platform.Clock() - start);
+        }
+        simLives = sim.game.Lives;
+    }
+    ASSERT_EQ(simGoes.size(), 20u);
+    EXPECT_NEAR(simGoes.back() - simGoes.front(), lifeGoes.back() - lifeGoes.front(), 0.01);
+}
+
+// The dump without what only a front end keeps (the sounds asked for).
+std::string GameState(host::Host& h) {
+    h.keepSounds = false;
+    return h.Dump(false, {});
+}
+
+// Where two states first differ, for a short failure message.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    std::size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at]) {
+        ++at;
+    }
+    const std::size_t from = at > 80 ? at - 80 : 0;
+    return a.substr(from, 160) + "\n  vs\n" + b.substr(from, 160);
+}
+
+TEST_F(HostTest, ARecordPlaysTheSessionAgainToTheTick) {
+    Play(500);
+    host.KeyDown(ui::keys::Right);
+    Play(700);
+    frontEnd.now += 3 * Ms;
+    host.KeyUp(ui::keys::Right);
+    Play(300);
+    host.KeyDown(ui::keys::Space);
+    After(5);
+    host.KeyUp(ui::keys::Space);
+    Play(2000);
+    host.answers.push_back("3"); // what the player types into "Fase ..."
+    host.Click(*cfrm.MenuFase);
+    Play(1500);
+    host.KeyDown('M');
+    host.SetPausedByPlayer(true);
+    After(200);
+    host.SetPausedByPlayer(false);
+    host.KeyDown(ui::keys::Up);
+    Play(900);
+    ASSERT_EQ(g.Level, 3);
+
+    const std::string record = host.recorder().Script();
+    EXPECT_NE(record.find("begin 4000000 1234"), std::string::npos) << record;
+    EXPECT_NE(record.find("answer 3\nmenu MenuFase"), std::string::npos) << record;
+
+    // Played by the simulator as a record: the same state.
+    std::istringstream in(record);
+    std::string line;
+    std::deque<std::pair<std::string, std::string>> files;
+    std::optional<host::Beginning> beginning;
+    std::ostringstream rest;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (!beginning) {
+            if (auto file = host::ReadRecordedFile(line)) {
+                files.push_back(*file);
+            } else {
+                beginning = host::ReadBeginning(line);
+                ASSERT_TRUE(beginning) << line;
+            }
+            continue;
+        }
+        rest << line << "\n";
+    }
+    sim::Simulator replayed(*beginning, files);
+    std::istringstream script(rest.str());
+    std::ostringstream out, err;
+    ASSERT_EQ(replayed.Run(script, out, err), 0) << err.str();
+    const std::string real = GameState(host);
+    const std::string simulated = GameState(replayed.platform);
+    EXPECT_TRUE(simulated == real) << FirstDifference(simulated, real);
+
+    // And by the host itself in real time, the player's input ignored.
+    FakeFrontEnd again;
+    again.storage = frontEnd.storage;
+    host::Host player(again);
+    ASSERT_TRUE(player.Replay(record));
+    player.KeyDown(ui::keys::Left);
+    for (int i = 0; i < 10000 && !player.replayDone(); ++i) {
+        again.now += 16 * Ms;
+        player.Wake();
+    }
+    const std::string replayedLive = GameState(player);
+    EXPECT_TRUE(replayedLive == real) << FirstDifference(replayedLive, real);
+    EXPECT_FALSE(player.Replay("keydown 37\n")) << "not a record";
+}
+
+TEST_F(HostTest, AGameThatEntersTheTableAndTheLastOneAreKept) {
+    g.Score = 500;
+    g.Lives = 0;
+    Play(50);
+    ASSERT_TRUE(host.windows.best.Visible()) << "game over";
+    host.Type(*host.windows.best.Text1, "Ana");
+    host.yesNo.push_back(false);
+    host.Click(*host.windows.best.Command1);
+    ASSERT_TRUE(host.ended);
+    ASSERT_EQ(frontEnd.records.size(), 2u) << "the table's game, then the last";
+    EXPECT_NE(frontEnd.records[0].find("text BestForm.Text1 Ana\nno\nclick BestForm.Command1"),
+              std::string::npos)
+        << frontEnd.records[0];
+}
+
+} // namespace
