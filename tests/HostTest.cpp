@@ -87,7 +87,7 @@ TEST_F(HostTest, TimeMovesInWholeTicksAndAStallIsSkipped) {
 
     // Minimised, the game goes on in batches.
     host.SetWindowState(cfrm, 1);
-    EXPECT_EQ(frontEnd.wakeIn, 100);
+    EXPECT_EQ(frontEnd.wakeIn, 125);
 }
 
 TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {

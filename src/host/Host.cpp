@@ -17,7 +17,7 @@ constexpr std::int64_t Millisecond = 1'000'000;
 // A longer gap between two wake-ups while the game ran is a stall.
 constexpr std::int64_t StallNanoseconds = 250 * Millisecond;
 // Minimised, the game goes on unseen: its ticks run in batches.
-constexpr int MinimisedWakeMilliseconds = 100;
+constexpr int MinimisedWakeMilliseconds = 125;
 
 bool IsGameKey(int code) {
     namespace keys = ui::keys;

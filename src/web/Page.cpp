@@ -149,6 +149,8 @@ void FormView::SetPaused(bool paused) {
             {sign_->x * Px, sign_->y * Px, (sign_->x + sign_->w) * Px, (sign_->y + sign_->h) * Px});
         sign_.reset();
     }
+    // The sign comes or goes at the next frame, even where nothing else moves.
+    page_schedule_paint(id_);
 }
 
 bool FormView::PaintChanges() {

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real window under Xvfb: a program stopped for 10 s goes on where it
+# stood; a game played with held keys for over 20 s is recorded, and its
+# record played by pelmar-sim and by pelmar --replay ends in the state the
+# real game ended in (every variable and control).
+#   replay_and_stall.sh PELMAR PELMAR-SIM
+source "$(dirname "$0")/xsession.sh"
+program=$1
+simulator=$2
+
+start_display
+xset r on
+export XDG_DATA_HOME="$workdir/data"
+PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=20 "$program" &
+game_pid=$!
+window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool windowfocus --sync "$window"
+wait_for_state
+
+# ---- a stall: stopped 10 s a second into the game, before any loss ----
+sleep 1
+snapshot() {
+    state 'json.dumps([d["Clock"], d["Lives"], d["BeltOffset"], d["BeltSpeed"], d["ItemLeft"]])'
+}
+before=$(snapshot)
+kill -STOP "$game_pid"
+sleep 10
+kill -CONT "$game_pid"
+sleep 0.3
+after=$(snapshot)
+python3 - "$before" "$after" <<'PY' || fail "the stopped program jumped: $before -> $after"
+import json, sys
+(c1, lives1, belt1, speed, item1), (c2, lives2, belt2, _, item2) = map(json.loads, sys.argv[1:])
+passed = c2 - c1
+print(f"stopped 10 s: the game's clock moved {passed:.1f} hundredths, the belt "
+      f"{belt2 - belt1:.1f} twips, the item {item2 - item1:.0f} twips; lives {lives1} -> {lives2}")
+# Only the third of a second played after the stop, never the 10 s.
+sys.exit(0 if 0 <= passed < 100 and lives2 == lives1 and abs(belt2 - belt1) <= speed * passed + 1
+         else 1)
+PY
+
+# ---- over 20 s of play with held keys ----
+hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+for _ in 1 2 3; do
+    hold Right 1.5
+    xdotool key space
+    hold Down 1
+    hold Left 2
+    xdotool key ctrl
+    hold Up 1
+    sleep 0.5
+done
+xdotool key p
+wait_until 'd["Paused"]' 5
+sleep 0.3
+cp "$workdir/state.json" "$workdir/real.json"
+quit_through_menu
+
+record="$XDG_DATA_HOME/pelmar/records/last.sim"
+[ -s "$record" ] || fail "no record of the session in $record"
+# The record without its last input, the exit: the state just before it.
+python3 - "$record" "$workdir/trimmed.sim" <<'PY'
+import sys
+lines = open(sys.argv[1]).read().splitlines()
+assert lines[-1] == "menu MenuSair", lines[-1]
+open(sys.argv[2], "w").write("\n".join(lines[:-1]) + "\n")
+PY
+grep -c '^keydown' "$workdir/trimmed.sim" | xargs echo "keys pressed in the record:"
+
+# compare FILE: every variable and control of the real game's last state.
+compare() {
+    python3 - "$workdir/real.json" "$1" <<'PY'
+import json, sys
+real, other = (json.load(open(f)) for f in sys.argv[1:])
+ignored = {"Sounds", "Zoom", "TickClock", "Canvas", "Paints", "FirstPaintEpochMs", "Wakes", "Shown"}
+names = [k for k in real if k not in ignored]
+wrong = [k for k in names if real.get(k) != other.get(k)]
+for k in wrong[:5]:
+    print(f"  {k}: real {json.dumps(real.get(k))[:200]} / played {json.dumps(other.get(k))[:200]}")
+print(f"{len(names) - len(wrong)} of {len(names)} top-level names equal")
+sys.exit(1 if wrong else 0)
+PY
+}
+
+# Played by the simulator.
+{ cat "$workdir/trimmed.sim"; echo dump; } | "$simulator" > "$workdir/simulated.json" ||
+    fail "pelmar-sim could not play the record"
+compare "$workdir/simulated.json" || fail "the simulator ended elsewhere than the real game"
+
+# Played in the window in real time.
+rm -f "$workdir/state.json"
+PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" --replay "$workdir/trimmed.sim" &
+game_pid=$!
+wait_for_state
+final=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["Clock"])' "$workdir/real.json")
+wait_until "d['Paused'] and d['Clock'] == $final" 90
+sleep 0.2
+compare "$workdir/state.json" || fail "pelmar --replay ended elsewhere than the real game"
+window=$(xdotool search --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool windowfocus --sync "$window" key Escape
+for _ in $(seq 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the replay"
+game_pid=
+echo ok
