@@ -822,6 +822,33 @@ function colourRuns(samples) {
               "paused, the canvas equals " + path.basename(pausedReference) + " taken at 1x " +
               "outside the labels and the word, and the word is there: " + JSON.stringify(sign));
 
+        // ---- the count-down at the end of a level takes the simulator's game time ----
+        await page.keyboard.press("p");
+        await until(page, "the game going on", (d) => !d.Paused);
+        const countDown = (play) => {
+            const get = (name) => JSON.parse(window.pelmarScript("get " + name))[name];
+            window.pelmarScript("set Lives 20\nset RoundPhase -1");
+            const start = get("Clock");
+            if (play) {
+                for (let i = 0; i < 20000 && get("RoundPhase") !== 0; i++) {
+                    window.pelmarScript("play 0.1");
+                }
+                return get("Clock") - start;
+            }
+            // In real time the end is seen within a frame of it.
+            return new Promise((resolve) => {
+                const look = () => (get("RoundPhase") === 0 ? resolve(get("Clock") - start)
+                                                            : requestAnimationFrame(look));
+                requestAnimationFrame(look);
+            });
+        };
+        const played = await page.evaluate(countDown, true);
+        await open(page, url);
+        const shown = await page.evaluate(countDown, false);
+        check(played > 300 && Math.abs(shown - played) <= played * 0.01,
+              `the count-down of 20 lives takes ${shown.toFixed(1)} hundredths of game time, ` +
+              `play's ${played.toFixed(1)}`);
+
         // ---- in real time: a loss shows broken where it happened, a moment ----
         await open(page, url);
         await startWatch(page, watchSplash);

@@ -3,6 +3,7 @@
 // X server, running on its own timer and clock, while the screen's pixels are
 // read back every 2 ms. A loss shows its broken picture where it happened
 // for about 0.4 s; the carried order's line blinks strong and pale in turn.
+#include "Simulator.h"
 #include "game/Game.h"
 #include "qt/Backend.h"
 #include "qt/Canvas.h"
@@ -28,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -349,6 +351,30 @@ TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutAnEighthOfASecond
         EXPECT_LE(whole[i].until - whole[i].from, 150) << Describe(runs);
     }
     EXPECT_GE(timed * 2, whole.size()) << Describe(runs);
+}
+
+// The game time from the end of a level with 20 lives to the next level.
+TEST_F(EffectsOnScreen, TheCountDownAtTheEndOfALevelTakesTheSimulatorsGameTime) {
+    auto countDown = [](game::Game& game, ui::Platform& clock, const std::function<void()>& wait) {
+        game.Lives = 20;
+        game.RoundPhase = -1;
+        const double start = clock.Clock();
+        for (int i = 0; i < 20000 && game.RoundPhase != 0; ++i) {
+            wait();
+        }
+        EXPECT_EQ(game.RoundPhase, 0);
+        return clock.Clock() - start;
+    };
+    // Here the window's own wake-ups run the ticks; the state is looked at
+    // every millisecond, so the end is seen within a frame of it.
+    const double shown = countDown(g, platform, [] { Wait(1); });
+    sim::Simulator sim;
+    std::ostringstream out;
+    const double played = countDown(sim.game, sim.platform, [&] { sim.Execute("play 0.1", out); });
+    std::printf("count-down of 20 lives: %.1f hundredths in the window, %.1f in play\n", shown,
+                played);
+    EXPECT_GT(played, 300) << "20 lives a tenth apart, then the ovens";
+    EXPECT_NEAR(shown, played, played * 0.01);
 }
 
 } // namespace
