@@ -64,6 +64,14 @@ public:
 
     // The generator's seed; a front end sets it before Start.
     void Seed(std::int64_t seed);
+    // The windows a front end shows, in order (the picture store is never
+    // shown), and which of them is the main window.
+    std::vector<ui::Form*> ShownForms() { return {&windows.best, &windows.cfrm, &windows.sobr}; }
+    ui::Form& MainForm() { return windows.cfrm; }
+    bool Paused() const { return game.Paused(); }
+    // What the front end draws over the main window beside its controls.
+    const ui::Effects& Effects() const { return game.effects(); }
+
     // Loads the windows and starts the first game.
     void Start();
     // Plays a record in real time instead of the player: its files, clock

@@ -67,17 +67,19 @@ QJsonObject ShownTexts(FormWindow& main) {
 } // namespace
 
 Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform_(platform) {
-    windows::Windows& windows = host.windows;
-    // The picture store is never shown, so it gets no window.
-    windows_.push_back(std::make_unique<FormWindow>(windows.best, pictures_, false, host));
-    windows_.push_back(std::make_unique<FormWindow>(windows.cfrm, pictures_, true, host));
-    windows_.push_back(std::make_unique<FormWindow>(windows.sobr, pictures_, false, host));
-    FormWindow& main = *windows_[1];
-    windows_[0]->SetOwner(main);
-    windows_[2]->SetOwner(main);
+    for (ui::Form* form : host.ShownForms()) {
+        windows_.push_back(
+            std::make_unique<FormWindow>(*form, pictures_, form == &host.MainForm(), host));
+    }
+    FormWindow& main = WindowOf(host.MainForm());
+    for (auto& window : windows_) {
+        if (window.get() != &main) {
+            window->SetOwner(main);
+        }
+    }
     view_ = new ViewMenu(main, host);
     main.SetZoom(main.StartingZoom());
-    main.canvas().SetEffects(&host.game.effects(), [&host] { return host.BlinkStrong(); });
+    main.canvas().SetEffects(&host.Effects(), [&host] { return host.BlinkStrong(); });
     platform.onPause = [this, &main](bool paused) {
         main.canvas().ShowPauseSign(paused);
         view_->ShowPaused(paused);
@@ -110,7 +112,7 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
         // file; no sync to disk, this is a test hook.
         QFile file(path + ".new");
         if (file.open(QIODevice::WriteOnly)) {
-            FormWindow& window = WindowOf(host_.windows.cfrm);
+            FormWindow& window = WindowOf(host_.MainForm());
             const Canvas& main = window.canvas();
             // QByteArray's numbers ignore the locale: a Portuguese desktop
             // writes a comma into std::to_string's. The tick clock is when

@@ -48,7 +48,7 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {
         host_.SetPausedByPlayer(on);
-        ShowPaused(host_.game.Paused());
+        ShowPaused(host_.Paused());
     });
     for (QAction* action : menu->actions()) {
         action->setShortcutContext(Qt::WindowShortcut);

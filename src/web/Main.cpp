@@ -148,7 +148,7 @@ EMSCRIPTEN_KEEPALIVE int pelmar_pause(int on) {
         return 0;
     }
     program->host.SetPausedByPlayer(on != 0);
-    return program->host.game.Paused() ? 1 : 0;
+    return program->host.Paused() ? 1 : 0;
 }
 
 // The game's whole state, the same JSON as the simulator's dump, plus the

@@ -161,7 +161,7 @@ bool FormView::PaintChanges() {
     }
     // The line shows its strong colour while paused, as the desktop's does.
     host::Host& host = page_.host();
-    const Painting with{&host.game.effects(), paused_ || host.BlinkStrong()};
+    const Painting with{&host.Effects(), paused_ || host.BlinkStrong()};
     for (const ui::Rect& r : dirty) {
         const int left = ui::FloorPixels(r.left);
         const int top = ui::FloorPixels(r.top);
@@ -181,11 +181,12 @@ bool FormView::PaintChanges() {
 }
 
 Page::Page(host::Host& host) : host_(host) {
-    windows::Windows& windows = host.windows;
-    // The picture store is never shown, so it gets no view.
-    views_.push_back(std::make_unique<FormView>(*this, windows.best, 0, false));
-    views_.push_back(std::make_unique<FormView>(*this, windows.cfrm, 1, true));
-    views_.push_back(std::make_unique<FormView>(*this, windows.sobr, 2, false));
+    // Each view's number is its place in the list; the page knows the main
+    // window as 1.
+    int id = 0;
+    for (ui::Form* form : host.ShownForms()) {
+        views_.push_back(std::make_unique<FormView>(*this, *form, id++, form == &host.MainForm()));
+    }
     page_add_view_menu();
 }
 
