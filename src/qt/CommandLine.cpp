@@ -35,7 +35,7 @@ void Print(std::FILE* to, const QString& text) {
 
 std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELMAR_VERSION));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vulcropelmar.pelmar"));
 

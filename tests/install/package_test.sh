@@ -17,10 +17,10 @@ sudo=()
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 desktop-file-validate "$src/assets/desktop/io.github.vulcropelmar.pelmar.desktop"
-appstreamcli validate --no-net --pedantic "$src/assets/desktop/io.github.vulcropelmar.pelmar.metainfo.xml"
 
 cmake -S "$src" -B "$out" -DCMAKE_BUILD_TYPE=Release -DPELMAR_TESTS=OFF \
     -DPELMAR_BENCHMARKS=OFF -DPELMAR_SANITIZE=OFF -DPELMAR_DEBIAN_PACKAGE=ON -DPELMAR_INSTALLED_LAYOUT=ON >/dev/null
+appstreamcli validate --no-net --pedantic "$out/generated/io.github.vulcropelmar.pelmar.metainfo.xml"
 cmake --build "$out" --target pelmar -j"$(nproc)" >/dev/null
 (cd "$out" && rm -f pelmar_*.deb && cpack -G DEB >/dev/null)
 deb=$(ls "$out"/pelmar_*.deb)
