@@ -28,7 +28,7 @@ name=$(basename "$tarball" .tar.xz)
 echo "$name.tar.xz: $(sha256sum <"$tarball" | cut -d' ' -f1)"
 
 listing=$(tar -tJf "$tarball")
-for file in CMakeLists.txt NEWS LICENSE README.md debian/changelog src/main.cpp; do
+for file in CMakeLists.txt NEWS LICENSE README.md debian/changelog debian/control src/main.cpp; do
     grep -qx "$name/$file" <<<"$listing" || fail "$file is not in the tarball"
 done
 ! grep -qE "^$name/(build|obj-[^/]*)/" <<<"$listing" || fail "the tarball holds build output"
