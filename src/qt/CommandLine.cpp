@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/CommandLine.h"
 
+#include "qt/Settings.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -91,7 +93,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) 
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
-    language = parser.value(lang);
+    language = KeptLanguage(parser.value(lang));
     return std::nullopt;
 }
 

@@ -13,7 +13,8 @@ namespace qt {
 // an unknown option or an argument prints an error and the usage to standard
 // error and gives 2. Nothing is returned when the game should start.
 // Qt's own options (-platform, -style, -session...) pass through to QApplication.
-// `language` gets the value of --lang LANG, or stays empty.
+// `language` gets the value of --lang LANG (kept for the next runs), or the
+// one kept from an earlier run, or stays empty.
 std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language);
 
 } // namespace qt

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 workdir=$(mktemp -d)
+# The game keeps the player's choices in the config folder: a fresh one per test.
+export XDG_CONFIG_HOME="$workdir/config"
 xvfb_pid=
 game_pid=
 helper_pids=() # other processes of a test (a window manager), stopped with the rest
