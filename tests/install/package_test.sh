@@ -67,6 +67,7 @@ expected=(/usr/games/pelmar /usr/share/pelmar/Pelmar.htm /usr/share/pelmar/Pelma
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
+expected+=("/usr/share/icons/hicolor/scalable/apps/$id.svg")
 for path in "${expected[@]}"; do
     grep -qx "$path" <<<"$files" || fail "$path is not installed"
 done
