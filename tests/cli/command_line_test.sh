@@ -17,6 +17,12 @@ status=$?
 [ "$(cat "$out")" = "pelmar $version" ] || fail "--version prints '$(cat "$out")'"
 [ ! -s "$err" ] || fail "--version writes to stderr: $(cat "$err")"
 
+# Qt's own options, with one dash, are left to Qt, with or without a value.
+run -qmljsdebugger=port:1234 -fontengine freetype -platform offscreen -reverse --version >"$out" 2>"$err"
+status=$?
+[ "$status" -eq 0 ] || fail "Qt's options with --version exit $status: $(cat "$err")"
+[ "$(cat "$out")" = "pelmar $version" ] || fail "Qt's options with --version print '$(cat "$out")'"
+
 run --help >"$out" 2>"$err"
 status=$?
 [ "$status" -eq 0 ] || fail "--help exits $status"
@@ -24,6 +30,7 @@ grep -q '^Usage: pelmar' "$out" || fail "--help shows no usage line"
 for option in --help --version --lang; do
     grep -qe "$option" "$out" || fail "--help does not list $option"
 done
+grep -q "Qt's own" "$out" || fail "--help does not say where Qt's options go"
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
 
 run --bogus >"$out" 2>"$err"
