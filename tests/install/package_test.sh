@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package as a distribution would: the release tarball of
 # HEAD, unpacked, built with dpkg-buildpackage from its debian/ (tests left to
-# the other labels: nocheck). Lintian finds no error or warning in the
+# the other labels: nocheck), twice in two folders, to the same bytes. Lintian finds no error or warning in the
 # .changes and no unused override; the desktop entry and the AppStream
 # metadata validate. Then installs it, checks the installed program's
 # hardening, debug symbols and icons, plays the installed game as an
@@ -19,21 +19,33 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-rm -rf "$out/dist" "$out/unpacked"
+rm -rf "$out/dist" "$out/unpacked" "$out/again"
 tarball=$("$src/scripts/release.sh" HEAD "$out/dist")
 name=$(basename "$tarball" .tar.xz)
-mkdir "$out/unpacked"
-tar -xJf "$tarball" -C "$out/unpacked"
-tree="$out/unpacked/$name"
-cd "$tree"
-dpkg-checkbuilddeps -B 2>/dev/null || "${sudo[@]}" apt-get build-dep -y -qq ./ >/dev/null
-DEB_BUILD_OPTIONS="parallel=$(nproc) nocheck" dpkg-buildpackage -us -uc -b >"$out/build.log" 2>&1 ||
-    { tail -n 40 "$out/build.log"; fail "dpkg-buildpackage failed"; }
+build_in() { # FOLDER: unpacks the tarball there and builds the package
+    mkdir "$1"
+    tar -xJf "$tarball" -C "$1"
+    (cd "$1/$name" &&
+        DEB_BUILD_OPTIONS="parallel=$(nproc) nocheck" dpkg-buildpackage -us -uc -b >"$1/build.log" 2>&1) ||
+        { tail -n 40 "$1/build.log"; fail "dpkg-buildpackage failed in $1"; }
+}
+mkdir -p "$out/deps"
+tar -xJf "$tarball" -C "$out/deps"
+(cd "$out/deps/$name" && { dpkg-checkbuilddeps -B 2>/dev/null ||
+    "${sudo[@]}" apt-get build-dep -y -qq ./ >/dev/null; })
+rm -rf "$out/deps"
+build_in "$out/unpacked"
+# Minutes later, elsewhere: the dates and the folder must not reach the package.
+build_in "$out/again"
+cd "$out/unpacked/$name"
 version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg --print-architecture)
 deb="$out/unpacked/pelmar_${version}_$arch.deb"
 changes="$out/unpacked/pelmar_${version}_$arch.changes"
 [ -s "$deb" ] || fail "no $deb"
+for built in "$deb" "$out/unpacked/pelmar-dbgsym_${version}_$arch.deb"; do
+    cmp -s "$built" "$out/again/${built#"$out/unpacked/"}" || fail "$(basename "$built") differs between two builds"
+done
 [ -s "$out/unpacked/pelmar-dbgsym_${version}_$arch.deb" ] || fail "no debug symbols package"
 echo "built $(basename "$deb") and its debug symbols"
 [ "${version%-*}" = "${name#pelmar-}" ] || fail "the package is $version, the tarball $name"
