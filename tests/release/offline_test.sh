@@ -42,7 +42,7 @@ unshare --mount --net sh -eu -c '
             env -i PATH="$scratch/fakes:/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin" \
             HOME="$scratch/mnt/home" LANG=C.UTF-8 "$@"
     }
-    run ctest --output-on-failure -j2 -LE "^(e2e|package|web|fuzz|isolation)$"
+    run ctest --output-on-failure -j2 -LE "^(e2e|package|web|fuzz|isolation|release)$"
     run ctest --output-on-failure -R "^RealWindowRestartsOnF2AndQuits\$"
 ' sh "$build" "$scratch" "$uid" "$gid" || status=$?
 if [ -s "$scratch/called" ]; then
