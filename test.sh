@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test; ends with CTest's summary.
+# UndefinedBehaviorSanitizer, and runs every test, the system tests (package,
+# web edition, fuzzing, offline run, release tarball) too; ends with CTest's summary.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh build test
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMAR_SANITIZE=ON
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMAR_SANITIZE=ON -DPELMAR_SYSTEM_TESTS=ON
 cmake --build build/test -j"$(nproc)"
 cd build/test
 ctest --output-on-failure -j"$(nproc)"

@@ -17,7 +17,7 @@ for need in "$@"; do
     web) packages+=("${web[@]}") ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
-                     dpkg-dev desktop-file-utils appstream passwd lintian binutils locales imagemagick x11-xserver-utils openbox
+                     dpkg-dev debhelper git xz-utils desktop-file-utils appstream passwd lintian binutils locales imagemagick x11-xserver-utils openbox
                      pulseaudio pulseaudio-utils
                      "${web[@]}" chromium nodejs npm) ;;
     *) echo "deps.sh: unknown set '$need'" >&2; exit 2 ;;

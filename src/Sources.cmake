@@ -34,3 +34,20 @@ set(PELMAR_HOST_SOURCES
   src/host/Host.cpp
   src/host/Script.cpp
 )
+
+# The version the game shows (About, --version, the package): the desktop
+# project's major.minor with two digits after the dot, so 5.0 shows as 5.00.
+# The web edition has no project version of its own and reads the same line.
+if(NOT DEFINED pelmar_VERSION_MAJOR)
+  file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../CMakeLists.txt pelmar_project_line
+       REGEX "^project\\(pelmar VERSION ")
+  string(REGEX MATCH "VERSION ([0-9]+)\\.([0-9]+)" pelmar_project_line "${pelmar_project_line}")
+  set(pelmar_VERSION_MAJOR ${CMAKE_MATCH_1})
+  set(pelmar_VERSION_MINOR ${CMAKE_MATCH_2})
+endif()
+if(pelmar_VERSION_MINOR LESS 10)
+  set(PELMAR_VERSION "${pelmar_VERSION_MAJOR}.0${pelmar_VERSION_MINOR}")
+else()
+  set(PELMAR_VERSION "${pelmar_VERSION_MAJOR}.${pelmar_VERSION_MINOR}")
+endif()
+add_compile_definitions(PELMAR_VERSION="${PELMAR_VERSION}")

@@ -73,7 +73,7 @@ TEST_F(GameTest, ControlsStartAsStored) {
     EXPECT_EQ(fresh.best.Text1->Text(), "Vencedor");
     EXPECT_EQ(fresh.best.Lugar[0]->Caption(), "1º");
     EXPECT_EQ(fresh.best.Nome[5]->Top(), 600 + 240 * 5);
-    EXPECT_EQ(fresh.sobr.Label1->Caption(), "5.00");
+    EXPECT_EQ(fresh.sobr.Label1->Caption(), PELMAR_VERSION);
     EXPECT_EQ(fresh.cfrm.MenuNovo->shortcut, "F2");
     std::vector<std::string> options;
     for (const ui::Control* item : fresh.cfrm.MenuOpcoes->children()) {

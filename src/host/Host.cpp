@@ -408,6 +408,12 @@ void Host::Close(ui::Form& form) {
     });
 }
 
+void Host::SetSoundOn(bool on) {
+    if (on != SoundOn()) {
+        Click(*windows.cfrm.MenuSom);
+    }
+}
+
 void Host::TogglePause() {
     SetPausedByPlayer(!game.Paused());
 }

@@ -69,6 +69,9 @@ public:
     std::vector<ui::Form*> ShownForms() { return {&windows.best, &windows.cfrm, &windows.sobr}; }
     ui::Form& MainForm() { return windows.cfrm; }
     bool Paused() const { return game.Paused(); }
+    // The sound switch of the game's menu; switched as the player would.
+    bool SoundOn() const { return windows.cfrm.MenuSom->Checked(); }
+    void SetSoundOn(bool on);
     // What the front end draws over the main window beside its controls.
     const ui::Effects& Effects() const { return game.effects(); }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/CommandLine.h"
 
+#include "qt/Settings.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,14 +14,14 @@ namespace qt {
 
 namespace {
 
-// Options QGuiApplication and QApplication take themselves; accepted here so
-// that a session manager or a user can still hand them on.
-const char* const kQtOptionsWithValue[] = {
-    "platform",    "platformpluginpath", "platformtheme", "plugin", "display",  "session",
-    "style",       "stylesheet",         "name",          "title",  "geometry", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle",
-};
-const char* const kQtFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
+// The game's own options; any other with one dash (-platform xcb,
+// -qmljsdebugger=..., -fontengine freetype) is Qt's and goes to Qt untouched.
+bool IsOwnOption(const QString& argument) {
+    static const QStringList own{QStringLiteral("h"),    QStringLiteral("help"),
+                                 QStringLiteral("v"),    QStringLiteral("version"),
+                                 QStringLiteral("lang"), QStringLiteral("replay")};
+    return own.contains(argument.mid(1).section(QLatin1Char('='), 0, 0));
+}
 
 // Without a QCoreApplication the parser does not know the program's name.
 QString Usage(const QCommandLineParser& parser) {
@@ -35,14 +37,16 @@ void Print(std::FILE* to, const QString& text) {
 
 std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, QString& replay) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.00"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELMAR_VERSION));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vulcropelmar.pelmar"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Vulcro Pelmar, an arcade game in a two-room kitchen."));
-    // Qt's own options come with one dash: -platform, -style.
+        QStringLiteral("Vulcro Pelmar, an arcade game in a two-room kitchen.\n"
+                       "Options with one dash other than these (-platform, -style, -display...)\n"
+                       "are Qt's own and go to Qt."));
+    // -lang, -help and -version read as --lang, --help and --version.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
@@ -62,20 +66,18 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
     parser.addOption(version);
     parser.addOption(lang);
     parser.addOption(replayOption);
-    for (const char* name : kQtOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : kQtFlags) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
 
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+    // The game takes no arguments, so a word after one of Qt's options is its value.
+    QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const bool qtOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
+                              !argument.startsWith(QLatin1String("--")) && !IsOwnOption(argument);
+        if (!qtOption) {
+            arguments << argument;
+        } else if (i + 1 < argc && argv[i + 1][0] != '-') {
+            ++i;
+        }
     }
     QString error;
     if (!parser.parse(arguments)) {
@@ -98,7 +100,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
-    language = parser.value(lang);
+    language = KeptLanguage(parser.value(lang));
     replay = parser.value(replayOption);
     return std::nullopt;
 }

@@ -12,9 +12,11 @@ namespace qt {
 // the command line. --help and --version print to standard output and give 0;
 // an unknown option or an argument prints an error and the usage to standard
 // error and gives 2. Nothing is returned when the game should start.
-// Qt's own options (-platform, -style, -session...) pass through to QApplication.
-// `language` gets the value of --lang LANG, `replay` that of --replay FILE;
-// each stays empty without its option.
+// Any option with one dash that is not the game's is Qt's own (-platform,
+// -style, -session...), and passes through to QApplication with its value.
+// `language` gets the value of --lang LANG (kept for the next runs), or the
+// one kept from an earlier run, or stays empty; `replay` gets the value of
+// --replay FILE, or stays empty.
 std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, QString& replay);
 
 } // namespace qt

@@ -3,10 +3,12 @@
 
 #include "host/Host.h"
 #include "qt/FormWindow.h"
+#include "qt/Settings.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace qt {
 
@@ -39,6 +41,9 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
+        if (on && !main_.fullScreen()) {
+            windowedZoom_ = main_.zoom();
+        }
         main_.SetFullScreen(on);
         SyncZoom();
     });
@@ -54,9 +59,36 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         action->setShortcutContext(Qt::WindowShortcut);
     }
     SyncZoom();
+    // Once the game has started as always, the player's kept choices.
+    QTimer::singleShot(0, this, &ViewMenu::RestoreKept);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &ViewMenu::Keep);
+}
+
+void ViewMenu::RestoreKept() {
+    const KeptView kept = LoadKeptView();
+    if (kept.zoom) {
+        Zoom(*kept.zoom);
+    }
+    if (kept.fullScreen && !main_.fullScreen()) {
+        fullScreen_->trigger();
+    }
+    if (kept.soundOff) {
+        host_.SetSoundOn(false);
+    }
+}
+
+void ViewMenu::Keep() {
+    KeptView view;
+    if (zoomChosen_) {
+        view.zoom = main_.fullScreen() ? windowedZoom_ : main_.zoom();
+    }
+    view.fullScreen = main_.fullScreen();
+    view.soundOff = !host_.SoundOn();
+    KeepView(view);
 }
 
 void ViewMenu::Zoom(int factor) {
+    zoomChosen_ = true;
     if (!main_.fullScreen()) {
         main_.SetZoom(factor);
     }

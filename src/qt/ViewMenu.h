@@ -16,7 +16,8 @@ namespace qt {
 class FormWindow;
 
 // The main window's "Exibir" menu: the zoom factors, full screen and the
-// player's pause. These belong to the desktop alone, not to the game's forms.
+// player's pause. These belong to the desktop alone, not to the game's forms;
+// the zoom and full screen are kept between runs, with the sound's switch.
 class ViewMenu : public QObject {
 public:
     ViewMenu(FormWindow& main, host::Host& host);
@@ -27,12 +28,17 @@ public:
 private:
     void Zoom(int factor);
     void SyncZoom();
+    // The zoom, full screen and sound kept from the last run, and kept for the next.
+    void RestoreKept();
+    void Keep();
 
     FormWindow& main_;
     host::Host& host_;
     std::vector<std::pair<int, QAction*>> factors_;
     QAction* fullScreen_;
     QAction* pause_;
+    int windowedZoom_ = 1;
+    bool zoomChosen_ = false;
 };
 
 } // namespace qt

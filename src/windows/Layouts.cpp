@@ -320,7 +320,7 @@ SobrForm::SobrForm() : ui::Form("SobrForm") {
     Command1->isDefault = true;
     Command1->isCancel = true;
     Label1 = &Place(*this, Kind::Label, "Label1", -1, nullptr, {2280, 840, 480, 195});
-    Label1->SetCaption("5.00");
+    Label1->SetCaption(PELMAR_VERSION);
     Label1->SetForeColor(Navy);
     Label1->transparent = true;
     Label1->font = ui::Font{"MS Sans Serif", 8.25, true, true};

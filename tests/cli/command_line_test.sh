@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program's command line without any display: --version and --help print
 # and succeed, an unknown option is refused with one line and the usage.
-#   command_line_test.sh PROGRAM
+#   command_line_test.sh PROGRAM VERSION
 set -uo pipefail
 program=$1
+version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" "$@"; }
 out=$(mktemp) err=$(mktemp)
@@ -13,8 +14,14 @@ trap 'rm -f "$out" "$err"' EXIT
 run --version >"$out" 2>"$err"
 status=$?
 [ "$status" -eq 0 ] || fail "--version exits $status"
-[ "$(cat "$out")" = "pelmar 5.00" ] || fail "--version prints '$(cat "$out")'"
+[ "$(cat "$out")" = "pelmar $version" ] || fail "--version prints '$(cat "$out")'"
 [ ! -s "$err" ] || fail "--version writes to stderr: $(cat "$err")"
+
+# Qt's own options, with one dash, are left to Qt, with or without a value.
+run -qmljsdebugger=port:1234 -fontengine freetype -platform offscreen -reverse --version >"$out" 2>"$err"
+status=$?
+[ "$status" -eq 0 ] || fail "Qt's options with --version exit $status: $(cat "$err")"
+[ "$(cat "$out")" = "pelmar $version" ] || fail "Qt's options with --version print '$(cat "$out")'"
 
 run --help >"$out" 2>"$err"
 status=$?
@@ -23,6 +30,7 @@ grep -q '^Usage: pelmar' "$out" || fail "--help shows no usage line"
 for option in --help --version --lang; do
     grep -qe "$option" "$out" || fail "--help does not list $option"
 done
+grep -q "Qt's own" "$out" || fail "--help does not say where Qt's options go"
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
 
 run --bogus >"$out" 2>"$err"

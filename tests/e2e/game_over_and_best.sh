@@ -7,7 +7,8 @@
 # window takes a typed name, Ok saves it and asks to play again, and
 # "Os Melhores..." shows the name afterwards.
 #   game_over_and_best.sh PROGRAM           a copy of PROGRAM runs from a directory
-#                                            of its own and keeps its table there
+#                                            of its own and keeps its table there (in
+#                                            its data directory with PELMAR_LAYOUT=installed)
 #   game_over_and_best.sh --installed USER  the installed game runs as USER and
 #                                            keeps its table in USER's data directory
 source "$(dirname "$0")/xsession.sh"
@@ -26,6 +27,7 @@ else
     cp "$1" "$workdir/program/pelmar"
     program="$workdir/program/pelmar"
     table="$workdir/program/pelmar.Dat"
+    [ "${PELMAR_LAYOUT:-portable}" = portable ] || table="$workdir/home/.local/share/pelmar/pelmar.Dat"
     run=(env HOME="$workdir/home" XDG_DATA_HOME=)
     state_dir="$workdir"
 fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real game under Xvfb, walks the cook with real key events,
-# restarts the game with F2 and ends it through the menu entry "Sai&r".
+# restarts the game with F2 and ends it through the menu entry "Sai&r". The
+# window's class is the one the desktop entry names, so a dock matches them.
 source "$(dirname "$0")/xsession.sh"
 program=$1
 
@@ -14,6 +15,11 @@ wait_for_state
 
 geometry=$(xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w"x"h}')
 echo "window $geometry"
+desktop="$(dirname "$0")/../../assets/desktop/io.github.vulcropelmar.pelmar.desktop"
+wm_class=$(xprop -id "$window" WM_CLASS | sed -nE 's/^WM_CLASS\(STRING\) = "[^"]*", "([^"]*)"$/\1/p')
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[ -n "$wm_class" ] && [ "$wm_class" = "$startup_class" ] ||
+    fail "the window's class is '$wm_class', the desktop entry's StartupWMClass '$startup_class'"
 
 # Walk down for a moment: the cook leaves his start place.
 xdotool keydown Down

@@ -5,6 +5,7 @@
 # here, in a runtime folder of its own) the game-over sound reaches the sink.
 source "$(dirname "$0")/xsession.sh"
 program=$1
+require pulseaudio pactl
 export XDG_RUNTIME_DIR="$workdir/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 workdir=$(mktemp -d)
+# The game keeps the player's choices in the config folder: a fresh one per test.
+export XDG_CONFIG_HOME="$workdir/config"
 xvfb_pid=
 game_pid=
 helper_pids=() # other processes of a test (a window manager), stopped with the rest
@@ -36,7 +38,17 @@ fail() {
     exit 1
 }
 
+# require TOOL...: the test is skipped (status 77) where one is missing, as
+# in a distribution's build without an X server.
+require() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
 start_display() {
+    require Xvfb xdpyinfo xdotool python3
     for n in $(seq $((100 + $$ % 300)) 500); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         # -noreset: without it the server starts over each time its last

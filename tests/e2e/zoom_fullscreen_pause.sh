@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real window on a 1920 x 1080 screen, driven by real keys: it starts at
 # 2x, the zoom keys change it by whole factors, F11 fills the screen and gives
-# the zoom back, and P freezes the picture. Then on a 1024 x 768 screen it
-# starts at 1x.
+# the zoom back, and P freezes the picture. Chosen 3x, the sound off and
+# --lang en are kept: the next run starts with them. Then, with nothing kept,
+# on a 1024 x 768 screen it starts at 1x.
 export PELMAR_SCREEN=1920x1080
 source "$(dirname "$0")/xsession.sh"
 program=$1
@@ -13,7 +14,7 @@ shot() { # shot FILE: the main window's pixels
 }
 
 start_display
-PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
+PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" --lang en &
 game_pid=$!
 window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
@@ -57,8 +58,25 @@ sleep 1
 shot "$workdir/playing2.png"
 cmp -s "$workdir/playing1.png" "$workdir/playing2.png" && fail "the picture stood still while playing"
 echo "P freezes the picture and lets it go"
-quit_through_menu
+xdotool key ctrl+plus
+wait_until 'd["Zoom"] == 3' 5
+xdotool key m
+wait_until 'not d["controls"]["cfrm.MenuSom"]["Checked"]' 5
+quit_through_menu q
+
+rm -f "$workdir/state.json"
+PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
+game_pid=$!
+window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool windowfocus --sync "$window"
+wait_for_state
+wait_until 'd["Zoom"] == 3 and d["Canvas"] == [1140, 978]' 5
+wait_until 'not d["controls"]["cfrm.MenuSom"]["Checked"] and d["Shown"]["Language"] == "en"' 5
+grep -qx 'zoom=3' "$XDG_CONFIG_HOME/pelmar/pelmar.conf" || fail "the zoom is not kept in the config folder"
+echo "the next run starts at 3x, silent, in English"
+quit_through_menu q
 kill "$xvfb_pid" 2>/dev/null || true
+rm -rf "$XDG_CONFIG_HOME"
 
 export PELMAR_SCREEN=1024x768
 start_display

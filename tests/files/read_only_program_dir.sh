@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program's directory cannot be written (a read-only bind mount in a
-# private mount namespace, which stops root too): the high-score table goes
+# private mount namespace, which stops root too; for any other user, its
+# permissions alone, as in a distribution's build): the high-score table goes
 # to the user's data directory and is read from there from then on. Where
 # nothing can be written at all, the game simply goes on.
 set -euo pipefail
@@ -25,30 +26,38 @@ get BestForm.Nome(0).Caption
 get BestForm.Pontos(0).Caption
 SIM
 
-in_read_only() { # DIR COMMAND...: runs the command with DIR mounted read-only
-    local dir=$1
+# read_only "DIR..." COMMAND...: runs the command where none of the directories can be written.
+read_only() {
+    local dirs=$1
     shift
+    if [ "$(id -u)" -ne 0 ]; then
+        local status=0
+        chmod a-w $dirs
+        "$@" || status=$?
+        chmod u+w $dirs
+        return "$status"
+    fi
     unshare --mount --propagation private sh -c \
-        'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" && cd "$0" && exec "$@"' "$dir" "$@"
+        'for d in $0; do mount --bind "$d" "$d" && mount -o remount,bind,ro "$d"; done &&
+         cd "$PWD" && exec "$@"' \
+        "$dirs" "$@"
 }
 
 cd "$work/program"
-out=$(in_read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/first.sim")
+out=$(read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/first.sim")
 echo "$out"
 [ "$out" = '{"cfrm.Enabled": true}' ] || { echo "FAIL: the game did not go on"; exit 1; }
 [ ! -e "$work/program/pelmar.Dat" ] || { echo "FAIL: written beside the program"; exit 1; }
 [ -s "$work/data/pelmar/pelmar.Dat" ] || { echo "FAIL: nothing in the data directory"; exit 1; }
 
-out=$(in_read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/second.sim")
+out=$(read_only "$work/program" env XDG_DATA_HOME="$work/data" "$sim" <"$work/second.sim")
 echo "$out"
 grep -q '"Júlia          "' <<<"$out" || { echo "FAIL: not read back"; exit 1; }
 grep -q '"4321"' <<<"$out" || { echo "FAIL: points not read back"; exit 1; }
 
 # Neither place can be written: the table is lost, the game is not.
-out=$(unshare --mount --propagation private sh -c \
-    'for d in "$0" "$1"; do mount --bind "$d" "$d" && mount -o remount,bind,ro "$d"; done &&
-     cd "$0" && exec env XDG_DATA_HOME="$1/elsewhere" "$2"' \
-    "$work/program" "$work/data" "$sim" <"$work/first.sim")
+out=$(read_only "$work/program $work/data" env XDG_DATA_HOME="$work/data/elsewhere" "$sim" \
+    <"$work/first.sim")
 echo "$out"
 [ "$out" = '{"cfrm.Enabled": true}' ] || { echo "FAIL: the game stopped"; exit 1; }
 echo "ok"

@@ -2,7 +2,9 @@
 #include "qt/FormPainter.h"
 #include "windows/Forms.h"
 
+#include <QFile>
 #include <QImage>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -97,9 +99,10 @@ TEST(Pictures, TheRoomUnderTheFireShowsAnotherFire) {
     EXPECT_GE(differing, fire.width() * fire.height() / 4);
 }
 
-// The desktop's icons: the 32-px art scaled by whole factors, and the sizes
-// between drawn anew in the same colours, never blended.
-TEST(Pictures, EveryIconSizeIsThereAndStaysPixelArt) {
+// The desktop's icons: every size drawn in the 32-px art's colours, never
+// blended, with clear corners around the head; the larger sizes are drawn
+// anew, not the small art scaled up; and a scalable one of the same size grid.
+TEST(Pictures, EveryIconSizeIsThereDrawnAnewWithClearCorners) {
     const auto load = [](int size) {
         return QImage(QStringLiteral(PELMAR_ICONS "/pelmar_%1.png").arg(size))
             .convertToFormat(QImage::Format_ARGB32);
@@ -112,23 +115,41 @@ TEST(Pictures, EveryIconSizeIsThereAndStaysPixelArt) {
             palette.insert(base.pixel(x, y));
         }
     }
-    for (int size : {16, 22, 24, 48, 64, 128, 256}) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
         const QImage icon = load(size);
         ASSERT_EQ(icon.size(), QSize(size, size));
-        const int factor = size / 32;
-        int foreign = 0, unlike = 0;
+        int foreign = 0, clear = 0, scaledCopy = 0;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 foreign += palette.count(icon.pixel(x, y)) == 0;
+                clear += qAlpha(icon.pixel(x, y)) == 0;
                 if (size % 32 == 0) {
-                    unlike += icon.pixel(x, y) != base.pixel(x / factor, y / factor);
+                    scaledCopy += icon.pixel(x, y) == base.pixel(x * 32 / size, y * 32 / size);
                 }
             }
         }
         EXPECT_EQ(foreign, 0) << "colours the 32-px art does not have";
-        EXPECT_EQ(unlike, 0) << "pixels unlike the 32-px art's";
+        for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0)}) {
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0) << "an opaque corner";
+        }
+        EXPECT_GT(clear, size * size / 20) << "hardly anything clear around the head";
+        if (size > 32) {
+            EXPECT_LT(scaledCopy, size * size * 9 / 10) << "the 32-px art scaled up";
+        }
     }
+    QFile svg(QStringLiteral(PELMAR_ICONS "/pelmar.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name(), QLatin1String("svg"));
+    EXPECT_EQ(xml.attributes().value(QLatin1String("viewBox")), QLatin1String("0 0 32 32"));
+    int shapes = 0;
+    while (!xml.atEnd()) {
+        shapes += xml.readNext() == QXmlStreamReader::StartElement;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(shapes, 10);
 }
 
 } // namespace

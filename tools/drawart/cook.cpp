@@ -210,7 +210,7 @@ QImage cookHead(QRgb bg) {
     return img;
 }
 
-QImage icon() {
+QImage icon(QRgb background) {
     // Big head with the toque; the halves mirror into 32 columns.
     const Rows half = {
         "..........kkkkkk", "......kkkkwwwwww", ".....kwwwwwwwwww", "....kwwwwwwwwwww",
@@ -223,12 +223,13 @@ QImage icon() {
         ".......kkwwwkrrr", ".....kkwwwwwkrrr", "...kkwwwwwwwwkrr", "..kwwwwwwwwwwwkr",
     };
     check(half, 16, "icon");
-    QImage img = blank(32, 32, pal::white);
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(background);
     sprite(img, 0, 0, mirrorHalves(half, false), kCookKeys);
     return img;
 }
 
-QImage iconAt(int size) {
+QImage iconAt(int size, QRgb background) {
     // Shapes laid out on the 32-px grid, turned into whole pixels at this size;
     // the mask is taller than the picture so the shoulders run off the bottom.
     const double f = size / 32.0;
@@ -240,7 +241,8 @@ QImage iconAt(int size) {
         return pal::black;
     };
     const QRgb k = colour('k');
-    QImage img = blank(size, size, pal::white);
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(background);
     const double mid = size / 2.0;
 
     // Shoulders in the white jacket, the red neckerchief in a V between them.

@@ -56,6 +56,21 @@ void save(const QDir& dir, const QString& name, const QImage& picture, int w, in
     }
 }
 
+// The desktop's icons keep their alpha: the corners around the head are clear.
+void saveIcon(const QDir& dir, const QString& name, const QImage& picture, int size) {
+    const QImage img = picture.convertToFormat(QImage::Format_ARGB32);
+    const QString path = dir.filePath(name);
+    if (img.width() != size || img.height() != size || !img.save(path, "PNG")) {
+        std::fprintf(stderr, "drawart: cannot write the %d-px icon %s\n", size, qPrintable(path));
+        ++failures;
+        return;
+    }
+    if (QImage(path).convertToFormat(QImage::Format_ARGB32) != img) {
+        std::fprintf(stderr, "drawart: %s did not round-trip exactly\n", qPrintable(path));
+        ++failures;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,15 +139,15 @@ int main(int argc, char** argv) {
     save(english, QStringLiteral("entre.png"), banner(en.enterName, false), 289, 33);
     save(english, QStringLiteral("sobre.png"), about(en), 288, 197);
     if (argc == 3) {
-        // The desktop's icons: the 32-px art at whole multiples, every pixel a square,
-        // and drawn anew where no whole factor fits.
+        // The desktop's icons: the hand-placed 32-px art, and every other size
+        // drawn anew from the same shapes, never scaled. The scalable one,
+        // pelmar.svg, is written by hand after the same design.
         QDir icons(QString::fromLocal8Bit(argv[2]));
         icons.mkpath(QStringLiteral("."));
+        constexpr QRgb clear = 0;
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QImage picture = size % 32 == 0 ? icon().scaled(size, size, Qt::IgnoreAspectRatio,
-                                                                  Qt::FastTransformation)
-                                                  : iconAt(size);
-            save(icons, QStringLiteral("pelmar_%1.png").arg(size), picture, size, size);
+            const QImage picture = size == 32 ? icon(clear) : iconAt(size, clear);
+            saveIcon(icons, QStringLiteral("pelmar_%1.png").arg(size), picture, size);
         }
     }
 

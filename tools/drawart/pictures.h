@@ -47,9 +47,11 @@ QImage embers();     // the same fireplace with the flames sunk low, same size
 QImage cook(int code);
 QImage pelmar();
 QImage cookHead(QRgb bg); // 15 x 22 head and hat
-QImage icon();
-// The same head drawn anew at a size the 32-px art does not divide into (16, 22, 24, 48).
-QImage iconAt(int size);
+// The cook's head, hand-placed on the 32-px grid; around it `background`
+// (white in the game's picture, transparent for the desktop's icons).
+QImage icon(QRgb background = pal::white);
+// The same head drawn anew at any other size, from shapes on the 32-px grid.
+QImage iconAt(int size, QRgb background = pal::white);
 
 // rooms.cpp
 QImage scorePanel();

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The player's desktop choices kept between runs, in the XDG config folder
+// ($XDG_CONFIG_HOME/pelmar/pelmar.conf): the zoom, full screen, the sound
+// switched off, and the language asked for with --lang. The game itself
+// starts as always; the front end applies these after it, as the player would.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace qt {
+
+struct KeptView {
+    std::optional<int> zoom; // the windowed zoom factor
+    bool fullScreen = false;
+    bool soundOff = false;
+};
+
+KeptView LoadKeptView();
+void KeepView(const KeptView& view);
+
+// --lang LANG is kept for the next runs; without it, the one kept (or empty).
+QString KeptLanguage(const QString& asked);
+
+} // namespace qt
