@@ -79,7 +79,7 @@ TEST(ScoreFile, ReadingToleratesAnyFile) {
     odd +=
         scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
         "\n"; // no CR
-    odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5");
+    odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5") + "\r\n";
     const auto records = scores::Read(odd);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].level, 7);
@@ -93,13 +93,51 @@ TEST(ScoreFile, ReadingToleratesAnyFile) {
     EXPECT_EQ(scores::ReadPoints(std::string(5000, '9')), 9007199254740992);
 }
 
+TEST(ScoreFile, ARecordCutShortIsNotARecordAndItsFileIsNotWhole) {
+    const std::string file = scores::Write({{1, 9, "Bia", 12000}, {1, 7, "Ana", 9000}});
+    const std::string cut = file.substr(0, file.size() - 4); // "Ana" ends at " 90"
+    const auto records = scores::Read(cut);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].points, 12000);
+    EXPECT_FALSE(scores::IsWholeTable(cut));
+    EXPECT_TRUE(scores::IsWholeTable(file));
+    EXPECT_TRUE(scores::IsWholeTable(""));
+    EXPECT_FALSE(scores::IsWholeTable("PK\x03\x04 not a table\r\n")) << "a foreign file";
+    EXPECT_FALSE(scores::IsWholeTable(file + scores::Flip("\x04\x01x") + "\r\n")) << "table 4";
+}
+
+TEST(ScoreFile, ATableWhoseLineEndsBecameLfReadsEveryRecordAndWritesBackInCrLf) {
+    // ö flips to the byte LF: inside a name it does not end the line.
+    const std::vector<scores::Record> table{{1, 9, "Bia            ", 12000},
+                                            {1, 7, "Zoë ö          ", 9000},
+                                            {2, 3, "Ana            ", -7}};
+    const std::string crlf = scores::Write(table);
+    std::string lf;
+    for (std::size_t at = 0; at < crlf.size(); ++at) {
+        if (crlf.compare(at, 2, "\r\n") == 0) {
+            lf += '\n';
+            ++at;
+        } else {
+            lf += crlf[at];
+        }
+    }
+    const auto back = scores::Read(lf);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[1].name, "Zoë ö          ");
+    EXPECT_EQ(back[2].points, -7);
+    EXPECT_TRUE(scores::IsWholeTable(lf));
+    EXPECT_EQ(scores::Write(back), crlf) << "saved again in the game's own line ends";
+}
+
 TEST(ScoreFile, AVeryLargeFileIsReadOnlyAsFarAsTheFormatNeeds) {
     const std::string line = scores::Write({{1, 1, "x", 1}});
     std::string huge;
     while (huge.size() < 4 * scores::MostBytesRead) {
         huge += line;
     }
-    EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size() + 1);
+    // The line the limit cuts through is a record cut short.
+    EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size());
+    EXPECT_FALSE(scores::IsWholeTable(huge));
 }
 
 TEST(ScoreStore, AReaderSeesTheOldTableOrTheNewOneWholeEvenWhenAWriterIsKilled) {
