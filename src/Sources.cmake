@@ -29,4 +29,5 @@ set(PELMAR_GAME_SOURCES
 )
 set(PELMAR_HOST_SOURCES
   src/host/Timers.cpp
+  src/host/TableStorage.cpp
 )

@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
     qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
-    qt::QtPlatform platform(qt::Storage::ForThisBuild());
+    qt::QtPlatform platform(qt::TableFoldersForThisBuild());
     windows::Windows windows;
     game::Game game(windows, platform);
     qt::Backend backend(windows, game, platform);

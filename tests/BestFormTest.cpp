@@ -151,3 +151,24 @@ TEST_F(BestFormTest, AGameEndingBehindTheOpenTableStillEntersIt) {
     best.Command1->onClick();
     EXPECT_EQ(scores::Read(Bytes())[0].points, 300);
 }
+
+TEST_F(BestFormTest, AFullDiskKeepsTheOldTableAndTellsThePlayer) {
+    Table({700, 500});
+    const std::string before = Bytes();
+    auto system = host::TableStorage::RealSystem();
+    system.write = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    platform.UseFolders({dir.path(), std::nullopt}, system);
+    GameOverWith(600);
+    best.Command1->onClick();
+    EXPECT_EQ(Bytes(), before) << "byte for byte";
+    ASSERT_TRUE(platform.LastNotice().has_value());
+    EXPECT_EQ(platform.LastNotice()->Filled(),
+              "O recorde não pôde ser guardado em " + dir.path().string() +
+                  ": o disco está cheio. A tabela antiga ficou como estava.");
+    EXPECT_NE(sim.Dump().find("\"LastNotice\":\"O recorde não pôde ser guardado em "),
+              std::string::npos);
+    EXPECT_TRUE(cfrm.Enabled()) << "the game goes on";
+}

@@ -88,7 +88,7 @@ public:
 TEST(Faults, AGameOverWhileMinimisedAsksToPlayAgainOnceWhateverRepaints) {
     TempDir dir;
     RepaintingPlatform platform;
-    platform.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+    platform.UseFolders({dir.path(), (dir.path() / "data").string()});
     windows::Windows windows;
     game::Game g(windows, platform);
     g.Main();

@@ -43,9 +43,7 @@ protected:
     sim::ScriptedPlatform& platform = sim.platform;
 
     // The high-score file lives in the test's own directory.
-    void SetUp() override {
-        sim.platform.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
-    }
+    void SetUp() override { sim.platform.UseFolders({dir.path(), (dir.path() / "data").string()}); }
 
     // One timer expiry after the clock moved on by `hundredths`.
     void Tick(double hundredths = 1) {

@@ -300,6 +300,10 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
     } else {
         dialog("LastMessageBox", {});
     }
+    // Only once the player was told something, so every earlier dump reads as before.
+    if (const auto& notice = game.platform().LastNotice()) {
+        out.Key("LastNotice").String(notice->Filled());
+    }
     out.Key("BestForm");
     WriteBestForm(out, game.windows().best);
     out.Key("HelpOpened").Number(extras.helpOpened);

@@ -21,10 +21,12 @@
 
 namespace qt {
 
-QtPlatform::QtPlatform(Storage storage)
-    : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0), storage_(std::move(storage)) {
+QtPlatform::QtPlatform(host::TableFolders folders)
+    : clock_(QTime::currentTime().msecsSinceStartOfDay() / 10.0),
+      storage_(std::move(folders), [this](const ui::Notice& notice) { Tell(notice); }) {
     elapsed_.start();
     random_.Reseed(static_cast<double>(QTime::currentTime().msecsSinceStartOfDay()));
+    storage_.Folder();
 }
 
 double QtPlatform::Clock() {
@@ -123,15 +125,18 @@ QString QtPlatform::LocalHelpPage(const QString& page) {
 
 namespace {
 
-// Says what kept the help page from opening, without stopping the game.
-void TellAboutHelp(const QString& text) {
-    auto* box = new QMessageBox(
-        QMessageBox::Information,
-        QCoreApplication::translate("pelmar", "Como jogar...").remove(QLatin1Char('&')), text,
-        QMessageBox::Ok, QApplication::activeWindow());
+// A message that does not stop the game, titled after a menu entry.
+void TellWithoutWaiting(QMessageBox::Icon icon, const char* menuEntry, const QString& text) {
+    auto* box = new QMessageBox(icon, QCoreApplication::translate("pelmar", menuEntry).remove('&'),
+                                text, QMessageBox::Ok, QApplication::activeWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+}
+
+// Says what kept the help page from opening, without stopping the game.
+void TellAboutHelp(const QString& text) {
+    TellWithoutWaiting(QMessageBox::Information, "Como jogar...", text);
 }
 
 } // namespace
@@ -168,11 +173,26 @@ void QtPlatform::EndProgram() {
 namespace qt {
 
 std::string QtPlatform::ReadFile(const std::string& name) {
-    return storage_.Read(QString::fromStdString(name));
+    return storage_.Read(name);
 }
 
 bool QtPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
-    return storage_.Replace(QString::fromStdString(name), bytes);
+    return storage_.Replace(name, bytes);
+}
+
+bool QtPlatform::UpdateFile(const std::string& name, const FileChange& change) {
+    return storage_.Update(name, change);
+}
+
+void QtPlatform::ShowNotice(const ui::Notice& notice) {
+    // The details are translated too: a reason is a text of the game, and a
+    // folder has no translation, so it stays as it is.
+    std::vector<std::string> details;
+    for (const std::string& detail : notice.details) {
+        details.push_back(Translated(detail).toStdString());
+    }
+    const std::string text = ui::Notice::Fill(Translated(notice.text).toStdString(), details);
+    TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
 }
 
 } // namespace qt

@@ -17,7 +17,8 @@ namespace qt {
 // desktop's viewer for the help page, the game's files and its sounds.
 class QtPlatform : public ui::Platform {
 public:
-    explicit QtPlatform(Storage storage);
+    // Chooses the table's folder at once, telling the player of a table set aside.
+    explicit QtPlatform(host::TableFolders folders);
 
     double Clock() override;
     void SetPaused(bool paused) override;
@@ -39,6 +40,7 @@ public:
     void PlaySound(std::string_view name) override { sounds_.Play(name); }
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
+    bool UpdateFile(const std::string& name, const FileChange& change) override;
 
     // Where the help page is looked for, first hit wins.
     static QString FindHelpPage(const QString& page);
@@ -46,12 +48,16 @@ public:
     // found; else the page itself.
     static QString LocalHelpPage(const QString& page);
 
+protected:
+    // A message box that does not wait for the player.
+    void ShowNotice(const ui::Notice& notice) override;
+
 private:
     QElapsedTimer elapsed_;
     ui::DayClock clock_;
     ui::PauseClock pause_;
     ui::UniformRandom random_;
-    Storage storage_;
+    host::TableStorage storage_;
     Sounds sounds_;
 };
 

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `get` of every top-level name of a dump prints one line of valid JSON whose
 # value is the dump's own, also after a game over has filled the high-score
-# window.
+# window and a notice was given.
 #   get_every_top_level_name.sh PELMAR_SIM
 set -euo pipefail
 sim=$(realpath "$1")
@@ -33,7 +33,7 @@ for line in lines[1:]:
     # Each dump shows the sounds since the one before; a get only looks.
     if value != dump[name] and name != "Sounds":
         print("FAIL: get", name, "differs from the dump"); bad += 1
-for name in ("BestForm", "controls", "Effects"):
+for name in ("BestForm", "controls", "Effects", "LastNotice"):
     if name not in dump:
         print("FAIL: the dump has no", name); bad += 1
 print(len(lines) - 1, "names read")

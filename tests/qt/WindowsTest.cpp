@@ -23,7 +23,7 @@ QMessageBox* OpenQuestion() {
 
 TEST(Windows, ThePlayAgainQuestionTakesOnlyYesOrNo) {
     QTemporaryDir dir;
-    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    qt::QtPlatform platform(host::TableFolders{dir.path().toStdString(), dir.path().toStdString()});
     bool escaped = false, closed = false;
     QTimer::singleShot(100, [&] {
         if (QMessageBox* box = OpenQuestion()) {
@@ -76,7 +76,7 @@ namespace {
 
 TEST(Windows, AHelpPageThatCannotBeFoundIsToldInAMessageBox) {
     QTemporaryDir dir;
-    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    qt::QtPlatform platform(host::TableFolders{dir.path().toStdString(), dir.path().toStdString()});
     platform.OpenHelp("NoSuchPage.htm");
     QMessageBox* told = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -82,7 +82,7 @@ std::string Describe(const std::vector<Stretch>& runs) {
 class EffectsOnScreen : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    qt::QtPlatform platform{qt::Storage(dir.path(), dir.path(), false)};
+    qt::QtPlatform platform{host::TableFolders{dir.path().toStdString(), dir.path().toStdString()}};
     windows::Windows windows;
     game::Game g{windows, platform};
     std::unique_ptr<qt::Backend> backend;

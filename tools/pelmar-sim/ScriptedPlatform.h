@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FolderStorage.h"
+#include "host/TableStorage.h"
 #include "ui/Clock.h"
 #include "ui/Platform.h"
 
@@ -32,7 +32,16 @@ public:
     std::optional<InputBoxShown> lastInputBox;
     std::optional<MessageBoxShown> lastMessageBox;
     // The program's folder is the working directory.
-    FolderStorage storage{".", FolderStorage::UserDataFolder()};
+    ScriptedPlatform() { storage.Folder(); }
+    ScriptedPlatform(const ScriptedPlatform&) = delete;
+    ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
+    host::TableStorage storage{{".", host::UserDataFolder()}, Teller()};
+    // The table in these folders from now on, chosen at once, as at a start.
+    void UseFolders(host::TableFolders folders,
+                    host::TableStorage::System system = host::TableStorage::RealSystem()) {
+        storage = host::TableStorage(std::move(folders), Teller(), std::move(system));
+        storage.Folder();
+    }
     int drawsTaken = 0;
     int questionsAsked = 0;
     // The sounds asked for since the last dump, in order.
@@ -58,8 +67,15 @@ public:
     bool ReplaceFile(const std::string& name, const std::string& bytes) override {
         return storage.Replace(name, bytes);
     }
+    bool UpdateFile(const std::string& name, const FileChange& change) override {
+        return storage.Update(name, change);
+    }
 
 private:
+    // Notices are only kept, for the dump.
+    host::TableStorage::Teller Teller() {
+        return [this](const ui::Notice& notice) { Tell(notice); };
+    }
     ui::UniformRandom generator_;
 };
 
