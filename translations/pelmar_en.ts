@@ -175,11 +175,15 @@
     </message>
     <message>
         <source>a pasta do jogo não aceita escrita e não há pasta do usuário</source>
-        <translation>the game's folder cannot be written and there is no user folder</translation>
+        <translation>the game&apos;s folder cannot be written and there is no user folder</translation>
     </message>
     <message>
         <source>a tabela que está lá não pôde ser lida</source>
         <translation>the table there could not be read</translation>
+    </message>
+    <message>
+        <source>Só cabem letras, algarismos e sinais do alfabeto latino: sem emojis nem ideogramas.</source>
+        <translation>Only Latin letters, digits and signs fit: no emoji or ideographs.</translation>
     </message>
 </context>
 </TS>

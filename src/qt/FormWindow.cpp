@@ -10,6 +10,7 @@
 #include "qt/Timers.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <utility>
 
@@ -65,8 +67,17 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow)
             auto* edit = new QLineEdit(canvas_);
             edit->setFrame(false);
             edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, this,
-                    [&c](const QString& text) { c.SetText(text.toStdString()); });
+            connect(edit, &QLineEdit::textEdited, this, [&c, edit](const QString& text) {
+                c.SetText(text.toStdString());
+                // A refused character is not simply lost: the box says why.
+                if (c.Text() != text.toStdString() && text.size() <= edit->maxLength()) {
+                    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                                       QCoreApplication::translate(
+                                           "pelmar", "Só cabem letras, algarismos e sinais do "
+                                                     "alfabeto latino: sem emojis nem ideogramas."),
+                                       edit);
+                }
+            });
             widgets_.insert(&c, edit);
             SyncWidget(c);
         } else if (c.kind() == ui::Kind::Button) {

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,14 @@ TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
     QApplication::sendEvent(edit, &typed);
     EXPECT_EQ(edit->text(), "A");
     EXPECT_EQ(box.Text(), "A");
+    EXPECT_FALSE(QToolTip::isVisible());
+    // A character the table cannot hold is refused, and the box says why.
+    QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\U0001F600");
+    QApplication::sendEvent(edit, &emoji);
+    EXPECT_EQ(edit->text(), "A");
+    EXPECT_EQ(box.Text(), "A");
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("alfabeto latino")) << QToolTip::text().toStdString();
 }
 
 } // namespace
