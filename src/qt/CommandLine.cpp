@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <xcb/xcb.h>
 
 namespace qt {
 
@@ -29,6 +30,43 @@ QString Usage(const QCommandLineParser& parser) {
 
 void Print(std::FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+// Why no window could be shown on the platforms Qt would try, or nothing
+// when one of them can show it. Qt itself would abort with several lines.
+std::optional<QString> NoDisplay(const QString& platforms, const QString& display) {
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    // Qt picks Wayland when its socket is named, else X.
+    QStringList tried = platforms.split(';', Qt::SkipEmptyParts);
+    if (tried.isEmpty()) {
+        tried = wayland.isEmpty() ? QStringList{"xcb"} : QStringList{"wayland", "xcb"};
+    }
+    QString why;
+    for (const QString& entry : tried) {
+        const QString name = entry.section(':', 0, 0);
+        if (name == QLatin1String("xcb")) {
+            if (display.isEmpty()) {
+                why = QStringLiteral("DISPLAY is not set");
+                continue;
+            }
+            xcb_connection_t* connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+            const bool connected = xcb_connection_has_error(connection) == 0;
+            xcb_disconnect(connection);
+            if (connected) {
+                return std::nullopt;
+            }
+            why = QStringLiteral("cannot connect to the X display %1").arg(display);
+        } else if (name.startsWith(QLatin1String("wayland"))) {
+            if (!wayland.isEmpty()) {
+                return std::nullopt;
+            }
+            why = QStringLiteral("WAYLAND_DISPLAY is not set");
+        } else {
+            // offscreen, minimal, vnc, eglfs, linuxfb...: no display server needed.
+            return std::nullopt;
+        }
+    }
+    return why;
 }
 
 } // namespace
@@ -92,6 +130,16 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) 
         return 0;
     }
     language = parser.value(lang);
+    const QString platform = parser.isSet(QStringLiteral("platform"))
+                                 ? parser.value(QStringLiteral("platform"))
+                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString display = parser.isSet(QStringLiteral("display"))
+                                ? parser.value(QStringLiteral("display"))
+                                : qEnvironmentVariable("DISPLAY");
+    if (const auto why = NoDisplay(platform, display)) {
+        Print(stderr, QStringLiteral("pelmar: no display could be opened: %1.\n").arg(*why));
+        return 1;
+    }
     return std::nullopt;
 }
 
