@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/CommandLine.h"
 
+#include "game/ScoreFormat.h"
+#include "qt/Storage.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -122,6 +125,11 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language) 
     }
     if (parser.isSet(help)) {
         Print(stdout, Usage(parser));
+        const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
+        Print(stdout, folder
+                          ? QStringLiteral("\nHigh scores: %1/%2\n")
+                                .arg(QString::fromStdString(*folder), game::scores::FileName)
+                          : QStringLiteral("\nHigh scores: not kept, no folder can be written\n"));
         return 0;
     }
     if (parser.isSet(version)) {

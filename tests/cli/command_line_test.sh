@@ -25,6 +25,8 @@ grep -q '^Usage: pelmar' "$out" || fail "--help shows no usage line"
 for option in --help --version --lang; do
     grep -qe "$option" "$out" || fail "--help does not list $option"
 done
+grep -qx "High scores: $(cd "$(dirname "$program")" && pwd -P)/pelmar.Dat" "$out" ||
+    fail "--help does not say where the high scores are: $(tail -n1 "$out")"
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
 
 run --bogus >"$out" 2>"$err"
