@@ -19,6 +19,8 @@
 
 #include "ui/Picture.h"
 
+#include <algorithm>
+
 namespace qt {
 
 QtPlatform::QtPlatform(host::TableFolders folders)
@@ -126,12 +128,14 @@ QString QtPlatform::LocalHelpPage(const QString& page) {
 namespace {
 
 // A message that does not stop the game, titled after a menu entry.
-void TellWithoutWaiting(QMessageBox::Icon icon, const char* menuEntry, const QString& text) {
+QMessageBox* TellWithoutWaiting(QMessageBox::Icon icon, const char* menuEntry,
+                                const QString& text) {
     auto* box = new QMessageBox(icon, QCoreApplication::translate("pelmar", menuEntry).remove('&'),
                                 text, QMessageBox::Ok, QApplication::activeWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+    return box;
 }
 
 // Says what kept the help page from opening, without stopping the game.
@@ -192,7 +196,16 @@ void QtPlatform::ShowNotice(const ui::Notice& notice) {
         details.push_back(Translated(detail).toStdString());
     }
     const std::string text = ui::Notice::Fill(Translated(notice.text).toStdString(), details);
-    TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
+    QMessageBox* box =
+        TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
+    // Above the window it belongs to: a score not saved is told just before
+    // the play-again question, which comes up over the window's middle.
+    if (const QWidget* window = box->parentWidget(); window != nullptr) {
+        const QRect screen = window->screen()->availableGeometry();
+        box->move(
+            window->frameGeometry().center().x() - box->frameGeometry().width() / 2,
+            std::max(screen.top(), window->frameGeometry().top() - box->frameGeometry().height()));
+    }
 }
 
 } // namespace qt
