@@ -177,7 +177,8 @@ TableStorage::Found TableStorage::Inspect(const std::string& path) const {
         ::close(fd);
         return unreadable(notices::NotAFile);
     }
-    std::string bytes(MostBytes + 1, '\0');
+    // One byte past the most a table can hold tells a larger file apart.
+    std::string bytes(game::scores::MostBytesRead + 1, '\0');
     std::size_t size = 0;
     while (size < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);

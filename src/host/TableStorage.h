@@ -62,8 +62,6 @@ public:
     bool Update(const std::string& name, const ui::Platform::FileChange& change);
     bool Replace(const std::string& name, const std::string& bytes);
 
-    // A regular file larger than this is not one of the game's.
-    static constexpr std::size_t MostBytes = 1 << 20;
     // Temporary files of killed saves older than this are removed by a save.
     static constexpr int StaleSeconds = 60;
 
