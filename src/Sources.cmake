@@ -33,6 +33,7 @@ set(PELMAR_HOST_SOURCES
   src/host/Recorder.cpp
   src/host/Host.cpp
   src/host/Script.cpp
+  src/host/TableStorage.cpp
 )
 
 # The version the game shows (About, --version, the package): the desktop

@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
     qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
-    qt::QtPlatform platform(qt::Storage::ForThisBuild());
+    qt::QtPlatform platform(qt::TableFoldersForThisBuild());
     host::Host host(platform);
     qt::Backend backend(host, platform);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {

@@ -151,3 +151,51 @@ TEST_F(BestFormTest, AGameEndingBehindTheOpenTableStillEntersIt) {
     best.Command1->onClick();
     EXPECT_EQ(scores::Read(Bytes())[0].points, 300);
 }
+
+TEST_F(BestFormTest, TwoGamesFinishingTogetherBothKeepTheirScores) {
+    Table({700, 500, 300});
+    sim::Simulator other;
+    other.frontEnd.UseFolders({dir.path(), std::nullopt});
+    // Both windows have read the table before either saves.
+    GameOverWith(600);
+    other.game.Score = 400;
+    other.game.Level = 2;
+    other.game.Lives = 0;
+    other.platform.clock += 1;
+    other.FireTimer();
+    ASSERT_EQ(other.windows.best.BestRow, 3);
+    best.Text1->SetText("Ana");
+    other.windows.best.Text1->SetText("Bia");
+    best.Command1->onClick();
+    other.windows.best.Command1->onClick();
+    std::vector<std::string> names;
+    for (const scores::Record& r : scores::Read(Bytes())) {
+        names.push_back(r.name + std::to_string(r.points));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"P700           700", "Ana            600",
+                                               "P500           500", "Bia            400",
+                                               "P300           300"}));
+    EXPECT_EQ(other.windows.best.BestRow, 4) << "Bia's place in what was saved";
+    EXPECT_EQ(other.windows.best.BestPoints[2][1], 600);
+}
+
+TEST_F(BestFormTest, AFullDiskKeepsTheOldTableAndTellsThePlayer) {
+    Table({700, 500});
+    const std::string before = Bytes();
+    auto system = host::TableStorage::RealSystem();
+    system.write = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    sim.frontEnd.UseFolders({dir.path(), std::nullopt}, system);
+    GameOverWith(600);
+    best.Command1->onClick();
+    EXPECT_EQ(Bytes(), before) << "byte for byte";
+    ASSERT_TRUE(platform.LastNotice().has_value());
+    EXPECT_EQ(platform.LastNotice()->Filled(),
+              "O recorde não pôde ser guardado em " + dir.path().string() +
+                  ": o disco está cheio. A tabela antiga ficou como estava.");
+    EXPECT_NE(sim.Dump().find("\"LastNotice\":\"O recorde não pôde ser guardado em "),
+              std::string::npos);
+    EXPECT_TRUE(cfrm.Enabled()) << "the game goes on";
+}

@@ -88,7 +88,7 @@ public:
 TEST(Faults, AGameOverWhileMinimisedAsksToPlayAgainOnceWhateverRepaints) {
     TempDir dir;
     RepaintingFrontEnd frontEnd;
-    frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+    frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
     host::Host platform(frontEnd);
     windows::Windows& windows = platform.windows;
     game::Game& g = platform.game;

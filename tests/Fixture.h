@@ -43,9 +43,7 @@ protected:
     host::Host& platform = sim.platform;
 
     // The high-score file lives in the test's own directory.
-    void SetUp() override {
-        sim.frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
-    }
+    void SetUp() override { sim.frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()}); }
 
     // One timer expiry after the clock moved on by `hundredths`.
     void Tick(double hundredths = 1) {

@@ -35,7 +35,7 @@ protected:
     windows::Cfrm& cfrm = host.windows.cfrm;
 
     void SetUp() override {
-        frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+        frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
         host.clock = 4000000;
         host.Seed(1234);
         host.recorder().on = true;
@@ -236,7 +236,7 @@ TEST_F(HostTest, ARecordPlaysTheSessionAgainToTheTick) {
 
     // And by the host itself in real time, the player's input ignored.
     FakeFrontEnd again;
-    again.storage = frontEnd.storage;
+    again.UseFolders({dir.path(), (dir.path() / "data").string()});
     host::Host player(again);
     ASSERT_TRUE(player.Replay(record));
     player.KeyDown(ui::keys::Left);
@@ -259,7 +259,8 @@ TEST_F(HostTest, AGameThatEntersTheTableAndTheLastOneAreKept) {
     host.Click(*host.windows.best.Command1);
     ASSERT_TRUE(host.ended);
     ASSERT_EQ(frontEnd.records.size(), 2u) << "the table's game, then the last";
-    EXPECT_NE(frontEnd.records[0].find("text BestForm.Text1 Ana\nno\nclick BestForm.Command1"),
+    EXPECT_NE(frontEnd.records[0].find(
+                  "text BestForm.Text1 Ana\nread pelmar.Dat -\nno\nclick BestForm.Command1"),
               std::string::npos)
         << frontEnd.records[0];
 }

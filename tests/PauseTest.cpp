@@ -45,7 +45,7 @@ TEST_F(PauseTest, AWalkAFlightAndTheBeltGoOnFromWhereTheyStood) {
     // The same forty hundredths as before the pause: the same distance walked.
     Moving unpaused = before;
     sim::Simulator twin;
-    twin.frontEnd.storage = sim.frontEnd.storage;
+    twin.frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
     for (int i = 0; i < 300; ++i) {
         twin.platform.clock += 1;
         twin.FireTimer();

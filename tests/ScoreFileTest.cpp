@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fixture.h"
 
-#include "FolderStorage.h"
 #include "game/ScoreFormat.h"
+#include "host/TableStorage.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <sys/wait.h>
@@ -79,7 +83,7 @@ TEST(ScoreFile, ReadingToleratesAnyFile) {
     odd +=
         scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
         "\n"; // no CR
-    odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5");
+    odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5") + "\r\n";
     const auto records = scores::Read(odd);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].level, 7);
@@ -93,45 +97,136 @@ TEST(ScoreFile, ReadingToleratesAnyFile) {
     EXPECT_EQ(scores::ReadPoints(std::string(5000, '9')), 9007199254740992);
 }
 
+TEST(ScoreFile, ARecordCutShortIsNotARecordAndItsFileIsNotWhole) {
+    const std::string file = scores::Write({{1, 9, "Bia", 12000}, {1, 7, "Ana", 9000}});
+    const std::string cut = file.substr(0, file.size() - 4); // "Ana" ends at " 90"
+    const auto records = scores::Read(cut);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].points, 12000);
+    EXPECT_FALSE(scores::IsWholeTable(cut));
+    EXPECT_TRUE(scores::IsWholeTable(file));
+    EXPECT_TRUE(scores::IsWholeTable(""));
+    EXPECT_FALSE(scores::IsWholeTable("PK\x03\x04 not a table\r\n")) << "a foreign file";
+    EXPECT_FALSE(scores::IsWholeTable(file + scores::Flip("\x04\x01x") + "\r\n")) << "table 4";
+}
+
+TEST(ScoreFile, ATableWhoseLineEndsBecameLfReadsEveryRecordAndWritesBackInCrLf) {
+    // ö flips to the byte LF: inside a name it does not end the line.
+    const std::vector<scores::Record> table{{1, 9, "Bia            ", 12000},
+                                            {1, 7, "Zoë ö          ", 9000},
+                                            {2, 3, "Ana            ", -7}};
+    const std::string crlf = scores::Write(table);
+    std::string lf;
+    for (std::size_t at = 0; at < crlf.size(); ++at) {
+        if (crlf.compare(at, 2, "\r\n") == 0) {
+            lf += '\n';
+            ++at;
+        } else {
+            lf += crlf[at];
+        }
+    }
+    const auto back = scores::Read(lf);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[1].name, "Zoë ö          ");
+    EXPECT_EQ(back[2].points, -7);
+    EXPECT_TRUE(scores::IsWholeTable(lf));
+    EXPECT_EQ(scores::Write(back), crlf) << "saved again in the game's own line ends";
+}
+
 TEST(ScoreFile, AVeryLargeFileIsReadOnlyAsFarAsTheFormatNeeds) {
     const std::string line = scores::Write({{1, 1, "x", 1}});
     std::string huge;
     while (huge.size() < 4 * scores::MostBytesRead) {
         huge += line;
     }
-    EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size() + 1);
+    // The line the limit cuts through is a record cut short.
+    EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size());
+    EXPECT_FALSE(scores::IsWholeTable(huge));
 }
+
+namespace {
+
+// A table of seven places whose names all start with `name`.
+std::string SevenPlaces(const std::string& name) {
+    std::vector<scores::Record> records;
+    for (int p = 1; p <= scores::Places; ++p) {
+        records.push_back({1, p, name + std::to_string(p), 1000 - p});
+    }
+    return scores::Write(records);
+}
+
+// A store of the table in `folder` (and `data`), keeping what it tells.
+struct Store {
+    std::vector<std::string> told;
+    host::TableStorage storage;
+    Store(const std::filesystem::path& folder, std::optional<std::string> data,
+          host::TableStorage::System system = host::TableStorage::RealSystem())
+        : storage(
+              {folder.string(), std::move(data)},
+              [this](const ui::Notice& notice) { told.push_back(notice.Filled()); },
+              std::move(system)) {}
+};
+
+std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void Put(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
 
 TEST(ScoreStore, AReaderSeesTheOldTableOrTheNewOneWholeEvenWhenAWriterIsKilled) {
     TempDir dir;
-    const std::string a(100000, 'a'), b(150000, 'b');
-    sim::FolderStorage store(dir.path(), dir.path() / "data");
-    ASSERT_TRUE(store.Replace("pelmar.Dat", a));
+    const std::string a = SevenPlaces("a"), b = SevenPlaces("bb");
+    Store store(dir.path(), std::nullopt);
+    ASSERT_TRUE(store.storage.Replace("pelmar.Dat", a));
     const pid_t writer = fork();
     ASSERT_GE(writer, 0);
     if (writer == 0) {
-        sim::FolderStorage own(dir.path(), dir.path() / "data");
+        Store own(dir.path(), std::nullopt);
         for (int i = 0;; ++i) {
-            own.Replace("pelmar.Dat", i % 2 == 0 ? b : a);
+            own.storage.Replace("pelmar.Dat", i % 2 == 0 ? b : a);
         }
     }
     for (int i = 0; i < 300; ++i) {
-        const std::string seen = store.Read("pelmar.Dat");
+        const std::string seen = store.storage.Read("pelmar.Dat");
         ASSERT_TRUE(seen == a || seen == b) << "read " << seen.size() << " bytes";
     }
     kill(writer, SIGKILL);
     waitpid(writer, nullptr, 0);
-    const std::string last = store.Read("pelmar.Dat");
+    const std::string last = store.storage.Read("pelmar.Dat");
     EXPECT_TRUE(last == a || last == b) << "a save cut off leaves one table whole";
+    EXPECT_TRUE(store.told.empty());
+}
+
+TEST(ScoreStore, ASaveRemovesTheTemporaryFilesOfKilledSavesButNotOfRunningOnes) {
+    TempDir dir;
+    Put(dir.path() / "pelmar.Dat.4242-0.tmp", "killed long ago");
+    Put(dir.path() / "pelmar.Dat.4343-0.tmp", "being written now");
+    Put(dir.path() / "pelmar.Dat.backup", "the player's own");
+    const timespec old[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (dir.path() / "pelmar.Dat.4242-0.tmp").c_str(), old, 0), 0);
+    Store store(dir.path(), std::nullopt);
+    ASSERT_TRUE(store.storage.Replace("pelmar.Dat", SevenPlaces("x")));
+    EXPECT_EQ(FileNames(dir.path()),
+              (std::vector<std::string>{"pelmar.Dat", "pelmar.Dat.4343-0.tmp", "pelmar.Dat.backup",
+                                        "pelmar.Dat.lock"}));
 }
 
 TEST(ScoreStore, TwoGamesSavingAtOnceNeverMixTheirTables) {
     TempDir dir;
-    const std::string first(50000, '1'), second(70000, '2');
+    const std::string first = SevenPlaces("1"), second = SevenPlaces("22");
     auto saveMany = [&](const std::string& table) {
-        sim::FolderStorage store(dir.path(), dir.path() / "data");
+        Store store(dir.path(), std::nullopt);
         for (int i = 0; i < 100; ++i) {
-            EXPECT_TRUE(store.Replace("pelmar.Dat", table));
+            EXPECT_TRUE(store.storage.Replace("pelmar.Dat", table));
         }
     };
     std::thread one(saveMany, first), two(saveMany, second);
@@ -139,18 +234,14 @@ TEST(ScoreStore, TwoGamesSavingAtOnceNeverMixTheirTables) {
     two.join();
     const std::string last = Bytes(dir.path() / "pelmar.Dat");
     EXPECT_TRUE(last == first || last == second);
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        EXPECT_EQ(entry.path().filename(), "pelmar.Dat") << "a temporary file was left behind";
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"pelmar.Dat", "pelmar.Dat.lock"}))
+        << "a temporary file was left behind";
 }
 
 TEST(ScoreStore, AMissingFileIsCreatedEmpty) {
     TempDir dir;
-    sim::FolderStorage store(dir.path(), dir.path() / "data");
-    EXPECT_EQ(store.Read("pelmar.Dat"), "");
+    Store store(dir.path(), std::nullopt);
+    EXPECT_EQ(store.storage.Read("pelmar.Dat"), "");
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "pelmar.Dat"));
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "pelmar.Dat"), 0u);
 }
@@ -158,15 +249,159 @@ TEST(ScoreStore, AMissingFileIsCreatedEmpty) {
 TEST(ScoreStore, TheUsersCopyWinsOverAShippedOneWhenTheProgramsDirectoryIsReadOnly) {
     TempDir dir;
     const auto missing = dir.path() / "no-such-directory";
-    sim::FolderStorage store(missing, dir.path() / "data");
-    EXPECT_TRUE(store.Replace("pelmar.Dat", "mine"));
-    EXPECT_EQ(Bytes(dir.path() / "data" / "pelmar.Dat"), "mine");
-    EXPECT_EQ(store.Read("pelmar.Dat"), "mine");
-    EXPECT_EQ(store.PathOf("pelmar.Dat"), dir.path() / "data" / "pelmar.Dat");
+    Store store(missing, (dir.path() / "data").string());
+    EXPECT_TRUE(store.storage.Replace("pelmar.Dat", SevenPlaces("mine")));
+    EXPECT_EQ(Bytes(dir.path() / "data" / "pelmar.Dat"), SevenPlaces("mine"));
+    EXPECT_EQ(store.storage.Read("pelmar.Dat"), SevenPlaces("mine"));
+    EXPECT_EQ(store.storage.Folder(), (dir.path() / "data").string());
 }
 
-TEST(ScoreStore, NowhereToSaveIsNotACrash) {
-    sim::FolderStorage store("/proc/self", "/proc/self/nothing");
-    EXPECT_FALSE(store.Replace("pelmar.Dat", "lost"));
-    EXPECT_EQ(store.Read("pelmar.Dat"), "");
+TEST(ScoreStore, NowhereToSaveIsNotACrashAndIsTold) {
+    Store store("/proc/self", std::nullopt);
+    EXPECT_FALSE(store.storage.Folder().has_value());
+    EXPECT_FALSE(store.storage.Replace("pelmar.Dat", "lost"));
+    EXPECT_EQ(store.storage.Read("pelmar.Dat"), "");
+    ASSERT_EQ(store.told.size(), 1u);
+    EXPECT_EQ(store.told[0], "O recorde não pôde ser guardado em /proc/self: a pasta do jogo não "
+                             "aceita escrita e não há pasta do usuário. A tabela antiga ficou como "
+                             "estava.");
+}
+
+TEST(ScoreStore, WithoutAHomeThereIsNoUsersFolderUnderTheRoot) {
+    const std::string home = getenv("HOME") != nullptr ? getenv("HOME") : "";
+    const std::string xdg = getenv("XDG_DATA_HOME") != nullptr ? getenv("XDG_DATA_HOME") : "";
+    unsetenv("HOME");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(host::UserDataFolder().has_value());
+    setenv("HOME", "/home/ana", 1);
+    EXPECT_EQ(host::UserDataFolder(), "/home/ana/.local/share/pelmar");
+    setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(host::UserDataFolder(), "/data/pelmar");
+    home.empty() ? unsetenv("HOME") : setenv("HOME", home.c_str(), 1);
+    xdg.empty() ? unsetenv("XDG_DATA_HOME") : setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+}
+
+TEST(ScoreStore, AFullDiskKeepsTheOldTableByteForByteAndSaysSo) {
+    TempDir dir;
+    const std::string old = SevenPlaces("old");
+    Put(dir.path() / "pelmar.Dat", old);
+    auto system = host::TableStorage::RealSystem();
+    // The disk takes ten bytes, then is full.
+    system.write = [](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (lseek(fd, 0, SEEK_CUR) >= 10) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return write(fd, data, std::min<std::size_t>(size, 10));
+    };
+    Store store(dir.path(), (dir.path() / "data").string(), system);
+    EXPECT_FALSE(store.storage.Replace("pelmar.Dat", SevenPlaces("new")));
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), old);
+    EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"pelmar.Dat", "pelmar.Dat.lock"}));
+    ASSERT_EQ(store.told.size(), 1u);
+    EXPECT_EQ(store.told[0], "O recorde não pôde ser guardado em " + dir.path().string() +
+                                 ": o disco está cheio. A tabela antiga ficou como estava.");
+}
+
+TEST(ScoreStore, ATableThatCannotBeReadIsSetAsideOnceNeverOverwritten) {
+    TempDir dir;
+    const std::string mine = SevenPlaces("mine");
+    Put(dir.path() / "pelmar.Dat", mine);
+    auto system = host::TableStorage::RealSystem();
+    // As a file of mode 0200 reads for anyone but root.
+    system.openToRead = [](const char* path, int flags) {
+        if (std::string_view(path).ends_with("/pelmar.Dat")) {
+            errno = EACCES;
+            return -1;
+        }
+        return open(path, flags);
+    };
+    Store store(dir.path(), std::nullopt, system);
+    EXPECT_EQ(store.storage.Folder(), dir.path().string());
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat.bad"), mine);
+    ASSERT_EQ(store.told.size(), 1u);
+    const std::string file = (dir.path() / "pelmar.Dat").string();
+    EXPECT_EQ(store.told[0], "A tabela de recordes " + file +
+                                 " não pôde ser lida (falta "
+                                 "permissão). Ela foi guardada como " +
+                                 file + ".bad e o jogo começa com uma tabela vazia.");
+    // Once aside, another unreadable table stays where it is.
+    Put(dir.path() / "pelmar.Dat", "second");
+    EXPECT_FALSE(store.storage.Replace("pelmar.Dat", SevenPlaces("new")));
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), "second");
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat.bad"), mine);
+}
+
+TEST(ScoreStore, AFileOfMode0200IsSetAsideForAPlayerWhoCannotReadIt) {
+    TempDir dir;
+    Put(dir.path() / "pelmar.Dat", SevenPlaces("mine"));
+    ASSERT_EQ(chmod((dir.path() / "pelmar.Dat").c_str(), 0200), 0);
+    // Root reads any file: the check runs as nobody where the test is root.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (chown(dir.path().c_str(), 65534, 65534) != 0 ||
+                               chown((dir.path() / "pelmar.Dat").c_str(), 65534, 65534) != 0 ||
+                               setgid(65534) != 0 || setuid(65534) != 0)) {
+            _exit(3);
+        }
+        Store store(dir.path(), std::nullopt);
+        const bool saved = store.storage.Replace("pelmar.Dat", SevenPlaces("new"));
+        _exit(saved && store.told.size() == 1 ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat.bad"), SevenPlaces("mine")) << "kept whole";
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), SevenPlaces("new"));
+    struct stat st {};
+    ASSERT_EQ(stat((dir.path() / "pelmar.Dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0600, 0600u) << "the new table can be read";
+}
+
+TEST(ScoreStore, AFifoOrAFolderNamedLikeTheTableIsNeverOpenedAndMovedAside) {
+    for (const bool fifo : {true, false}) {
+        TempDir dir;
+        const auto path = dir.path() / "pelmar.Dat";
+        ASSERT_EQ(fifo ? mkfifo(path.c_str(), 0644) : mkdir(path.c_str(), 0755), 0);
+        Store store(dir.path(), std::nullopt);
+        EXPECT_EQ(store.storage.Read("pelmar.Dat"), "");
+        EXPECT_TRUE(store.storage.Replace("pelmar.Dat", SevenPlaces("new")));
+        EXPECT_EQ(Bytes(path), SevenPlaces("new"));
+        struct stat st {};
+        ASSERT_EQ(lstat((dir.path() / "pelmar.Dat.bad").c_str(), &st), 0);
+        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
+        ASSERT_EQ(store.told.size(), 1u);
+        EXPECT_NE(store.told[0].find("não é um arquivo comum"), std::string::npos);
+    }
+}
+
+TEST(ScoreStore, ALinkIsReadThroughAndReplacedAsALinkItsTargetUntouched) {
+    TempDir dir;
+    const std::string shared = SevenPlaces("shared");
+    Put(dir.path() / "elsewhere.Dat", shared);
+    std::filesystem::create_symlink(dir.path() / "elsewhere.Dat", dir.path() / "pelmar.Dat");
+    Store store(dir.path(), std::nullopt);
+    EXPECT_EQ(store.storage.Read("pelmar.Dat"), shared);
+    ASSERT_TRUE(store.storage.Replace("pelmar.Dat", SevenPlaces("new")));
+    EXPECT_EQ(Bytes(dir.path() / "elsewhere.Dat"), shared);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "pelmar.Dat"));
+    EXPECT_EQ(Bytes(dir.path() / "pelmar.Dat"), SevenPlaces("new"));
+}
+
+TEST(ScoreStore, AnInstalledGameKeepsItsTableInTheUsersFolderOnly) {
+    TempDir dir;
+    const auto program = dir.path() / "program";
+    std::filesystem::create_directories(program);
+    Put(program / "pelmar.Dat", SevenPlaces("shipped"));
+    const host::TableFolders folders{program.string(), (dir.path() / "data").string(), true};
+    EXPECT_EQ(host::TableStorage::FolderFor(folders), (dir.path() / "data").string());
+    host::TableStorage installed(folders, {});
+    EXPECT_EQ(installed.Read("pelmar.Dat"), "");
+    ASSERT_TRUE(installed.Replace("pelmar.Dat", SevenPlaces("mine")));
+    EXPECT_EQ(Bytes(program / "pelmar.Dat"), SevenPlaces("shipped"));
+    EXPECT_EQ(Bytes(dir.path() / "data" / "pelmar.Dat"), SevenPlaces("mine"));
+    EXPECT_EQ(host::TableStorage::FolderFor({program.string(), std::nullopt}), program.string())
+        << "a portable game keeps it beside the program";
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fixture.h"
 
+#include "game/Json.h"
+
+#include <algorithm>
 #include <sstream>
 
 #include <regex>
@@ -104,11 +107,35 @@ TEST(Simulator, EveryListedVariableCanBeReadAndSetByName) {
                 "(" + std::to_string(variable.lower1) + "," + std::to_string(variable.lower2) + ")";
         }
         const bool text = std::is_same_v<std::decay_t<decltype(variable)>, std::string>;
+        // 7, or the nearest value the list allows (a flag takes -1 or 0).
+        const std::string seven =
+            text ? "7" : game::JsonNumber(std::clamp(7.0, info.lowest, info.highest));
         std::ostringstream back;
-        s.Execute("set " + target + " 7", back);
+        s.Execute("set " + target + " " + seven, back);
         s.Execute("get " + target, back);
-        EXPECT_EQ(back.str(), "{\"" + target + "\": " + (text ? "\"7\"" : "7") + "}\n");
+        EXPECT_EQ(back.str(), "{\"" + target + "\": " + (text ? "\"7\"" : seven) + "}\n");
     });
+}
+
+TEST(Simulator, SetRefusesAValueOutsideTheVariablesRangeAndLeavesItAsItWas) {
+    sim::Simulator s;
+    const std::string before = s.Dump();
+    for (const char* bad : {"set Level 256", "set Level 0", "set Score 1e308", "set Score -1",
+                            "set GameOverPending 1", "set Lives 100", "set ItemKind 6",
+                            "set SandwichFilling(3) 32", "set HighlightColour(1,0) 16777216"}) {
+        std::ostringstream out;
+        EXPECT_THROW(s.Execute(bad, out), sim::ScriptError) << bad;
+        EXPECT_EQ(out.str(), "") << bad;
+    }
+    EXPECT_EQ(s.Dump(), before) << "nothing was touched";
+    int status = 0;
+    std::string errors;
+    RunScript("set Level 256\n", &status, &errors);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(errors, "line 1: cannot set 'Level' to '256'\n");
+    EXPECT_EQ(RunScript("set Level 99\nset Score 9999999999\nget Level\nget Score\n"),
+              "{\"Level\": 99}\n{\"Score\": 9999999999}\n")
+        << "the ends of a range are taken";
 }
 
 TEST(Simulator, AMalformedLineStopsWithStatusTwoAndNamesTheLine) {

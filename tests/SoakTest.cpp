@@ -77,7 +77,7 @@ void CheckRanges(game::Game& g, double clock) {
 TEST(Soak, TwoHundredGamesOfRandomKeysKeepEveryVariableInRange) {
     TempDir dir;
     sim::Simulator sim;
-    sim.frontEnd.storage = sim::FolderStorage(dir.path(), dir.path() / "data");
+    sim.frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
     game::Game& g = sim.game;
     windows::Cfrm& cfrm = sim.windows.cfrm;
     std::mt19937 chance(20261208);

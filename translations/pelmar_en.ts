@@ -141,5 +141,49 @@
         <translation>No program opened the help page. It is at:
 %1</translation>
     </message>
+    <message>
+        <source>O recorde não pôde ser guardado em %1: %2. A tabela antiga ficou como estava.</source>
+        <translation>The score could not be saved in %1: %2. The old table was left as it was.</translation>
+    </message>
+    <message>
+        <source>A tabela de recordes %1 não pôde ser lida (%2). Ela foi guardada como %3 e o jogo começa com uma tabela vazia.</source>
+        <translation>The high-score table %1 could not be read (%2). It was kept as %3, and the game starts with an empty table.</translation>
+    </message>
+    <message>
+        <source>A tabela de recordes %1 não pôde ser lida (%2) e fica onde está; o jogo não a substitui.</source>
+        <translation>The high-score table %1 could not be read (%2) and stays where it is; the game does not replace it.</translation>
+    </message>
+    <message>
+        <source>o disco está cheio</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>falta permissão</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>o disco é só de leitura</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>não é um arquivo comum</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>o conteúdo não é uma tabela de recordes inteira</source>
+        <translation>its contents are not a whole high-score table</translation>
+    </message>
+    <message>
+        <source>a pasta do jogo não aceita escrita e não há pasta do usuário</source>
+        <translation>the game&apos;s folder cannot be written and there is no user folder</translation>
+    </message>
+    <message>
+        <source>a tabela que está lá não pôde ser lida</source>
+        <translation>the table there could not be read</translation>
+    </message>
+    <message>
+        <source>Só cabem letras, algarismos e sinais do alfabeto latino: sem emojis nem ideogramas.</source>
+        <translation>Only Latin letters, digits and signs fit: no emoji or ideographs.</translation>
+    </message>
 </context>
 </TS>

@@ -42,9 +42,13 @@ void Write(JsonWriter& out, const Array2<T, Lo1, Hi1, Lo2, Hi2>& a) {
     out.EndArray();
 }
 
+// A number is taken only within the variable's listed range, so a value the
+// game could never hold (a level of 256, a score past a whole-number
+// conversion) is refused before anything is touched.
 template <class T>
 requires(std::is_arithmetic_v<T> ||
-         std::is_same_v<T, std::string>) bool Assign(T& value, const std::string& text) {
+         std::is_same_v<T, std::string>) bool Assign(T& value, const std::string& text,
+                                                     const VariableInfo& info) {
     if constexpr (std::is_same_v<T, std::string>) {
         value = text;
         return true;
@@ -54,6 +58,9 @@ requires(std::is_arithmetic_v<T> ||
             return false;
         }
         const double number = read->value;
+        if (!(number >= info.lowest && number <= info.highest)) {
+            return false;
+        }
         if constexpr (std::is_same_v<T, Integer>) {
             if (number < -32768 || number > 32767 || number != std::floor(number)) {
                 return false;
@@ -138,14 +145,15 @@ bool Reach(Array2<T, Lo1, Hi1, Lo2, Hi2>& a, const std::vector<int>& at, Use&& u
     return true;
 }
 
-// Finds the named variable and runs `use(element, isSingleValue)` on it.
+// Finds the named variable and runs `use(element, isSingleValue, info)` on it.
 template <class Use> bool WithVariable(Game& game, std::string_view name, Use&& use) {
     const Address address = Parse(name);
     bool reached = false;
     if (address.valid) {
         game.ForEachVariable([&](const VariableInfo& info, auto& variable) {
             if (!reached && info.name == address.base) {
-                reached = Reach(variable, address.indexes, use);
+                reached = Reach(variable, address.indexes,
+                                [&](auto& element, bool single) { use(element, single, info); });
             }
         });
     }
@@ -235,7 +243,8 @@ std::string JsonValue(const ui::PropertyValue& value) {
 
 std::optional<std::string> VariableJson(Game& game, std::string_view name) {
     JsonWriter out;
-    if (!WithVariable(game, name, [&](const auto& value, bool) { Write(out, value); })) {
+    if (!WithVariable(game, name,
+                      [&](const auto& value, bool, const VariableInfo&) { Write(out, value); })) {
         return std::nullopt;
     }
     return out.Text();
@@ -243,9 +252,9 @@ std::optional<std::string> VariableJson(Game& game, std::string_view name) {
 
 bool SetVariable(Game& game, std::string_view name, const std::string& text) {
     bool set = false;
-    WithVariable(game, name, [&](auto& value, bool single) {
-        if constexpr (requires { Assign(value, text); }) {
-            set = single && Assign(value, text);
+    WithVariable(game, name, [&](auto& value, bool single, const VariableInfo& info) {
+        if constexpr (requires { Assign(value, text, info); }) {
+            set = single && Assign(value, text, info);
         }
     });
     return set;
@@ -290,6 +299,10 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
         dialog("LastMessageBox", {{"Prompt", box->first}, {"Title", box->second}});
     } else {
         dialog("LastMessageBox", {});
+    }
+    // Only once the player was told something, so every earlier dump reads as before.
+    if (const auto& notice = game.platform().LastNotice()) {
+        out.Key("LastNotice").String(notice->Filled());
     }
     out.Key("BestForm");
     WriteBestForm(out, game.windows().best);

@@ -32,7 +32,8 @@ std::string JsonValue(const ui::PropertyValue& value);
 // One variable (whole, or an element as "KeyStart(1)", "OrderSlot(3,2)") as JSON.
 std::optional<std::string> VariableJson(Game& game, std::string_view name);
 // Sets an element or a whole variable that is not an array, from a number
-// or, for a text, the text itself. False for an unknown name or a bad value.
+// or, for a text, the text itself. False for an unknown name, a bad value or
+// a number outside the variable's listed range; the variable is then untouched.
 bool SetVariable(Game& game, std::string_view name, const std::string& text);
 
 // The whole state on one line: every variable, every control, the dialogs.

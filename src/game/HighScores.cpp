@@ -5,7 +5,10 @@
 #include "game/ScoreFormat.h"
 #include "ui/Translate.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace game {
 
@@ -64,17 +67,70 @@ void Game::LoadBest() {
     }
 }
 
-void Game::SaveBest() {
-    const windows::BestForm& best = windows_.best;
-    std::vector<scores::Record> records;
-    for (int t = 1; t <= scores::Tables; ++t) {
-        for (int p = 1; p <= scores::Places && best.BestLevel[p][t] != 0; ++p) {
-            records.push_back(
-                {t, best.BestLevel[p][t], best.BestName[p][t], best.BestPoints[p][t]});
+namespace {
+
+// The places of the three tables, from 1; a table's eighth record and beyond
+// are not read, as LoadBest does.
+using Tables = std::array<std::vector<scores::Record>, scores::Tables + 1>;
+
+Tables ByTable(const std::vector<scores::Record>& records) {
+    Tables tables;
+    for (const scores::Record& r : records) {
+        if (tables[r.table].size() < static_cast<std::size_t>(scores::Places)) {
+            tables[r.table].push_back(r);
         }
     }
-    // A table that can be saved nowhere is kept in memory; the game goes on.
-    platform_.ReplaceFile(scores::FileName, scores::Write(records));
+    return tables;
+}
+
+} // namespace
+
+void Game::SaveBest() {
+    windows::BestForm& best = windows_.best;
+    const int t = best.BestTable;
+    const int row = best.BestRow;
+    if (t < 1 || t > scores::Tables || row < 1 || row > scores::Places) {
+        return;
+    }
+    const scores::Record entry{t, best.BestLevel[row][t], best.BestName[row][t],
+                               best.BestPoints[row][t]};
+    // The entry goes into the table as it is now, by EnterBest's rule, so a
+    // result saved meanwhile by another copy of the game is kept.
+    Tables tables;
+    int place = 0;
+    const double score = Score;
+    platform_.UpdateFile(scores::FileName, [&](const std::string& current) {
+        tables = ByTable(scores::Read(current));
+        std::vector<scores::Record>& places = tables[t];
+        const auto at = std::find_if(places.begin(), places.end(), [&](const scores::Record& r) {
+            return static_cast<double>(r.points) < score;
+        });
+        if (at == places.end() && places.size() == static_cast<std::size_t>(scores::Places)) {
+            return std::optional<std::string>();
+        }
+        place = static_cast<int>(at - places.begin()) + 1;
+        places.insert(at, entry);
+        places.resize(std::min<std::size_t>(places.size(), scores::Places));
+        std::vector<scores::Record> records;
+        for (const auto& table : tables) {
+            records.insert(records.end(), table.begin(), table.end());
+        }
+        return std::optional<std::string>(scores::Write(records));
+    });
+    if (place == 0) {
+        // Not saved, or pushed out by better results saved meanwhile.
+        return;
+    }
+    // What was saved is what the window holds.
+    for (int u = 1; u <= scores::Tables; ++u) {
+        for (int p = 1; p <= scores::Places; ++p) {
+            const bool filled = static_cast<std::size_t>(p) <= tables[u].size();
+            best.BestName[p][u] = filled ? tables[u][p - 1].name : std::string();
+            best.BestPoints[p][u] = filled ? tables[u][p - 1].points : 0;
+            best.BestLevel[p][u] = filled ? static_cast<std::int16_t>(tables[u][p - 1].level) : 0;
+        }
+    }
+    best.BestRow = static_cast<std::int16_t>(place);
 }
 
 void Game::EnterBest() {

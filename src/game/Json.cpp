@@ -129,8 +129,13 @@ std::optional<std::string> TopLevelValue(const std::string& object, std::string_
                     quoted = true;
                 } else if (d == '{' || d == '[') {
                     ++inner;
-                } else if ((d == ',' || d == '}' || d == ']') && inner-- == 0) {
-                    return object.substr(start, j - start);
+                } else if (d == '}' || d == ']' || d == ',') {
+                    // A comma inside a nested value belongs to it; a closing
+                    // bracket ends a nested value, or at depth 0 this one.
+                    if (inner == 0) {
+                        return object.substr(start, j - start);
+                    }
+                    inner -= d != ',';
                 }
             }
             return std::nullopt;

@@ -155,36 +155,84 @@ std::string Write(const std::vector<Record>& records) {
     return out;
 }
 
+namespace {
+
+// The lines of a file, each with whether it is a record, in file order.
+// Lines end at CR LF; a file that holds no CR LF at all had its line ends
+// turned into LF, and there a line ends at an LF that comes before the next
+// line's table byte (flipped 1..3) or the end of the file, so a name's own
+// LF byte stays in it. A last line without its line end was cut short.
+template <class Visit> void ForEachLine(std::string_view bytes, Visit&& visit) {
+    const bool lfOnly = bytes.find("\r\n") == std::string_view::npos;
+    auto lineEnd = [&](std::size_t from) -> std::pair<std::size_t, std::size_t> {
+        if (!lfOnly) {
+            return {bytes.find("\r\n", from), 2};
+        }
+        for (std::size_t at = bytes.find('\n', from); at != std::string_view::npos;
+             at = bytes.find('\n', at + 1)) {
+            const bool last = at + 1 == bytes.size();
+            if (last || static_cast<unsigned char>(bytes[at + 1]) >= 256 - Tables) {
+                return {at, 1};
+            }
+        }
+        return {std::string_view::npos, 0};
+    };
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto [end, length] = lineEnd(start);
+        if (end == std::string_view::npos) {
+            visit(bytes.substr(start), false);
+            return;
+        }
+        visit(bytes.substr(start, end - start), true);
+        start = end + length;
+    }
+}
+
+// The record a whole line holds, if it holds one.
+std::optional<Record> RecordOf(std::string_view raw) {
+    if (raw.size() < 2 || raw.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string line = Flip(raw);
+    const int table = static_cast<unsigned char>(line[0]);
+    if (table < 1 || table > Tables) {
+        return std::nullopt;
+    }
+    Record r;
+    r.table = table;
+    r.level = static_cast<unsigned char>(line[1]);
+    r.name = FromCodePage(std::string_view(line).substr(2, NameLength));
+    r.points = line.size() > 2 + NameLength
+                   ? ReadPoints(std::string_view(line).substr(2 + NameLength))
+                   : 0;
+    return r;
+}
+
+} // namespace
+
 std::vector<Record> Read(std::string_view bytes) {
     bytes = bytes.substr(0, MostBytesRead);
     std::vector<Record> records;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 2;
-        if (end == std::string_view::npos) {
-            end = bytes.size();
+    ForEachLine(bytes, [&](std::string_view raw, bool ended) {
+        if (ended) {
+            if (auto record = RecordOf(raw)) {
+                records.push_back(std::move(*record));
+            }
         }
-        const std::string_view raw = bytes.substr(start, end - start);
-        start = next;
-        if (raw.size() < 2 || raw.find('\0') != std::string_view::npos) {
-            continue;
-        }
-        const std::string line = Flip(raw);
-        const int table = static_cast<unsigned char>(line[0]);
-        if (table < 1 || table > Tables) {
-            continue;
-        }
-        Record r;
-        r.table = table;
-        r.level = static_cast<unsigned char>(line[1]);
-        r.name = FromCodePage(std::string_view(line).substr(2, NameLength));
-        r.points = line.size() > 2 + NameLength
-                       ? ReadPoints(std::string_view(line).substr(2 + NameLength))
-                       : 0;
-        records.push_back(std::move(r));
-    }
+    });
     return records;
+}
+
+bool IsWholeTable(std::string_view bytes) {
+    if (bytes.size() > MostBytesRead) {
+        return false;
+    }
+    bool whole = true;
+    ForEachLine(bytes, [&](std::string_view raw, bool ended) {
+        whole = whole && ended && (raw.empty() || RecordOf(raw).has_value());
+    });
+    return whole;
 }
 
 } // namespace game::scores

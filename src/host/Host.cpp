@@ -33,7 +33,12 @@ int GameCodeOf(int code, Action action) {
 
 } // namespace
 
-Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows.All()) {}
+Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows.All()) {
+    frontEnd_.tell_ = [this](const ui::Notice& notice) { Tell(notice); };
+    for (const ui::Notice& notice : std::exchange(frontEnd_.waiting_, {})) {
+        Tell(notice);
+    }
+}
 
 Host::~Host() = default;
 
@@ -574,12 +579,24 @@ bool Host::ReplaceFile(const std::string& name, const std::string& bytes) {
     if (replaying) {
         return true;
     }
-    const bool kept = frontEnd_.ReplaceFile(name, bytes);
-    if (kept) {
+    return frontEnd_.ReplaceFile(name, bytes);
+}
+
+bool Host::UpdateFile(const std::string& name, const FileChange& change) {
+    // The table as the record read it, where one is played back.
+    if (replaying || (!recordedFiles.empty() && recordedFiles.front().first == name)) {
+        const auto bytes = change(ReadFile(name));
+        return replaying || !bytes || frontEnd_.ReplaceFile(name, *bytes);
+    }
+    const bool saved = frontEnd_.UpdateFile(name, [&](const std::string& current) {
+        recorder_.FileRead(name, current);
+        return change(current);
+    });
+    if (saved) {
         // Only a game that entered the table saves it.
         enteredTable_ = game.Score;
     }
-    return kept;
+    return saved;
 }
 
 // ---- the dump ----

@@ -39,6 +39,24 @@ public:
     virtual void PlaySound(std::string_view name) = 0;
     virtual std::string ReadFile(const std::string& name) = 0;
     virtual bool ReplaceFile(const std::string& name, const std::string& bytes) = 0;
+    // Reads the file and replaces it with what `change` makes of it, with no
+    // other copy of the game saving in between; false when not saved.
+    using FileChange = ui::Platform::FileChange;
+    virtual bool UpdateFile(const std::string& name, const FileChange& change) {
+        const auto bytes = change(ReadFile(name));
+        return !bytes || ReplaceFile(name, *bytes);
+    }
+    // Shows a notice without waiting for the player.
+    virtual void ShowNotice(const ui::Notice& /*notice*/) {}
+    // Tells the player through the host, which keeps the last notice for the
+    // dump; what is told before the host exists waits for it.
+    void Tell(const ui::Notice& notice) {
+        if (tell_) {
+            tell_(notice);
+        } else {
+            waiting_.push_back(notice);
+        }
+    }
     // The toolkit's own pending work, at the start of each game tick.
     virtual void DoEvents() {}
     // The game paused or went on: show it.
@@ -46,6 +64,11 @@ public:
     // Keeps the record of the session so far: of a game that entered the
     // table (with its score), or of the last game (none).
     virtual void KeepRecord(std::optional<double> /*score*/, const std::string& /*script*/) {}
+
+private:
+    friend class Host;
+    std::function<void(const ui::Notice&)> tell_;
+    std::vector<ui::Notice> waiting_;
 };
 
 // The game as every front end runs it. Game time moves in whole 1 ms ticks:
@@ -184,6 +207,10 @@ public:
     void PlaySound(std::string_view name) override;
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
+    bool UpdateFile(const std::string& name, const FileChange& change) override;
+
+protected:
+    void ShowNotice(const ui::Notice& notice) override { frontEnd_.ShowNotice(notice); }
 
 private:
     // Runs the ticks owed up to now and the key releases due among them.

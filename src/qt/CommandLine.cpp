@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/CommandLine.h"
 
+#include "game/ScoreFormat.h"
 #include "qt/Settings.h"
+#include "qt/Storage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
 
 #include <cstdio>
+#include <xcb/xcb.h>
 
 namespace qt {
 
@@ -31,6 +35,43 @@ QString Usage(const QCommandLineParser& parser) {
 
 void Print(std::FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+// Why no window could be shown on the platforms Qt would try, or nothing
+// when one of them can show it. Qt itself would abort with several lines.
+std::optional<QString> NoDisplay(const QString& platforms, const QString& display) {
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    // Qt picks Wayland when its socket is named, else X.
+    QStringList tried = platforms.split(';', Qt::SkipEmptyParts);
+    if (tried.isEmpty()) {
+        tried = wayland.isEmpty() ? QStringList{"xcb"} : QStringList{"wayland", "xcb"};
+    }
+    QString why;
+    for (const QString& entry : tried) {
+        const QString name = entry.section(':', 0, 0);
+        if (name == QLatin1String("xcb")) {
+            if (display.isEmpty()) {
+                why = QStringLiteral("DISPLAY is not set");
+                continue;
+            }
+            xcb_connection_t* connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+            const bool connected = xcb_connection_has_error(connection) == 0;
+            xcb_disconnect(connection);
+            if (connected) {
+                return std::nullopt;
+            }
+            why = QStringLiteral("cannot connect to the X display %1").arg(display);
+        } else if (name.startsWith(QLatin1String("wayland"))) {
+            if (!wayland.isEmpty()) {
+                return std::nullopt;
+            }
+            why = QStringLiteral("WAYLAND_DISPLAY is not set");
+        } else {
+            // offscreen, minimal, vnc, eglfs, linuxfb...: no display server needed.
+            return std::nullopt;
+        }
+    }
+    return why;
 }
 
 } // namespace
@@ -69,14 +110,24 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
 
     // The game takes no arguments, so a word after one of Qt's options is its value.
     QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    // Qt's options by name, with their values: -platform and -display say
+    // where the window would go.
+    QHash<QString, QString> qtValues;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         const bool qtOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
                               !argument.startsWith(QLatin1String("--")) && !IsOwnOption(argument);
         if (!qtOption) {
             arguments << argument;
+            continue;
+        }
+        const QString name = argument.mid(1).section(QLatin1Char('='), 0, 0);
+        if (argument.contains(QLatin1Char('='))) {
+            qtValues.insert(name, argument.section(QLatin1Char('='), 1));
         } else if (i + 1 < argc && argv[i + 1][0] != '-') {
-            ++i;
+            qtValues.insert(name, QString::fromLocal8Bit(argv[++i]));
+        } else {
+            qtValues.insert(name, QString());
         }
     }
     QString error;
@@ -93,12 +144,27 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
     }
     if (parser.isSet(help)) {
         Print(stdout, Usage(parser));
+        const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
+        Print(stdout, folder
+                          ? QStringLiteral("\nHigh scores: %1/%2\n")
+                                .arg(QString::fromStdString(*folder), game::scores::FileName)
+                          : QStringLiteral("\nHigh scores: not kept, no folder can be written\n"));
         return 0;
     }
     if (parser.isSet(version)) {
         Print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
         return 0;
+    }
+    const QString platform = qtValues.contains(QStringLiteral("platform"))
+                                 ? qtValues.value(QStringLiteral("platform"))
+                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString display = qtValues.contains(QStringLiteral("display"))
+                                ? qtValues.value(QStringLiteral("display"))
+                                : qEnvironmentVariable("DISPLAY");
+    if (const auto why = NoDisplay(platform, display)) {
+        Print(stderr, QStringLiteral("pelmar: no display could be opened: %1.\n").arg(*why));
+        return 1;
     }
     language = KeptLanguage(parser.value(lang));
     replay = parser.value(replayOption);

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <utility>
 
@@ -60,8 +61,17 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow, 
             auto* edit = new QLineEdit(canvas_);
             edit->setFrame(false);
             edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, this,
-                    [this, &c](const QString& text) { host_.Type(c, text.toStdString()); });
+            connect(edit, &QLineEdit::textEdited, this, [this, &c, edit](const QString& text) {
+                host_.Type(c, text.toStdString());
+                // A refused character is not simply lost: the box says why.
+                if (c.Text() != text.toStdString() && text.size() <= edit->maxLength()) {
+                    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                                       QCoreApplication::translate(
+                                           "pelmar", "Só cabem letras, algarismos e sinais do "
+                                                     "alfabeto latino: sem emojis nem ideogramas."),
+                                       edit);
+                }
+            });
             widgets_.insert(&c, edit);
             SyncWidget(c);
         } else if (c.kind() == ui::Kind::Button) {

@@ -23,9 +23,12 @@
 
 #include "ui/Picture.h"
 
+#include <algorithm>
+
 namespace qt {
 
-QtPlatform::QtPlatform(Storage storage) : storage_(std::move(storage)) {
+QtPlatform::QtPlatform(host::TableFolders folders)
+    : storage_(std::move(folders), [this](const ui::Notice& notice) { Tell(notice); }) {
     elapsed_.start();
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
@@ -34,6 +37,7 @@ QtPlatform::QtPlatform(Storage storage) : storage_(std::move(storage)) {
             onWake();
         }
     });
+    storage_.Folder();
 }
 
 std::int64_t QtPlatform::StartOfDay() {
@@ -60,11 +64,16 @@ void QtPlatform::WakeIn(int milliseconds) {
 }
 
 QString QtPlatform::RecordsFolder() {
-    return Storage::UserDataFolder() + QStringLiteral("/records");
+    const auto data = host::UserDataFolder();
+    return data ? QString::fromStdString(*data) + QStringLiteral("/records") : QString();
 }
 
 void QtPlatform::KeepRecord(std::optional<double> score, const std::string& script) {
     constexpr int MostRecords = 50;
+    // Without a home there is nowhere to keep them.
+    if (RecordsFolder().isEmpty()) {
+        return;
+    }
     const QDir folder(RecordsFolder());
     if (!folder.mkpath(QStringLiteral("."))) {
         return;
@@ -172,15 +181,20 @@ QString QtPlatform::LocalHelpPage(const QString& page) {
 
 namespace {
 
-// Says what kept the help page from opening, without stopping the game.
-void TellAboutHelp(const QString& text) {
-    auto* box = new QMessageBox(
-        QMessageBox::Information,
-        QCoreApplication::translate("pelmar", "Como jogar...").remove(QLatin1Char('&')), text,
-        QMessageBox::Ok, QApplication::activeWindow());
+// A message that does not stop the game, titled after a menu entry.
+QMessageBox* TellWithoutWaiting(QMessageBox::Icon icon, const char* menuEntry,
+                                const QString& text) {
+    auto* box = new QMessageBox(icon, QCoreApplication::translate("pelmar", menuEntry).remove('&'),
+                                text, QMessageBox::Ok, QApplication::activeWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
+    return box;
+}
+
+// Says what kept the help page from opening, without stopping the game.
+void TellAboutHelp(const QString& text) {
+    TellWithoutWaiting(QMessageBox::Information, "Como jogar...", text);
 }
 
 } // namespace
@@ -217,11 +231,35 @@ void QtPlatform::EndProgram() {
 namespace qt {
 
 std::string QtPlatform::ReadFile(const std::string& name) {
-    return storage_.Read(QString::fromStdString(name));
+    return storage_.Read(name);
 }
 
 bool QtPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
-    return storage_.Replace(QString::fromStdString(name), bytes);
+    return storage_.Replace(name, bytes);
+}
+
+bool QtPlatform::UpdateFile(const std::string& name, const FileChange& change) {
+    return storage_.Update(name, change);
+}
+
+void QtPlatform::ShowNotice(const ui::Notice& notice) {
+    // The details are translated too: a reason is a text of the game, and a
+    // folder has no translation, so it stays as it is.
+    std::vector<std::string> details;
+    for (const std::string& detail : notice.details) {
+        details.push_back(Translated(detail).toStdString());
+    }
+    const std::string text = ui::Notice::Fill(Translated(notice.text).toStdString(), details);
+    QMessageBox* box =
+        TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
+    // Above the window it belongs to: a score not saved is told just before
+    // the play-again question, which comes up over the window's middle.
+    if (const QWidget* window = box->parentWidget(); window != nullptr) {
+        const QRect screen = window->screen()->availableGeometry();
+        box->move(
+            window->frameGeometry().center().x() - box->frameGeometry().width() / 2,
+            std::max(screen.top(), window->frameGeometry().top() - box->frameGeometry().height()));
+    }
 }
 
 } // namespace qt

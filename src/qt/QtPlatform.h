@@ -18,7 +18,8 @@ namespace qt {
 // game's files and its sounds.
 class QtPlatform : public host::FrontEnd {
 public:
-    explicit QtPlatform(Storage storage);
+    // Chooses the table's folder at once, telling the player of a table set aside.
+    explicit QtPlatform(host::TableFolders folders);
 
     // The time of day when the program started, in whole milliseconds: the
     // game's clock starts there.
@@ -44,6 +45,7 @@ public:
     void PlaySound(std::string_view name) override { sounds_.Play(name); }
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
+    bool UpdateFile(const std::string& name, const FileChange& change) override;
 
     // Where the help page is looked for, first hit wins.
     static QString FindHelpPage(const QString& page);
@@ -51,10 +53,14 @@ public:
     // found; else the page itself.
     static QString LocalHelpPage(const QString& page);
 
+protected:
+    // A message box that does not wait for the player.
+    void ShowNotice(const ui::Notice& notice) override;
+
 private:
     QElapsedTimer elapsed_;
     QTimer wake_;
-    Storage storage_;
+    host::TableStorage storage_;
     Sounds sounds_;
 };
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program's command line without any display: --version and --help print
-# and succeed, an unknown option is refused with one line and the usage.
+# and succeed, an unknown option is refused with one line and the usage, and
+# the game itself says in one line that it has no display.
 #   command_line_test.sh PROGRAM VERSION
 set -uo pipefail
 program=$1
 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
-run() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$program" "$@"; }
+run() { env -u WAYLAND_DISPLAY DISPLAY="${DISPLAY-}" QT_QPA_PLATFORM="${QT_QPA_PLATFORM-}" "$program" "$@"; }
+unset DISPLAY QT_QPA_PLATFORM
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 
@@ -31,6 +33,8 @@ for option in --help --version --lang; do
     grep -qe "$option" "$out" || fail "--help does not list $option"
 done
 grep -q "Qt's own" "$out" || fail "--help does not say where Qt's options go"
+grep -q "^High scores: .*/pelmar.Dat\$" "$out" ||
+    fail "--help does not say where the high scores are: $(tail -n1 "$out")"
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
 
 run --bogus >"$out" 2>"$err"
@@ -40,4 +44,13 @@ status=$?
 [ "$(grep -c 'pelmar:' "$err")" -eq 1 ] || fail "no single error line: $(cat "$err")"
 head -n1 "$err" | grep -q "^pelmar: .*bogus" || fail "the first line does not name the option"
 grep -q '^Usage: pelmar' "$err" || fail "--bogus does not show the usage"
-echo "--version, --help and --bogus behave"
+# No display: one line that says so, and status 1, not Qt's abort.
+for display in "" ":77"; do
+    DISPLAY=$display run >"$out" 2>"$err"
+    status=$?
+    [ "$status" -eq 1 ] || fail "without a display (DISPLAY='$display') it exits $status"
+    [ ! -s "$out" ] || fail "without a display it writes to stdout"
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "not one line on stderr: $(cat "$err")"
+    grep -q "^pelmar: no display could be opened" "$err" || fail "unclear: $(cat "$err")"
+done
+echo "--version, --help, --bogus and no display behave"

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the desktop game keeps its table, and how it replaces it.
+// Where the desktop game keeps its table, how it replaces it, and the
+// notices the player is given without the game stopping.
 #include "qt/Storage.h"
+#include "game/ScoreFormat.h"
+#include "qt/QtPlatform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -17,40 +23,86 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A table of one place, as the game writes it.
+std::string Table(const std::string& name) {
+    return game::scores::Write({{1, 3, name, 1000}});
+}
+
+host::TableFolders Folders(const QString& program, const QString& data, bool installed) {
+    return {program.toStdString(), data.toStdString(), installed};
+}
+
 TEST(Storage, AnInstalledGameKeepsItsTableInTheUsersDataFolderOnly) {
     QTemporaryDir program, data;
-    qt::Storage storage(program.path(), data.path() + "/pelmar", true);
-    EXPECT_EQ(storage.Read("pelmar.Dat"), "");
-    ASSERT_TRUE(storage.Replace("pelmar.Dat", "table"));
-    EXPECT_EQ(Contents(data.path() + "/pelmar/pelmar.Dat"), "table");
+    qt::QtPlatform platform(Folders(program.path(), data.path() + "/pelmar", true));
+    EXPECT_EQ(platform.ReadFile("pelmar.Dat"), "");
+    ASSERT_TRUE(platform.ReplaceFile("pelmar.Dat", Table("table")));
+    EXPECT_EQ(Contents(data.path() + "/pelmar/pelmar.Dat").toStdString(), Table("table"));
     EXPECT_FALSE(QFile::exists(program.path() + "/pelmar.Dat"));
-    EXPECT_EQ(storage.Read("pelmar.Dat"), "table");
+    EXPECT_EQ(platform.ReadFile("pelmar.Dat"), Table("table"));
 }
 
 TEST(Storage, APortableGameKeepsItsTableBesideTheProgram) {
     QTemporaryDir program, data;
-    qt::Storage storage(program.path(), data.path() + "/pelmar", false);
-    ASSERT_TRUE(storage.Replace("pelmar.Dat", "table"));
-    EXPECT_EQ(Contents(program.path() + "/pelmar.Dat"), "table");
+    {
+        qt::QtPlatform platform(Folders(program.path(), data.path() + "/pelmar", false));
+        ASSERT_TRUE(platform.ReplaceFile("pelmar.Dat", Table("table")));
+    }
+    EXPECT_EQ(Contents(program.path() + "/pelmar.Dat").toStdString(), Table("table"));
     EXPECT_FALSE(QDir(data.path() + "/pelmar").exists());
-    EXPECT_EQ(qt::Storage(program.path(), data.path(), false).Read("pelmar.Dat"), "table");
+    qt::QtPlatform again(Folders(program.path(), data.path(), false));
+    EXPECT_EQ(again.ReadFile("pelmar.Dat"), Table("table"));
 }
 
 TEST(Storage, TwoGamesSavingAtOnceNeverMixTheirTablesNorLeaveFilesBehind) {
     QTemporaryDir program, data;
-    const std::string first(60000, '1'), second(80000, '2');
-    auto saveMany = [&](const std::string& table) {
-        qt::Storage storage(program.path(), data.path(), false);
+    const std::string first = Table("1"), second = Table("22");
+    qt::QtPlatform one(Folders(program.path(), data.path(), false));
+    qt::QtPlatform two(Folders(program.path(), data.path(), false));
+    auto saveMany = [&](qt::QtPlatform& platform, const std::string& table) {
         for (int i = 0; i < 100; ++i) {
-            EXPECT_TRUE(storage.Replace("pelmar.Dat", table));
+            EXPECT_TRUE(platform.ReplaceFile("pelmar.Dat", table));
         }
     };
-    std::thread one(saveMany, first), two(saveMany, second);
-    one.join();
-    two.join();
+    std::thread a(saveMany, std::ref(one), first), b(saveMany, std::ref(two), second);
+    a.join();
+    b.join();
     const std::string last = Contents(program.path() + "/pelmar.Dat").toStdString();
     EXPECT_TRUE(last == first || last == second);
-    EXPECT_EQ(QDir(program.path()).entryList(QDir::Files), QStringList{"pelmar.Dat"});
+    EXPECT_EQ(QDir(program.path()).entryList(QDir::Files),
+              (QStringList{"pelmar.Dat", "pelmar.Dat.lock"}));
+}
+
+TEST(Storage, ThePortableGameKeepsItsTableBesideTheProgramElseInTheUsersDataFolder) {
+    const host::TableFolders folders = qt::TableFoldersForThisBuild();
+    EXPECT_EQ(folders.program, QCoreApplication::applicationDirPath().toStdString());
+    EXPECT_FALSE(folders.installed);
+    EXPECT_EQ(folders.data, host::UserDataFolder());
+}
+
+TEST(Storage, ANoticeIsAMessageBoxThatDoesNotWait) {
+    QTemporaryDir program;
+    // A table that is not one: set aside at start, and the player is told.
+    std::ofstream((program.path() + "/pelmar.Dat").toStdString(), std::ios::binary)
+        << "not a table";
+    qt::QtPlatform platform(host::TableFolders{program.path().toStdString(), std::nullopt});
+    // Told as soon as there is a game to tell it.
+    host::Host game(platform);
+    QMessageBox* shown = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible()) {
+            shown = box;
+        }
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->isModal());
+    EXPECT_TRUE(shown->text().contains(program.path() + "/pelmar.Dat.bad"))
+        << shown->text().toStdString();
+    EXPECT_TRUE(shown->text().contains("o conteúdo não é uma tabela de recordes inteira"));
+    ASSERT_TRUE(game.LastNotice().has_value());
+    shown->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QFile::exists(program.path() + "/pelmar.Dat.bad"));
 }
 
 } // namespace

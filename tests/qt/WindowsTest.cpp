@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ QMessageBox* OpenQuestion() {
 
 TEST(Windows, ThePlayAgainQuestionTakesOnlyYesOrNo) {
     QTemporaryDir dir;
-    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    qt::QtPlatform platform(host::TableFolders{dir.path().toStdString(), dir.path().toStdString()});
     bool escaped = false, closed = false;
     QTimer::singleShot(100, [&] {
         if (QMessageBox* box = OpenQuestion()) {
@@ -68,6 +69,14 @@ TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
     QApplication::sendEvent(edit, &typed);
     EXPECT_EQ(edit->text(), "A");
     EXPECT_EQ(box.Text(), "A");
+    EXPECT_FALSE(QToolTip::isVisible());
+    // A character the table cannot hold is refused, and the box says why.
+    QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\U0001F600");
+    QApplication::sendEvent(edit, &emoji);
+    EXPECT_EQ(edit->text(), "A");
+    EXPECT_EQ(box.Text(), "A");
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains("alfabeto latino")) << QToolTip::text().toStdString();
 }
 
 } // namespace
@@ -76,7 +85,7 @@ namespace {
 
 TEST(Windows, AHelpPageThatCannotBeFoundIsToldInAMessageBox) {
     QTemporaryDir dir;
-    qt::QtPlatform platform(qt::Storage(dir.path(), dir.path(), false));
+    qt::QtPlatform platform(host::TableFolders{dir.path().toStdString(), dir.path().toStdString()});
     platform.OpenHelp("NoSuchPage.htm");
     QMessageBox* told = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -84,7 +84,7 @@ std::string Describe(const std::vector<Stretch>& runs) {
 class EffectsOnScreen : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    qt::QtPlatform frontEnd{qt::Storage(dir.path(), dir.path(), false)};
+    qt::QtPlatform frontEnd{host::TableFolders{dir.path().toStdString(), dir.path().toStdString()}};
     host::Host platform{frontEnd};
     windows::Windows& windows = platform.windows;
     game::Game& g = platform.game;
