@@ -33,6 +33,10 @@ set(PELMAR_HOST_SOURCES
   src/host/Recorder.cpp
   src/host/Host.cpp
   src/host/Script.cpp
+)
+# The table's files on a POSIX file system, for the desktop and the
+# simulator; the browser keeps its table in the page's own storage.
+set(PELMAR_HOST_FILE_SOURCES
   src/host/TableStorage.cpp
 )
 
