@@ -800,13 +800,13 @@ function colourRuns(samples) {
         const numbers = await page.evaluate(() => [
             window.pelmarScript("set BeltSpeed 0.25\nget BeltSpeed"),
             window.pelmarScript("set BeltSpeed .3\nget BeltSpeed"),
-            window.pelmarScript("set BeltSpeed -2.5e-3\nget BeltSpeed"),
+            window.pelmarScript("set BeltSpeed 2.5e-3\nget BeltSpeed"),
             window.pelmarScript("set BeltSpeed 1e400"),
             window.pelmarScript("set BeltSpeed 1e20\nget BeltSpeed"),
         ]);
         check(JSON.stringify(numbers) === JSON.stringify([
             '{"BeltSpeed": 0.25}\n', '{"BeltSpeed": 0.29999999999999999}\n',
-            '{"BeltSpeed": -0.0025000000000000001}\n',
+            '{"BeltSpeed": 0.0025000000000000001}\n',
             "error: line 1: cannot set 'BeltSpeed' to '1e400'\n", '{"BeltSpeed": 1e+20}\n']),
               "numbers read and write as on the desktop: " + JSON.stringify(numbers));
         check(result.differing === 0 && result.labels > 0 &&
