@@ -5,10 +5,10 @@
 #include "qt/CommandLine.h"
 #include "qt/Language.h"
 #include "qt/QtPlatform.h"
+#include "qt/Style.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QString language;
@@ -21,7 +21,10 @@ int main(int argc, char* argv[]) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     QApplication::setApplicationName("pelmar");
-    QApplication::setWindowIcon(QIcon(":/pictures/icon.png"));
+    QApplication::setWindowIcon(qt::GameIcon());
+    // A lone Alt leaves the arrows with the game; Alt with a letter still
+    // opens a menu.
+    QApplication::setStyle(new qt::GameStyle);
     qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
     qt::QtPlatform platform(qt::TableFoldersForThisBuild());

@@ -92,22 +92,32 @@ TEST_F(PauseTest, KeysDuringThePauseDoNothing) {
     EXPECT_EQ(g.ActionKey, game::False);
 }
 
-TEST_F(PauseTest, ANewGameALevelADialogAndGameOverEndThePause) {
+TEST_F(PauseTest, ANewGameALevelAndGameOverEndThePauseTheOtherWindowsKeepIt) {
     g.SetPaused(true);
     cfrm.MenuNovo->onClick();
     EXPECT_FALSE(g.Paused()) << "F2";
     g.SetPaused(true);
+    platform.answers = {std::nullopt};
+    cfrm.MenuFase->onClick();
+    EXPECT_TRUE(g.Paused()) << "a cancelled Fase ...";
+    platform.answers = {std::nullopt, "90"};
+    cfrm.MenuVel->onClick();
+    cfrm.MenuVel->onClick();
+    EXPECT_TRUE(g.Paused()) << "Vel. Dirovid ..., cancelled or answered";
+    EXPECT_EQ(g.CookSpeed, 90);
+    const double clock = g.platform().Clock();
+    cfrm.MenuSobre->onClick();
+    Ticks(100);
+    sim.windows.sobr.Command1->onClick();
+    cfrm.MenuMelhores->onClick();
+    Ticks(100);
+    sim.windows.best.Command1->onClick();
+    EXPECT_TRUE(g.Paused()) << "the About and the table windows";
+    EXPECT_EQ(g.platform().Clock(), clock) << "the time behind them was paused too";
     platform.answers = {"4"};
     cfrm.MenuFase->onClick();
-    EXPECT_FALSE(g.Paused()) << "Fase ...";
-    g.SetPaused(true);
-    platform.answers = {std::nullopt};
-    cfrm.MenuVel->onClick();
-    EXPECT_FALSE(g.Paused()) << "a cancelled dialog too";
-    g.SetPaused(true);
-    cfrm.MenuSobre->onClick();
-    EXPECT_FALSE(g.Paused()) << "the About window";
-    sim.windows.sobr.Command1->onClick();
+    EXPECT_FALSE(g.Paused()) << "an accepted level starts";
+    EXPECT_EQ(g.Level, 4);
     g.SetPaused(true);
     g.Lives = 0;
     g.GameOver();

@@ -136,12 +136,6 @@
         <translation>The help page %1 was not found beside the game.</translation>
     </message>
     <message>
-        <source>Nenhum programa abriu a página de ajuda. Ela está em:
-%1</source>
-        <translation>No program opened the help page. It is at:
-%1</translation>
-    </message>
-    <message>
         <source>O recorde não pôde ser guardado em %1: %2. A tabela antiga ficou como estava.</source>
         <translation>The score could not be saved in %1: %2. The old table was left as it was.</translation>
     </message>
@@ -184,6 +178,92 @@
     <message>
         <source>Só cabem letras, algarismos e sinais do alfabeto latino: sem emojis nem ideogramas.</source>
         <translation>Only Latin letters, digits and signs fit: no emoji or ideographs.</translation>
+    </message>
+    <message>
+        <source>1º</source>
+        <translation>1st</translation>
+    </message>
+    <message>
+        <source>2º</source>
+        <translation>2nd</translation>
+    </message>
+    <message>
+        <source>3º</source>
+        <translation>3rd</translation>
+    </message>
+    <message>
+        <source>4º</source>
+        <translation>4th</translation>
+    </message>
+    <message>
+        <source>5º</source>
+        <translation>5th</translation>
+    </message>
+    <message>
+        <source>6º</source>
+        <translation>6th</translation>
+    </message>
+    <message>
+        <source>7º</source>
+        <translation>7th</translation>
+    </message>
+    <message>
+        <source>Mostra esta ajuda e sai.</source>
+        <translation>Show this help and exit.</translation>
+    </message>
+    <message>
+        <source>Mostra a versão e sai.</source>
+        <translation>Show the version and exit.</translation>
+    </message>
+    <message>
+        <source>--lang &lt;LÍNGUA&gt;</source>
+        <translation>--lang &lt;LANG&gt;</translation>
+    </message>
+    <message>
+        <source>Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de trabalho.</source>
+        <translation>Show the game in LANG (pt or en) instead of the desktop&apos;s language.</translation>
+    </message>
+    <message>
+        <source>--replay &lt;ARQUIVO&gt;</source>
+        <translation>--replay &lt;FILE&gt;</translation>
+    </message>
+    <message>
+        <source>Reproduz em tempo real o jogo gravado em ARQUIVO (Esc termina; a tabela de recordes não é gravada). O jogo grava cada sessão na pasta records da sua pasta de dados.</source>
+        <translation>Play the recorded game FILE back in real time (Esc ends it; the high-score table is not written). The game records each session in the records folder of its data folder.</translation>
+    </message>
+    <message>
+        <source>Uso: %1 [opções]</source>
+        <translation>Usage: %1 [options]</translation>
+    </message>
+    <message>
+        <source>Vulcro Pelmar, um jogo de arcade numa cozinha de dois andares.</source>
+        <translation>Vulcro Pelmar, an arcade game in a two-room kitchen.</translation>
+    </message>
+    <message>
+        <source>Outras opções de um traço (-platform, -style, -display...) são do Qt e vão para o Qt.</source>
+        <translation>Options with one dash other than these (-platform, -style, -display...) are Qt&apos;s own and go to Qt.</translation>
+    </message>
+    <message>
+        <source>Opções:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Recordes: %1/%2</source>
+        <translation>High scores: %1/%2</translation>
+    </message>
+    <message>
+        <source>Recordes: não guardados, nenhuma pasta pode ser gravada</source>
+        <translation>High scores: not kept, no folder can be written</translation>
+    </message>
+    <message>
+        <source>pelmar: o jogo não fala &quot;%1&quot;; ele fica em %2.
+</source>
+        <translation>pelmar: the game does not speak &quot;%1&quot;; it stays in %2.
+</translation>
+    </message>
+    <message>
+        <source>inglês</source>
+        <translation>English</translation>
     </message>
 </context>
 </TS>

@@ -17,7 +17,8 @@ int ReadWholeNumber(std::string_view text) {
 }
 
 void Game::AskStartLevel() {
-    EndPause();
+    // A paused game stays paused while the box is open and after a cancel;
+    // the level an answer starts ends the pause.
     const std::string answer =
         platform_.InputBox(PELMAR_TR("pelmar", " Entre Com A Fase para iniciar o jogo:"),
                            PELMAR_TR("pelmar", "Fase:"), "1");
@@ -34,7 +35,6 @@ void Game::AskStartLevel() {
 }
 
 void Game::AskCookSpeed() {
-    EndPause();
     // The front end translates the two lines one by one.
     std::string prompt = PELMAR_TR("pelmar", " Entre Com A Velocidade do Dirovid:");
     prompt.append(CrLf).append(PELMAR_TR("pelmar", "  O Valor Padrao e 150."));

@@ -194,10 +194,10 @@ public:
 
     // ---- the player's pause ----
     // While paused the clock stands still, the play timer does nothing and
-    // key presses are dropped. A new game or level, a dialog opened from the
-    // menus and game over end it.
+    // key presses are dropped. A new game or level and game over end it; the
+    // windows and dialogs opened from the menus leave it as it is.
     void SetPaused(bool paused);
-    void EndPause() override;
+    void EndPause();
     bool Paused() const {
         return paused_;
     }

@@ -13,7 +13,6 @@
 namespace game {
 
 void Game::BestOpenedFromMenu() {
-    EndPause();
     EndOfGame = False;
 }
 
@@ -164,12 +163,23 @@ void Game::EnterBest() {
     }
 }
 
+namespace {
+
+// The places as the table shows them; the front end translates each.
+constexpr std::array<const char*, 7> PlaceNames{
+    PELMAR_TR("pelmar", "1º"), PELMAR_TR("pelmar", "2º"), PELMAR_TR("pelmar", "3º"),
+    PELMAR_TR("pelmar", "4º"), PELMAR_TR("pelmar", "5º"), PELMAR_TR("pelmar", "6º"),
+    PELMAR_TR("pelmar", "7º")};
+static_assert(PlaceNames.size() == scores::Places);
+
+} // namespace
+
 void Game::ShowBest() {
     windows::BestForm& best = windows_.best;
     const int t = best.BestTable;
     for (int p = 1; p <= scores::Places && best.BestLevel[p][t] != 0; ++p) {
         const int r = p - 1;
-        best.Lugar[r]->SetCaption(std::to_string(p) + "º");
+        best.Lugar[r]->SetCaption(PlaceNames[r]);
         best.Nome[r]->SetCaption(best.BestName[p][t]);
         best.Pontos[r]->SetCaption(std::to_string(best.BestPoints[p][t]));
         best.Sequencia[r]->SetCaption(std::to_string(best.BestLevel[p][t]));

@@ -329,6 +329,17 @@ Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
             Click(*windows.cfrm.MenuNovo);
         }
         return action;
+    // F1 and Ctrl+Q do what "Como jogar..." and "Sair" do.
+    case Action::Help:
+        if (!repeat) {
+            Click(*windows.cfrm.MenuAjuda);
+        }
+        return action;
+    case Action::Quit:
+        if (!repeat) {
+            Click(*windows.cfrm.MenuSair);
+        }
+        return action;
     case Action::Pause:
         if (!repeat) {
             TogglePause();
@@ -433,12 +444,16 @@ void Host::SetPausedByPlayer(bool paused) {
 
 void Host::DoKeyDown(int code) {
     if (windows.cfrm.Enabled()) {
+        if (IsWalk(code)) {
+            walking_.insert(code);
+        }
         windows.cfrm.KeyDown(code);
         recorder_.Input("keydown " + std::to_string(code));
     }
 }
 
 void Host::DoKeyUp(int code) {
+    walking_.erase(code);
     if (windows.cfrm.Enabled()) {
         windows.cfrm.KeyUp(code);
         recorder_.Input("keyup " + std::to_string(code));
@@ -469,6 +484,18 @@ void Host::DoType(ui::Control& box, const std::string& text) {
 void Host::DoPause(bool paused) {
     game.SetPaused(paused);
     recorder_.Input(paused ? "pause" : "resume");
+    // The paused game dropped the presses it got; a direction still held
+    // walks on at once, as if it had just been pressed.
+    if (!paused) {
+        for (int code : walking_) {
+            windows.cfrm.KeyDown(code);
+        }
+    }
+}
+
+bool Host::IsWalk(int code) {
+    return code == ui::keys::Left || code == ui::keys::Right || code == ui::keys::Up ||
+           code == ui::keys::Down;
 }
 
 // ---- ui::Platform ----

@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,7 @@ public:
     void DoClick(ui::Control& control);
     void DoType(ui::Control& box, const std::string& text);
     void DoPause(bool paused);
+    static bool IsWalk(int code);
 
     // ---- time ----
     // The clock in hundredths, before the player's pauses are taken out;
@@ -237,6 +239,8 @@ private:
     Recorder recorder_;
     Bindings bindings_;
     HeldKeys held_;
+    // The walking keys down now, as the game was told.
+    std::set<int> walking_;
     ui::PauseClock pause_;
     ui::UniformRandom generator_;
     // Real time of the last wake-up, and the part of a tick still owed.

@@ -23,7 +23,7 @@ Bindings::Bindings() {
               {keys::Ctrl, Action::ActionKey}, {keys::Space, Action::ActionKey},
               {F2, Action::NewGame},           {'P', Action::Pause},
               {PauseKey, Action::Pause},       {'M', Action::Mute},
-              {F11, Action::FullScreen}};
+              {F11, Action::FullScreen},       {keys::F1, Action::Help}};
 }
 
 Action Bindings::Of(int code, Modifiers modifiers) const {
@@ -32,6 +32,9 @@ Action Bindings::Of(int code, Modifiers modifiers) const {
     }
     if (modifiers.ctrl && code == '-') {
         return Action::ZoomOut;
+    }
+    if (modifiers.ctrl && !modifiers.alt && code == 'Q') {
+        return Action::Quit;
     }
     const auto found = plain_.find(code);
     if (found == plain_.end()) {

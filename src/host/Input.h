@@ -23,6 +23,8 @@ enum class Action {
     ZoomIn,
     ZoomOut,
     FullScreen,
+    Help,
+    Quit,
 };
 
 struct Modifiers {

@@ -78,6 +78,15 @@ Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform
         }
     }
     view_ = new ViewMenu(main, host);
+    // The other windows and the dialogs come at the game's size.
+    connect(&main, &FormWindow::zoomChanged, this, [this, &main, &platform](int factor) {
+        platform.zoom = factor;
+        for (auto& window : windows_) {
+            if (window.get() != &main) {
+                window->SetZoom(factor);
+            }
+        }
+    });
     main.SetZoom(main.StartingZoom());
     main.canvas().SetEffects(&host.Effects(), [&host] { return host.BlinkStrong(); });
     platform.onPause = [this, &main](bool paused) {

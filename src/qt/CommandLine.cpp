@@ -2,13 +2,16 @@
 #include "qt/CommandLine.h"
 
 #include "game/ScoreFormat.h"
+#include "qt/Language.h"
 #include "qt/Settings.h"
+#include "ui/Translate.h"
 #include "qt/Storage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLocale>
 #include <QStringList>
 
 #include <cstdio>
@@ -27,10 +30,55 @@ bool IsOwnOption(const QString& argument) {
     return own.contains(argument.mid(1).section(QLatin1Char('='), 0, 0));
 }
 
-// Without a QCoreApplication the parser does not know the program's name.
-QString Usage(const QCommandLineParser& parser) {
-    QString text = parser.helpText();
-    return text.replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
+// The value of --lang or -lang, read ahead of the parser so that the help
+// and the warnings speak the player's language.
+QString AskedLanguage(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument.startsWith(QLatin1String("--"))) {
+            argument.remove(0, 1);
+        }
+        if (argument == QLatin1String("-lang") && i + 1 < argc) {
+            return QString::fromLocal8Bit(argv[i + 1]);
+        }
+        if (argument.startsWith(QLatin1String("-lang="))) {
+            return argument.section(QLatin1Char('='), 1);
+        }
+    }
+    return {};
+}
+
+struct Option {
+    const char* names;
+    const char* text;
+};
+
+// The usage in the player's language, options aligned.
+QString Usage(const QString& language) {
+    const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
+    const Option options[] = {
+        {"-h, --help", PELMAR_TR("pelmar", "Mostra esta ajuda e sai.")},
+        {"-v, --version", PELMAR_TR("pelmar", "Mostra a versão e sai.")},
+        {PELMAR_TR("pelmar", "--lang <LÍNGUA>"),
+         PELMAR_TR("pelmar", "Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de "
+                             "trabalho.")},
+        {PELMAR_TR("pelmar", "--replay <ARQUIVO>"),
+         PELMAR_TR("pelmar", "Reproduz em tempo real o jogo gravado em ARQUIVO (Esc termina; a "
+                             "tabela de recordes não é gravada). O jogo grava cada sessão na "
+                             "pasta records da sua pasta de dados.")},
+    };
+    QString text = say(PELMAR_TR("pelmar", "Uso: %1 [opções]")).arg(QStringLiteral("pelmar"));
+    text += QStringLiteral("\n") +
+            say(PELMAR_TR("pelmar", "Vulcro Pelmar, um jogo de arcade numa cozinha de dois "
+                                   "andares.")) +
+            QStringLiteral("\n") +
+            say(PELMAR_TR("pelmar", "Outras opções de um traço (-platform, -style, -display...) "
+                                   "são do Qt e vão para o Qt.")) +
+            QStringLiteral("\n\n") + say(PELMAR_TR("pelmar", "Opções:")) + QStringLiteral("\n");
+    for (const Option& option : options) {
+        text += QStringLiteral("  %1\n      %2\n").arg(say(option.names), say(option.text));
+    }
+    return text;
 }
 
 void Print(std::FILE* to, const QString& text) {
@@ -76,33 +124,27 @@ std::optional<QString> NoDisplay(const QString& platforms, const QString& displa
 
 } // namespace
 
-std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, QString& replay) {
+std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLanguage,
+                                     QString& replay) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmar"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PELMAR_VERSION));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vulcropelmar.pelmar"));
 
+    const QString asked = AskedLanguage(argc, argv);
+    const QString language =
+        ChooseLanguage(asked.isEmpty() ? KeptLanguage(QString()) : asked, QLocale::system());
+    const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
+
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Vulcro Pelmar, an arcade game in a two-room kitchen.\n"
-                       "Options with one dash other than these (-platform, -style, -display...)\n"
-                       "are Qt's own and go to Qt."));
     // -lang, -help and -version read as --lang, --help and --version.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
-    const QCommandLineOption lang(
-        QStringLiteral("lang"),
-        QStringLiteral("Show the game in LANG (pt or en) instead of the desktop's language."),
-        QStringLiteral("LANG"));
-    const QCommandLineOption replayOption(
-        QStringLiteral("replay"),
-        QStringLiteral("Play the recorded game FILE back in real time (Esc ends it; the "
-                       "high-score table is not written). The game records each session in "
-                       "the records folder of its data folder."),
-        QStringLiteral("FILE"));
+    // Their descriptions are the usage's, in the player's language.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("LANG"));
+    const QCommandLineOption replayOption(QStringLiteral("replay"), QString(),
+                                          QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(lang);
@@ -139,16 +181,29 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
     }
     if (!error.isEmpty()) {
         Print(stderr, QStringLiteral("pelmar: %1\n").arg(error));
-        Print(stderr, Usage(parser));
+        Print(stderr, Usage(language));
         return 2;
     }
+    // A language the game does not speak is said once, and not kept.
+    if (parser.isSet(lang) && !KnowsLanguage(parser.value(lang))) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: o jogo não fala \"%1\"; ele fica em %2.\n"))
+                          .arg(parser.value(lang),
+                               say(PELMAR_TR("pelmar", "inglês"))));
+        chosenLanguage = QStringLiteral("en");
+    } else {
+        chosenLanguage = KeptLanguage(parser.value(lang));
+    }
     if (parser.isSet(help)) {
-        Print(stdout, Usage(parser));
+        Print(stdout, Usage(language));
         const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
-        Print(stdout, folder
-                          ? QStringLiteral("\nHigh scores: %1/%2\n")
+        Print(stdout,
+              QStringLiteral("\n") +
+                  (folder ? say(PELMAR_TR("pelmar", "Recordes: %1/%2"))
                                 .arg(QString::fromStdString(*folder), game::scores::FileName)
-                          : QStringLiteral("\nHigh scores: not kept, no folder can be written\n"));
+                          : say(PELMAR_TR("pelmar",
+                                         "Recordes: não guardados, nenhuma pasta pode ser "
+                                         "gravada"))) +
+                  QStringLiteral("\n"));
         return 0;
     }
     if (parser.isSet(version)) {
@@ -166,7 +221,6 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& language, 
         Print(stderr, QStringLiteral("pelmar: no display could be opened: %1.\n").arg(*why));
         return 1;
     }
-    language = KeptLanguage(parser.value(lang));
     replay = parser.value(replayOption);
     return std::nullopt;
 }

@@ -116,8 +116,12 @@ void FormWindow::SyncWidget(ui::Control& c) {
     if (widget == nullptr) {
         return;
     }
-    widget->setGeometry(c.Left() / Px, c.Top() / Px, c.Width() / Px, c.Height() / Px);
-    widget->setFont(ToQFont(c.font));
+    const int zoom = canvas_->zoom();
+    widget->setGeometry(c.Left() / Px * zoom, c.Top() / Px * zoom, c.Width() / Px * zoom,
+                        c.Height() / Px * zoom);
+    QFont font = ToQFont(c.font);
+    font.setPixelSize(font.pixelSize() * zoom);
+    widget->setFont(font);
     widget->setEnabled(c.Enabled());
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setMaxLength(c.maxLength > 0 ? c.maxLength : 32767);

@@ -44,14 +44,18 @@ public:
     int zoom() const;
     // The factors whose window fits the screen's available area.
     std::vector<int> FittingZooms() const;
-    // The largest factor whose window stays within two thirds of the
-    // screen's available height, at least 1.
+    // The largest factor whose framed window fits the screen's available
+    // area, 3x and more only with room to spare around it; at least 1.
     int StartingZoom() const;
     // Full screen: the largest whole factor that fits, centred on black.
     // Leaving it gives back the zoom the player had.
     void SetFullScreen(bool on);
     bool fullScreen() const { return fullScreen_; }
     Canvas& canvas() { return *canvas_; }
+
+signals:
+    // The factor the window is shown at changed, full screen included.
+    void zoomChanged(int factor);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +71,8 @@ private:
     // at a larger factor, and never partly off the screen's available area.
     QPoint PlaceOnScreen() const;
     int WindowHeightAt(int factor) const;
+    // Shows the canvas and its widgets at a factor.
+    void ApplyZoom(int factor);
     void SyncWidget(ui::Control& control);
 
     ui::Form& form_;

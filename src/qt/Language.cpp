@@ -42,6 +42,26 @@ QString Fitting(const QString& name) {
 
 } // namespace
 
+bool KnowsLanguage(const QString& asked) {
+    return !Fitting(asked).isEmpty();
+}
+
+QString TranslatedFor(const QString& language, const char* text) {
+    if (language == Portuguese) {
+        return QString::fromUtf8(text);
+    }
+    static QTranslator translator;
+    static QString loaded;
+    if (loaded != language) {
+        loaded = language;
+        if (!translator.load(GameTranslation(language))) {
+            return QString::fromUtf8(text);
+        }
+    }
+    const QString found = translator.translate(Context, text);
+    return found.isEmpty() ? QString::fromUtf8(text) : found;
+}
+
 bool HasLanguage(const QString& language) {
     return language == Portuguese || QFileInfo::exists(GameTranslation(language));
 }

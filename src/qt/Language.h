@@ -18,6 +18,11 @@ namespace qt {
 // where there is one, else English.
 QString ChooseLanguage(const QString& asked, const QLocale& desktop);
 
+// Whether a --lang value names one of the game's languages.
+bool KnowsLanguage(const QString& asked);
+// `text` in `language`, before any application exists: for the command line.
+QString TranslatedFor(const QString& language, const char* text);
+
 // Whether the game has a translation into `language` ("pt" always counts).
 bool HasLanguage(const QString& language);
 

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -14,6 +13,8 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
+#include <QShortcut>
+#include <QTextBrowser>
 #include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
@@ -111,43 +112,88 @@ void QtPlatform::DoEvents() {
     QCoreApplication::sendPostedEvents();
 }
 
+void QtPlatform::AtGameSize(QWidget& dialog) const {
+    if (zoom > 1) {
+        QFont font = dialog.font();
+        font.setPixelSize(QFontInfo(font).pixelSize() * zoom);
+        dialog.setFont(font);
+    }
+}
+
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultAnswer) {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(QApplication::activeWindow(), Translated(title),
-                                                 TranslatedLines(prompt), QLineEdit::Normal,
-                                                 QString::fromStdString(defaultAnswer), &ok);
-    return ok ? answer.toStdString() : std::string();
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(Translated(title));
+    box.setLabelText(TranslatedLines(prompt));
+    box.setTextValue(QString::fromStdString(defaultAnswer));
+    AtGameSize(box);
+    return box.exec() == QDialog::Accepted ? box.textValue().toStdString() : std::string();
 }
 
 namespace {
 
-// A question that takes only Yes or No: Escape and the frame's close button
-// leave it open, so one reflex key press cannot answer it.
+// A question that takes only Yes or No, and not by reflex: Escape and the
+// frame's close button leave it open, the arrows never move its focus, and
+// for a moment after it comes up it takes no key at all, so a player still
+// steering cannot answer it.
 class YesNoBox : public QMessageBox {
 public:
+    static constexpr int DeafMilliseconds = 750;
+
     YesNoBox(const QString& title, const QString& prompt, QWidget* parent)
         : QMessageBox(QMessageBox::Question, title, prompt, QMessageBox::Yes | QMessageBox::No,
                       parent) {
         setDefaultButton(QMessageBox::Yes);
         setWindowFlags((windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
+        shown_.start();
+        // The buttons get the keys first: every key is looked at on its way in.
+        qApp->installEventFilter(this);
     }
+    ~YesNoBox() override { qApp->removeEventFilter(this); }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape) {
-            event->accept();
-            return;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+            type != QEvent::ShortcutOverride && type != QEvent::Shortcut) {
+            return false;
         }
-        QMessageBox::keyPressEvent(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || (widget != this && !isAncestorOf(widget))) {
+            return false;
+        }
+        if (shown_.elapsed() < DeafMilliseconds) {
+            return true;
+        }
+        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_Escape:
+                return true;
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        shown_.restart();
     }
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
+
+private:
+    QElapsedTimer shown_;
 };
 
 } // namespace
 
 bool QtPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
     YesNoBox box(Translated(title), TranslatedLines(prompt), QApplication::activeWindow());
+    AtGameSize(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -206,11 +252,31 @@ void QtPlatform::OpenHelp(const std::string& page) {
         TellAboutHelp(QCoreApplication::translate(
                           "pelmar", "A página de ajuda %1 não foi encontrada junto ao jogo.")
                           .arg(wanted));
-    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        TellAboutHelp(QCoreApplication::translate(
-                          "pelmar", "Nenhum programa abriu a página de ajuda. Ela está em:\n%1")
-                          .arg(QDir::toNativeSeparators(path)));
+        return;
     }
+    // The page in a window of the game's own: no browser is needed. It stays
+    // open beside the game, which goes on; Escape closes it.
+    if (help_ == nullptr) {
+        QWidget* main = QApplication::activeWindow();
+        help_ = new QTextBrowser(main);
+        help_->setWindowFlags(Qt::Window);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setOpenExternalLinks(true);
+        help_->setWindowTitle(
+            QCoreApplication::translate("pelmar", "Como jogar...").remove('&').remove("..."));
+        auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), help_);
+        QObject::connect(close, &QShortcut::activated, help_, &QWidget::close);
+        AtGameSize(*help_);
+        const QRect area = main != nullptr && main->screen() != nullptr
+                               ? main->screen()->availableGeometry()
+                               : QRect(0, 0, 1024, 768);
+        help_->resize(std::min(560 * std::max(zoom, 1), area.width() * 9 / 10),
+                      std::min(520 * std::max(zoom, 1), area.height() * 9 / 10));
+    }
+    help_->setSource(QUrl::fromLocalFile(path));
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 ui::ScreenSize QtPlatform::Screen() {
@@ -252,6 +318,8 @@ void QtPlatform::ShowNotice(const ui::Notice& notice) {
     const std::string text = ui::Notice::Fill(Translated(notice.text).toStdString(), details);
     QMessageBox* box =
         TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
+    AtGameSize(*box);
+    box->adjustSize();
     // Above the window it belongs to: a score not saved is told just before
     // the play-again question, which comes up over the window's middle.
     if (const QWidget* window = box->parentWidget(); window != nullptr) {

@@ -6,10 +6,13 @@
 #include "qt/Storage.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+
+class QTextBrowser;
 
 namespace qt {
 
@@ -47,6 +50,9 @@ public:
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
     bool UpdateFile(const std::string& name, const FileChange& change) override;
 
+    // The factor the game is shown at: dialogs come at the same size.
+    int zoom = 1;
+
     // Where the help page is looked for, first hit wins.
     static QString FindHelpPage(const QString& page);
     // The help page's name in the language installed, where that page is
@@ -58,10 +64,13 @@ protected:
     void ShowNotice(const ui::Notice& notice) override;
 
 private:
+    void AtGameSize(QWidget& dialog) const;
+
     QElapsedTimer elapsed_;
     QTimer wake_;
     host::TableStorage storage_;
     Sounds sounds_;
+    QPointer<QTextBrowser> help_;
 };
 
 } // namespace qt

@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTimer>
 
 namespace qt {
@@ -47,6 +48,14 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         main_.SetFullScreen(on);
         SyncZoom();
     });
+    // Escape leaves full screen; in a window it stays the game's.
+    leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), &main);
+    leaveFullScreen_->setEnabled(false);
+    connect(leaveFullScreen_, &QShortcut::activated, this, [this] {
+        if (main_.fullScreen()) {
+            fullScreen_->trigger();
+        }
+    });
     menu->addSeparator();
     pause_ = menu->addAction(QCoreApplication::translate("pelmar", "&Pausa"));
     pause_->setCheckable(true);
@@ -59,6 +68,8 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         action->setShortcutContext(Qt::WindowShortcut);
     }
     SyncZoom();
+    // The size shown is the one marked, however it was chosen.
+    connect(&main, &FormWindow::zoomChanged, this, &ViewMenu::SyncZoom);
     // Once the game has started as always, the player's kept choices.
     QTimer::singleShot(0, this, &ViewMenu::RestoreKept);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &ViewMenu::Keep);
@@ -96,6 +107,7 @@ void ViewMenu::Zoom(int factor) {
 }
 
 void ViewMenu::SyncZoom() {
+    leaveFullScreen_->setEnabled(main_.fullScreen());
     for (const auto& [factor, action] : factors_) {
         action->setChecked(factor == main_.zoom() && !main_.fullScreen());
         action->setEnabled(!main_.fullScreen());

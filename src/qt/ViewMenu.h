@@ -11,6 +11,8 @@ namespace host {
 class Host;
 }
 
+class QShortcut;
+
 namespace qt {
 
 class FormWindow;
@@ -37,6 +39,7 @@ private:
     std::vector<std::pair<int, QAction*>> factors_;
     QAction* fullScreen_;
     QAction* pause_;
+    QShortcut* leaveFullScreen_;
     int windowedZoom_ = 1;
     bool zoomChosen_ = false;
 };

@@ -27,9 +27,14 @@ int FormWindow::zoom() const {
 }
 
 int FormWindow::WindowHeightAt(int factor) const {
-    // The frame around the client area and the menu bar do not grow with the factor.
-    const int frame = std::max(frameGeometry().height() - geometry().height(), 0);
-    return canvas_->BaseSize().height() * factor + menuBar()->sizeHint().height() + frame;
+    // The frame around the client area and the menu bar do not grow with the
+    // factor. Before the window manager has framed the window, a usual title
+    // bar is reckoned with.
+    constexpr int UsualFrame = 32;
+    const int frame = isVisible() ? std::max(frameGeometry().height() - geometry().height(), 0)
+                                  : UsualFrame;
+    return canvas_->BaseSize().height() * factor +
+           (menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0) + frame;
 }
 
 std::vector<int> FormWindow::FittingZooms() const {
@@ -45,14 +50,25 @@ std::vector<int> FormWindow::FittingZooms() const {
 }
 
 int FormWindow::StartingZoom() const {
+    // 2x on a laptop's 1366x768 as on 1920x1080; a larger factor only where
+    // a tenth of the screen stays free around the window.
     const QRect area = AvailableArea(*this);
     int chosen = 1;
     for (int factor : FittingZooms()) {
-        if (WindowHeightAt(factor) <= area.height() * 2 / 3) {
+        if (factor <= 2 || (canvas_->BaseSize().width() * factor <= area.width() * 9 / 10 &&
+                            WindowHeightAt(factor) <= area.height() * 9 / 10)) {
             chosen = factor;
         }
     }
     return chosen;
+}
+
+void FormWindow::ApplyZoom(int factor) {
+    canvas_->SetZoom(factor);
+    for (auto it = widgets_.begin(); it != widgets_.end(); ++it) {
+        SyncWidget(*it.key());
+    }
+    emit zoomChanged(zoom());
 }
 
 void FormWindow::SetZoom(int factor) {
@@ -62,7 +78,7 @@ void FormWindow::SetZoom(int factor) {
         windowedZoom_ = factor;
         return;
     }
-    canvas_->SetZoom(factor);
+    ApplyZoom(factor);
     adjustSize();
     placed_ = QPoint(-1, -1);
     SyncWindow();
@@ -71,9 +87,6 @@ void FormWindow::SetZoom(int factor) {
 QPoint FormWindow::PlaceOnScreen() const {
     const int px = ui::TwipsPerPixel;
     QPoint place(form_.Left() / px, form_.Top() / px);
-    if (!mainWindow_) {
-        return place;
-    }
     // The form is placed for 1x: a larger window keeps the same centre.
     const QSize grown = canvas_->BaseSize() * (zoom() - 1);
     place -= QPoint(grown.width() / 2, grown.height() / 2);
@@ -102,12 +115,12 @@ void FormWindow::SetFullScreen(bool on) {
         layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        canvas_->SetZoom(fits);
+        ApplyZoom(fits);
         showFullScreen();
         // Without a window manager to honour the request, take the screen ourselves.
         setGeometry(screen);
     } else {
-        canvas_->SetZoom(windowedZoom_);
+        ApplyZoom(windowedZoom_);
         showNormal();
         layout()->setSizeConstraint(QLayout::SetFixedSize);
         adjustSize();

@@ -29,8 +29,9 @@ struct Effects {
     bool operator==(const Effects&) const = default;
 };
 
-// How long the blinking line shows each colour, in milliseconds.
-inline constexpr int BlinkMilliseconds = 125;
+// How long the blinking line shows each colour, in milliseconds: under
+// three flashes a second.
+inline constexpr int BlinkMilliseconds = 180;
 
 // Whether the blinking line shows its strong colour this long after it began.
 inline bool BlinkStrongAfter(long long milliseconds) {

@@ -64,8 +64,9 @@ void Cfrm::MenuSair_Click() {
     Form_Unload();
 }
 
+// A paused game stays paused behind the About and the table windows; a
+// running one goes on.
 void Cfrm::MenuSobre_Click() {
-    game->EndPause();
     SetEnabled(false);
     about->Show();
 }

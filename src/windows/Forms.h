@@ -29,8 +29,6 @@ public:
     // A game over put off while the window was minimised runs now.
     virtual void FinishPendingGameOver() = 0;
     virtual void EndProgram() = 0;
-    // A dialog opened from the menus ends the player's pause.
-    virtual void EndPause() = 0;
 
     // The high-score window: opened from the menu, shown, its name typed, closed.
     virtual void BestOpenedFromMenu() = 0;

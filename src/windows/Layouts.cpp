@@ -287,7 +287,7 @@ BestForm::BestForm() : ui::Form("BestForm") {
             label->font = courier;
         }
     }
-    Lugar[0]->SetCaption("1º");
+    Lugar[0]->SetCaption(PELMAR_TR("pelmar", "1º"));
     Nome[0]->SetCaption(PELMAR_TR("pelmar", "NOME"));
     Pontos[0]->SetCaption(PELMAR_TR("pelmar", "PONTOS"));
     Sequencia[0]->SetCaption(PELMAR_TR("pelmar", "SS"));

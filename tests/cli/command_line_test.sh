@@ -8,10 +8,15 @@ set -uo pipefail
 program=$1
 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
-run() { env -u WAYLAND_DISPLAY DISPLAY="${DISPLAY-}" QT_QPA_PLATFORM="${QT_QPA_PLATFORM-}" "$program" "$@"; }
+run() { env -u WAYLAND_DISPLAY LC_ALL="$desktop" LANG="$desktop" LANGUAGE= DISPLAY="${DISPLAY-}" QT_QPA_PLATFORM="${QT_QPA_PLATFORM-}" "$program" "$@"; }
 unset DISPLAY QT_QPA_PLATFORM
+# An English desktop, but for the checks of the player's language below.
+desktop=en_GB.UTF-8
+# A fresh config folder: --lang is kept there.
+export XDG_CONFIG_HOME
+XDG_CONFIG_HOME=$(mktemp -d)
 out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+trap 'rm -rf "$out" "$err" "$XDG_CONFIG_HOME"' EXIT
 
 run --version >"$out" 2>"$err"
 status=$?
@@ -36,6 +41,15 @@ grep -q "Qt's own" "$out" || fail "--help does not say where Qt's options go"
 grep -q "^High scores: .*/pelmar.Dat\$" "$out" ||
     fail "--help does not say where the high scores are: $(tail -n1 "$out")"
 [ ! -s "$err" ] || fail "--help writes to stderr: $(cat "$err")"
+# On a Portuguese desktop the help is Portuguese.
+desktop=pt_BR.UTF-8 run --help >"$out" 2>&1
+grep -q '^Uso: pelmar \[opções\]' "$out" || fail "--help on a Portuguese desktop: $(head -n1 "$out")"
+grep -q "^Recordes: .*/pelmar.Dat\$" "$out" || fail "the Portuguese --help: $(tail -n1 "$out")"
+# A language the game does not speak: one warning line, the game in English.
+desktop=pt_BR.UTF-8 run --lang fr --version >"$out" 2>"$err"
+[ "$(wc -l <"$err")" -eq 1 ] && grep -q '^pelmar: the game does not speak "fr"; it stays in English.$' "$err" ||
+    fail "--lang fr: '$(cat "$err")'"
+[ "$(cat "$out")" = "pelmar $version" ] || fail "--lang fr --version prints '$(cat "$out")'"
 
 run --bogus >"$out" 2>"$err"
 status=$?

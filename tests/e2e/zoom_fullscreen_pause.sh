@@ -4,7 +4,7 @@
 # 2x, the zoom keys change it by whole factors, F11 fills the screen and gives
 # the zoom back, and P freezes the picture. Chosen 3x, the sound off and
 # --lang en are kept: the next run starts with them. Then, with nothing kept,
-# on a 1024 x 768 screen it starts at 1x.
+# on a 1024 x 768 screen it starts at 2x, the largest size that fits.
 export PELMAR_SCREEN=1920x1080
 source "$(dirname "$0")/xsession.sh"
 program=$1
@@ -86,7 +86,7 @@ window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 rm -f "$workdir/state.json"
 wait_for_state
-wait_until 'd["Zoom"] == 1 and d["Canvas"] == [380, 326]' 5
-echo "starts at 1x on 1024 x 768"
+wait_until 'd["Zoom"] == 2 and d["Canvas"] == [760, 652]' 5
+echo "starts at 2x on 1024 x 768"
 quit_through_menu
 echo ok
