@@ -220,6 +220,9 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (mainWindow_ && !fullScreen_) {
+        OfferNoMaximise();
+    }
     QTimer::singleShot(0, this, [this] { host_.Paint(form_); });
 }
 

@@ -67,6 +67,8 @@ protected:
 
 private:
     void SyncWindow();
+    // Takes the maximise button and action away, on X11.
+    void OfferNoMaximise();
     // Where the window goes: the form's place, kept centred on the same spot
     // at a larger factor, and never partly off the screen's available area.
     QPoint PlaceOnScreen() const;
@@ -85,6 +87,8 @@ private:
     bool freshFocus_ = false;
     bool fullScreen_ = false;
     int windowedZoom_ = 1;
+    // The client area before full screen.
+    QRect windowedClient_;
     QPointer<FormWindow> owner_;
     QPoint placed_{-1, -1};
 };

@@ -8,9 +8,41 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QGuiApplication>
 #include <QWindow>
 
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
 namespace qt {
+
+void FormWindow::OfferNoMaximise() {
+    // The window keeps a fixed size, so a maximise button would do nothing.
+    // Qt asks the window manager for a title without naming the buttons;
+    // this names them: move, minimise and close only.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    constexpr char Name[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof Name - 1, Name), nullptr);
+    if (atom == nullptr) {
+        return;
+    }
+    enum : std::uint32_t { Functions = 1, Decorations = 2 };
+    enum : std::uint32_t { Move = 4, Minimise = 8, Close = 32 };
+    enum : std::uint32_t { Border = 2, Title = 8, Menu = 16, MinimiseButton = 32 };
+    const std::array<std::uint32_t, 5> hints{Functions | Decorations, Move | Minimise | Close,
+                                             Border | Title | Menu | MinimiseButton, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(winId()),
+                        atom->atom, atom->atom, 32, hints.size(), hints.data());
+    xcb_flush(connection);
+    std::free(atom);
+}
 
 void FormWindow::SetOwner(FormWindow& main) {
     owner_ = &main;

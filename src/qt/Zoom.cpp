@@ -106,6 +106,7 @@ void FormWindow::SetFullScreen(bool on) {
     fullScreen_ = on;
     if (on) {
         windowedZoom_ = zoom();
+        windowedClient_ = geometry();
         const QRect screen =
             this->screen() != nullptr ? this->screen()->geometry() : QRect(0, 0, 1024, 768);
         const QSize base = canvas_->BaseSize();
@@ -124,7 +125,14 @@ void FormWindow::SetFullScreen(bool on) {
         showNormal();
         layout()->setSizeConstraint(QLayout::SetFixedSize);
         adjustSize();
-        placed_ = QPoint(-1, -1);
+        if (size() == windowedClient_.size()) {
+            // Back where it stood: the client area's place, which does not
+            // depend on how the window manager framed the window.
+            setGeometry(windowedClient_);
+            placed_ = PlaceOnScreen();
+        } else {
+            placed_ = QPoint(-1, -1);
+        }
         SyncWindow();
     }
 }

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real windows under a window manager (openbox), driven by real input:
-# the About window stays above the main window when the game is clicked, and
-# Escape on the play-again question neither answers it nor ends the program.
+# The real windows under a window manager (openbox) on a laptop's 1366 x 768
+# screen, driven by real input: the game starts at 2x and its other windows
+# come at 2x too; a pause holds through "Sobre o Jogo...", "Os Melhores..."
+# and a cancelled "Fase ..." and "Vel. Dirovid ..."; the About window stays
+# above the main window when the game is clicked; F1 shows the help page in
+# a window of the game with no browser on the PATH; Escape leaves full screen
+# where the window stood; the play-again question takes no reflex key, and
+# Escape neither answers it nor ends the program; Ctrl+Q quits.
+export PELMAR_SCREEN=1366x768
 source "$(dirname "$0")/xsession.sh"
 program=$1
 
@@ -17,11 +23,19 @@ for _ in $(seq 100); do
 done
 wm_ready || { cat "$workdir/openbox.log" >&2; fail "openbox did not start"; }
 
-PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
+# Nothing but the game's own folder on the PATH: no browser, no xdg-open.
+mkdir "$workdir/bin"
+PATH="$workdir/bin" PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" &
 game_pid=$!
 window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowactivate --sync "$window"
 wait_for_state
+wait_until 'd["Zoom"] == 2 and d["Canvas"] == [760, 652]' 5
+echo "starts at 2x on 1366 x 768"
+
+# width_of WINDOW, place_of WINDOW
+width_of() { xwininfo -id "$1" | awk '/Width:/{print $2}'; }
+place_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'; }
 
 # stacked_above A B: true when window A is higher than B in the stacking order.
 stacked_above() {
@@ -34,6 +48,11 @@ sys.exit(0 if a in order and b in order and order.index(a) > order.index(b) else
 PY
 }
 
+# Paused, the game stays paused through every window the menus open.
+xdotool key p
+wait_until 'd["Paused"]' 5
+lives=$(state 'd["Lives"]')
+clock=$(state 'd["Clock"]')
 # Ajuda > Sobre o Jogo...: the first entry.
 xdotool key alt+a
 sleep 0.4
@@ -53,25 +72,95 @@ for w in out.split("#", 1)[1].replace(",", " ").split():
 PY
 )
 [ -n "$about" ] || fail "no About window"
+[ "$(width_of "$about")" -ge $((2 * 4320 / 15)) ] || fail "the About window is $(width_of "$about") wide at 2x"
+echo "the About window comes at 2x: $(width_of "$about") pixels wide"
 read -r x y < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}')
 xdotool mousemove $((x + 20)) $((y + 200)) click 1
 sleep 0.8
 stacked_above "$about" "$window" || fail "the About window fell behind the game"
 echo "the About window stays above the game after a click on it"
+sleep 2
 xdotool windowactivate --sync "$about" key Return
 wait_until 'd["controls"]["cfrm"]["Enabled"]' 5
+xdotool windowactivate --sync "$window"
+# Ajuda > Os Melhores...: the second entry.
+xdotool key alt+a
+sleep 0.4
+xdotool key Down Return
+wait_until 'd["controls"]["BestForm"]["Visible"]' 5
+sleep 2
+[ -n "${PELMAR_SHOTS:-}" ] && import -window root "$PELMAR_SHOTS/best-2x.png"
+xdotool key Return
+wait_until 'd["controls"]["cfrm"]["Enabled"]' 5
+xdotool windowactivate --sync "$window"
+# Opções > Fase ... and Vel. Dirovid ..., cancelled with Escape.
+xdotool key alt+o
+sleep 0.4
+xdotool key Down Return
+sleep 0.8
+xdotool key Escape
+sleep 0.5
+xdotool key alt+o
+sleep 0.4
+xdotool key Down Down Down Down Return
+sleep 0.8
+xdotool key Escape
+sleep 0.5
+[ "$(state 'd["Paused"] and d["Lives"] == '"$lives"' and d["Clock"] == '"$clock")" = True ] ||
+    fail "the pause did not hold: $(state '[d["Paused"], d["Lives"], d["Clock"]]'), was $lives at $clock"
+xdotool key p
+wait_until 'not d["Paused"]' 5
+echo "the pause holds through Sobre o Jogo..., Os Melhores..., Fase ... and Vel. Dirovid ..."
+
+# F1: the help page in a window of the game, though no browser can be found.
+xdotool key F1
+help=$(xdotool search --sync --onlyvisible --name "^Como jogar$" | head -n 1)
+[ -n "$help" ] || fail "F1 showed no help window"
+sleep 0.5
+import -window "$help" "$workdir/help.png"
+[ -n "${PELMAR_SHOTS:-}" ] && cp "$workdir/help.png" "$PELMAR_SHOTS/"
+xdotool windowactivate --sync "$help" key Escape
+for _ in $(seq 30); do xdotool search --onlyvisible --name "^Como jogar$" >/dev/null || break; sleep 0.1; done
+xdotool search --onlyvisible --name "^Como jogar$" >/dev/null && fail "Escape left the help window open"
+echo "F1 shows the help page in the game's own window; Escape closes it"
+
+# F11 and Escape: full screen and back where the window stood.
+xdotool windowactivate --sync "$window"
+before=$(place_of "$window")
+xdotool key F11
+sleep 1
+[ "$(width_of "$window")" = 1366 ] || fail "full screen is $(width_of "$window") wide"
+xdotool key Escape
+sleep 1
+wait_until 'd["Zoom"] == 2' 5
+[ "$(width_of "$window")" = 760 ] || fail "Escape left a window $(width_of "$window") wide"
+[ "$(place_of "$window")" = "$before" ] || fail "the window moved from $before to $(place_of "$window")"
+echo "Escape leaves full screen; the window stands where it stood ($before)"
 
 # A game at level 99 ends at once with no points: only the question comes.
 xdotool windowactivate --sync "$window"
 start_level_through_menu 99
 wait_until 'not d["controls"]["cfrm"]["Enabled"] and d["Lives"] == 0' 10
+# A player still steering: an arrow, then the action key, as the box comes up.
+xdotool key Right space
 sleep 0.8
+kill -0 "$game_pid" 2>/dev/null || fail "a reflex key ended the program"
+[ "$(state 'd["Lives"]')" = 0 ] || fail "a reflex key answered the question"
+xdotool key Right
+sleep 0.3
 xdotool key Escape
 sleep 0.8
 kill -0 "$game_pid" 2>/dev/null || fail "Escape ended the program"
 [ "$(state 'd["Lives"]')" = 0 ] || fail "Escape answered the question"
 xdotool key Return # Yes
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50' 5
-echo "Escape leaves the question open; Yes starts a new game"
-quit_through_menu
+echo "reflex keys and Escape leave the question open; Yes starts a new game"
+xdotool windowactivate --sync "$window" key ctrl+q
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "Ctrl+Q did not end the game"
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+[ "$status" -eq 0 ] || fail "Ctrl+Q ended the game with status $status"
+echo "Ctrl+Q quits"
 echo ok
