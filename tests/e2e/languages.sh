@@ -58,9 +58,10 @@ end_the_game() {
     wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 10
 }
 
-# Without a window manager nobody gives the focus back after a dialog: the
-# player clicks the window first.
+# The question takes no key in its first 0.75 s. Without a window manager
+# nobody gives the focus back after a dialog: the player clicks the window first.
 play_again() {
+    sleep 0.8
     xdotool key Return
     wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50 and "Dialog" not in d["Shown"]' 5
     xdotool windowfocus --sync "$window"
