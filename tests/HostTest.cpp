@@ -122,6 +122,21 @@ TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
     host.KeyUp(ui::keys::Left, true);
     After(40);
     EXPECT_NE(g.KeyStart(1), 0);
+
+    // A direction pressed during the pause and still held walks on resume.
+    host.TogglePause();
+    host.KeyDown(ui::keys::Up);
+    After(40);
+    EXPECT_EQ(g.KeyStart(3), 0) << "the paused game takes no keys";
+    host.TogglePause();
+    EXPECT_NE(g.KeyStart(3), 0) << "held across the resume";
+    EXPECT_NE(g.KeyStart(1), 0);
+
+    // F1 asks for the help page, as "Como jogar..." does; Ctrl+Q quits as "Sair".
+    host.KeyDown(ui::keys::F1);
+    EXPECT_EQ(host.helpOpened, 1);
+    host.KeyDown('Q', {.ctrl = true});
+    EXPECT_TRUE(host.ended);
 }
 
 TEST_F(HostTest, TimersFireAtTheirIntervals) {
