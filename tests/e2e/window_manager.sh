@@ -5,9 +5,10 @@
 # come at 2x too; a pause holds through "Sobre o Jogo...", "Os Melhores..."
 # and a cancelled "Fase ..." and "Vel. Dirovid ..."; the About window stays
 # above the main window when the game is clicked; F1 shows the help page in
-# a window of the game with no browser on the PATH; Escape leaves full screen
-# where the window stood; the play-again question takes no reflex key, and
-# Escape neither answers it nor ends the program; Ctrl+Q quits.
+# a window of the game with no browser on the PATH; a lone Alt leaves the
+# arrows to the game; Escape leaves full screen where the window stood; the
+# play-again question takes no reflex key, and Escape neither answers it nor
+# ends the program; Ctrl+Q quits.
 export PELMAR_SCREEN=1366x768
 source "$(dirname "$0")/xsession.sh"
 program=$1
@@ -32,6 +33,15 @@ xdotool windowactivate --sync "$window"
 wait_for_state
 wait_until 'd["Zoom"] == 2 and d["Canvas"] == [760, 652]' 5
 echo "starts at 2x on 1366 x 768"
+# A lone Alt leaves the arrows with the game.
+x=$(state 'd["controls"]["cfrm.pelmar"]["Left"]')
+xdotool key alt
+sleep 0.3
+xdotool keydown Right
+sleep 0.5
+xdotool keyup Right
+wait_until 'd["controls"]["cfrm.pelmar"]["Left"] > '"$x" 3
+echo "after a lone Alt the arrows still walk the cook"
 
 # width_of WINDOW, place_of WINDOW
 width_of() { xwininfo -id "$1" | awk '/Width:/{print $2}'; }
