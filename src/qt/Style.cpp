@@ -14,10 +14,17 @@ int GameStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
 }
 
 QIcon GameIcon() {
+    // Up to 128 pixels: the window system takes all sizes in one request,
+    // which 256 x 256 alone would overflow. Larger icons come from the
+    // desktop's icon theme.
+    constexpr int Largest = 128;
     QIcon icon;
     const QDir folder(QStringLiteral(":/icons"));
     for (const QString& file : folder.entryList({QStringLiteral("pelmar_*.png")}, QDir::Files)) {
-        icon.addFile(folder.filePath(file));
+        const int size = file.section(QLatin1Char('_'), 1).chopped(4).toInt();
+        if (size > 0 && size <= Largest) {
+            icon.addFile(folder.filePath(file), QSize(size, size));
+        }
     }
     return icon;
 }

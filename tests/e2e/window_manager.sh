@@ -42,6 +42,17 @@ sleep 0.5
 xdotool keyup Right
 wait_until 'd["controls"]["cfrm.pelmar"]["Left"] > '"$x" 3
 echo "after a lone Alt the arrows still walk the cook"
+# The window's icon at every size from 16 to 128 pixels.
+icons=$(xprop -id "$window" -notype -len 100000000 -f _NET_WM_ICON 32c _NET_WM_ICON | python3 -c '
+import sys
+n = [int(x) for x in sys.stdin.read().split("=", 1)[1].replace(",", " ").split()]
+i, sizes = 0, []
+while i + 2 <= len(n):
+    sizes.append(n[i])
+    i += 2 + n[i] * n[i + 1]
+print(" ".join(map(str, sorted(sizes))))')
+[ "$icons" = "16 22 24 32 48 64 128" ] || fail "the window icon comes in sizes: $icons"
+echo "the window icon comes at $icons pixels"
 
 # width_of WINDOW, place_of WINDOW
 width_of() { xwininfo -id "$1" | awk '/Width:/{print $2}'; }
