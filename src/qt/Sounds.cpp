@@ -17,8 +17,10 @@ namespace qt {
 namespace {
 
 // How far the stream is written ahead of what is heard: a request waits at
-// most this long.
-constexpr int BufferMilliseconds = 30;
+// most this long. The output is topped up every few milliseconds, so a feed
+// may come that much late before the output runs dry.
+constexpr int BufferMilliseconds = 40;
+constexpr int FeedMilliseconds = 5;
 
 // Qt Multimedia reports a missing sound server on its own, uncategorised; while
 // the audio system is set up nothing it says reaches the terminal.
@@ -56,9 +58,17 @@ Sounds::Sounds() {
 }
 
 Sounds::~Sounds() {
-    // The output stops pulling before the stream goes.
-    if (sink_ != nullptr) {
-        sink_->stop();
+    if (audio_.isRunning()) {
+        // The output goes on its own thread, its feed first.
+        QMetaObject::invokeMethod(
+            &audioContext_,
+            [this] {
+                delete feed_;
+                delete sink_;
+            },
+            Qt::BlockingQueuedConnection);
+        audio_.quit();
+        audio_.wait();
     }
 }
 
@@ -92,20 +102,36 @@ bool Sounds::Create() {
     if (effects_.isEmpty() || device.isNull() || !format.isValid()) {
         return false;
     }
-    stream_ = new Stream(mixer_, mixing_, format);
-    stream_->setParent(this);
-    // Unbuffered: a buffered device would mix far ahead of the output.
-    stream_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    sink_ = new QAudioSink(device, format, this);
-    sink_->setBufferSize(format.bytesForDuration(BufferMilliseconds * 1000));
-    sink_->start(stream_);
-    if (sink_->state() == QAudio::StoppedState) {
+    // The output is fed on a thread of its own, so a busy moment of the
+    // windows never leaves it without samples.
+    audio_.start();
+    audioContext_.moveToThread(&audio_);
+    qsizetype buffer = 0;
+    QMetaObject::invokeMethod(
+        &audioContext_,
+        [&] {
+            format_ = format;
+            sink_ = new QAudioSink(device, format);
+            sink_->setBufferSize(format.bytesForDuration(BufferMilliseconds * 1000));
+            output_ = sink_->start();
+            if (output_ == nullptr) {
+                return;
+            }
+            feed_ = new QTimer;
+            feed_->setTimerType(Qt::PreciseTimer);
+            QObject::connect(feed_, &QTimer::timeout, feed_, [this] { Feed(); });
+            feed_->start(FeedMilliseconds);
+            Feed();
+            buffer = sink_->bufferSize();
+        },
+        Qt::BlockingQueuedConnection);
+    if (buffer == 0) {
         return false;
     }
     if (log_.isOpen()) {
         log_.write(QStringLiteral("# buffer %1 bytes, %2 ms at %3 Hz, %4 channel(s)\n")
-                       .arg(sink_->bufferSize())
-                       .arg(format.durationForBytes(sink_->bufferSize()) / 1000.0)
+                       .arg(buffer)
+                       .arg(format.durationForBytes(buffer) / 1000.0)
                        .arg(format.sampleRate())
                        .arg(format.channelCount())
                        .toUtf8());
@@ -129,24 +155,20 @@ void Sounds::Play(std::string_view name) {
     }
 }
 
-Sounds::Stream::Stream(SoundMixer& mixer, std::mutex& mixing, const QAudioFormat& format)
-    : mixer_(mixer), mixing_(mixing), format_(format) {}
-
-qint64 Sounds::Stream::bytesAvailable() const {
-    // The stream never ends: silence where nothing plays.
-    return format_.bytesForDuration(BufferMilliseconds * 1000) + QIODevice::bytesAvailable();
-}
-
-qint64 Sounds::Stream::readData(char* data, qint64 maxSize) {
+void Sounds::Feed() {
     const int frameBytes = format_.bytesPerFrame();
     const int channels = format_.channelCount();
-    const auto frames = static_cast<std::size_t>(maxSize / frameBytes);
+    const auto frames = static_cast<std::size_t>(sink_->bytesFree() / frameBytes);
+    if (frames == 0) {
+        return;
+    }
     mixed_.resize(frames);
     {
         const std::lock_guard lock(mixing_);
         mixer_.Mix(mixed_);
     }
-    char* out = data;
+    bytes_.resize(static_cast<qsizetype>(frames) * frameBytes);
+    char* out = bytes_.data();
     for (const std::int16_t sample : mixed_) {
         for (int c = 0; c < channels; ++c) {
             if (format_.sampleFormat() == QAudioFormat::Float) {
@@ -159,7 +181,7 @@ qint64 Sounds::Stream::readData(char* data, qint64 maxSize) {
             }
         }
     }
-    return static_cast<qint64>(frames) * frameBytes;
+    output_->write(bytes_);
 }
 
 } // namespace qt

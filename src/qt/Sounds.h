@@ -6,15 +6,17 @@
 #include <QAudioFormat>
 #include <QFile>
 #include <QHash>
-#include <QIODevice>
 #include <QObject>
 #include <QString>
+#include <QThread>
 
 #include <mutex>
 #include <string_view>
 #include <vector>
 
 class QAudioSink;
+class QIODevice;
+class QTimer;
 
 namespace qt {
 
@@ -42,30 +44,23 @@ private:
     // the output; false where no effect or no output could be had.
     bool Create();
 
-    // The stream the output pulls: the mixer's samples in the output's format.
-    class Stream : public QIODevice {
-    public:
-        Stream(SoundMixer& mixer, std::mutex& mixing, const QAudioFormat& format);
-        bool isSequential() const override { return true; }
-        qint64 bytesAvailable() const override;
+    // On the audio thread: writes the mixer's next samples into all the
+    // room the output has, in its format.
+    void Feed();
 
-    protected:
-        qint64 readData(char* data, qint64 maxSize) override;
-        qint64 writeData(const char*, qint64) override { return -1; }
-
-    private:
-        SoundMixer& mixer_;
-        std::mutex& mixing_;
-        QAudioFormat format_;
-        std::vector<std::int16_t> mixed_;
-    };
-
-    // Whichever thread the output pulls on, requests and mixing take turns.
+    // Requests come on the program's thread, mixing on the audio thread.
     std::mutex mixing_;
     SoundMixer mixer_;
     QHash<QString, std::size_t> effects_;
-    Stream* stream_ = nullptr;
+    // Made, used and deleted on the audio thread.
+    QThread audio_;
+    QObject audioContext_;
+    QAudioFormat format_;
     QAudioSink* sink_ = nullptr;
+    QIODevice* output_ = nullptr;
+    QTimer* feed_ = nullptr;
+    std::vector<std::int16_t> mixed_;
+    QByteArray bytes_;
     QFile log_;
 };
 
