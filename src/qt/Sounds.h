@@ -27,8 +27,9 @@ namespace qt {
 // loaded and every request is dropped, silently.
 //
 // With PELMAR_SOUND_LOG set, each request is written to that file as the
-// monotonic clock's milliseconds and the effect's name, after a line giving
-// the output's buffer.
+// monotonic clock's milliseconds and the effect's name; lines starting with
+// "#" give the output's buffer, how long loading took and each time the
+// output ran dry.
 class Sounds : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +44,10 @@ private:
     // Decodes each embedded file, named after it without ".wav", and opens
     // the output; false where no effect or no output could be had.
     bool Create();
+
+    // The test log, written on the program's thread only.
+    static qint64 MonotonicMilliseconds();
+    void Log(const QByteArray& line);
 
     // On the audio thread: writes the mixer's next samples into all the
     // room the output has, in its format.
