@@ -128,19 +128,26 @@ bool Sounds::Create() {
             QObject::connect(feed_, &QTimer::timeout, feed_, [this] { Feed(); });
             feed_->start(FeedMilliseconds);
             Feed();
-            // Fed without a break, the output idles only when it ran dry
-            // (the feed or the sound server was held up): worth a note in the log.
-            if (log_.isOpen()) {
-                QObject::connect(sink_, &QAudioSink::stateChanged, feed_,
-                                 [this](QAudio::State state) {
-                                     if (state == QAudio::IdleState) {
-                                         const qint64 at = MonotonicMilliseconds();
-                                         QMetaObject::invokeMethod(this, [this, at] {
-                                             Log("# underrun " + QByteArray::number(at));
-                                         });
-                                     }
-                                 });
-            }
+            // The output idles when it has played all it was given. After
+            // the feed came to rest, that is the end of the last sound: the
+            // output is suspended, so nothing of it wakes the program until
+            // the next sound. While a sound plays, it means the output ran
+            // dry (the feed or the sound server was held up): worth a note
+            // in the log.
+            QObject::connect(sink_, &QAudioSink::stateChanged, feed_,
+                             [this](QAudio::State state) {
+                                 if (state != QAudio::IdleState) {
+                                     return;
+                                 }
+                                 if (resting_) {
+                                     sink_->suspend();
+                                 } else if (log_.isOpen()) {
+                                     const qint64 at = MonotonicMilliseconds();
+                                     QMetaObject::invokeMethod(this, [this, at] {
+                                         Log("# underrun " + QByteArray::number(at));
+                                     });
+                                 }
+                             });
             buffer = sink_->bufferSize();
         },
         Qt::BlockingQueuedConnection);
@@ -160,9 +167,26 @@ void Sounds::Play(std::string_view name) {
     const QString effect = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
     Log(QByteArray::number(MonotonicMilliseconds()) + ' ' + effect.toUtf8());
     if (const auto found = effects_.constFind(effect); found != effects_.constEnd()) {
-        const std::lock_guard lock(mixing_);
-        mixer_.Play(*found);
+        {
+            const std::lock_guard lock(mixing_);
+            mixer_.Play(*found);
+        }
+        // A resting feed starts again at once.
+        QMetaObject::invokeMethod(&audioContext_, [this] { Wake(); });
     }
+}
+
+void Sounds::Wake() {
+    if (feed_ == nullptr || feed_->isActive()) {
+        return;
+    }
+    resting_ = false;
+    quietFeeds_ = 0;
+    if (sink_->state() == QAudio::SuspendedState) {
+        sink_->resume();
+    }
+    feed_->start(FeedMilliseconds);
+    Feed();
 }
 
 qint64 Sounds::MonotonicMilliseconds() {
@@ -186,9 +210,19 @@ void Sounds::Feed() {
         return;
     }
     mixed_.resize(frames);
+    bool playing = false;
     {
         const std::lock_guard lock(mixing_);
         mixer_.Mix(mixed_);
+        playing = mixer_.Playing() > 0;
+    }
+    // Once the silence after the last sound fills the buffer, the feed rests
+    // and the output runs out by itself: nothing wakes the program while
+    // no sound plays. The next request starts the feed again.
+    quietFeeds_ = playing ? 0 : quietFeeds_ + 1;
+    if (quietFeeds_ > BufferMilliseconds / FeedMilliseconds) {
+        resting_ = true;
+        feed_->stop();
     }
     bytes_.resize(static_cast<qsizetype>(frames) * frameBytes);
     char* out = bytes_.data();

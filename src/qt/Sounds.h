@@ -21,8 +21,9 @@ class QTimer;
 namespace qt {
 
 // The game's sound effects, embedded under :/sounds, decoded once just after
-// start and mixed into one audio stream that never stops: a request is
-// heard at once and whole, however many others play. Asking for an effect
+// start and mixed into one audio stream: a request is heard at once and
+// whole, however many others play. While nothing plays the stream is let
+// run out and nothing is fed. Asking for an effect
 // that is still playing starts it again. Without an audio output nothing is
 // loaded and every request is dropped, silently.
 //
@@ -52,6 +53,8 @@ private:
     // On the audio thread: writes the mixer's next samples into all the
     // room the output has, in its format.
     void Feed();
+    // On the audio thread: starts a resting feed.
+    void Wake();
 
     // Requests come on the program's thread, mixing on the audio thread.
     std::mutex mixing_;
@@ -64,6 +67,9 @@ private:
     QAudioSink* sink_ = nullptr;
     QIODevice* output_ = nullptr;
     QTimer* feed_ = nullptr;
+    // Feeds in a row with no voice playing, and whether the feed rests.
+    int quietFeeds_ = 0;
+    bool resting_ = false;
     std::vector<std::int16_t> mixed_;
     QByteArray bytes_;
     QFile log_;
