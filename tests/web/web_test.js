@@ -64,6 +64,54 @@ async function open(page, address) {
     });
 }
 
+// A new tab whose browser speaks `locale` (navigator.language), its browser dialogs
+// counted in `browserDialogs` (the page has none of its own to raise).
+async function newPage(browser, locale, viewport) {
+    const page = await browser.newPage();
+    const cdp = await page.createCDPSession();
+    await page.evaluateOnNewDocument((locale) => {
+        Object.defineProperty(navigator, "language", { get: () => locale });
+        Object.defineProperty(navigator, "languages", { get: () => [locale] });
+    }, locale);
+    await page.setViewport(viewport);
+    page.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
+    page.browserDialogs = [];
+    page.on("dialog", async (dialog) => {
+        page.browserDialogs.push(dialog.type() + ": " + dialog.message());
+        await dialog.dismiss();
+    });
+    page.cdp = cdp;
+    return page;
+}
+
+// The page's own dialog once it is open: its title, text, buttons, the
+// element with the focus and the text box's answer, if any.
+async function openDialog(page) {
+    await page.waitForFunction(() => document.querySelector("dialog[open]") !== null,
+                               { timeout: 0 });
+    return page.evaluate(() => {
+        const d = document.querySelector("dialog[open]");
+        const input = d.querySelector("input");
+        return { title: d.querySelector(".title").textContent,
+                 prompt: d.querySelector(".prompt").textContent,
+                 buttons: [...d.querySelectorAll("button")].map((b) => b.textContent),
+                 answer: input ? input.value : null, focus: document.activeElement.tagName,
+                 modal: d.matches(":modal") };
+    });
+}
+
+// Answers it: types `typed` over the answer shown (unless null), then presses `key`.
+async function answerDialog(page, typed, key) {
+    const shown = await openDialog(page);
+    if (typed !== null) {
+        await page.keyboard.type(typed);
+    }
+    await page.keyboard.press(key);
+    await page.waitForFunction(() => document.querySelector("dialog[open]") === null,
+                               { timeout: 0 });
+    return shown;
+}
+
 async function menu(page, accessKey, downs) {
     await page.keyboard.down("Alt");
     await page.keyboard.press(accessKey);
@@ -431,15 +479,7 @@ function colourRuns(samples) {
         args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--mute-audio"],
     });
     try {
-        const page = await browser.newPage();
-        await page.setViewport({ width: 1024, height: 768 });
-        page.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
-        const dialogs = [];
-        let levelAnswer = "99";
-        page.on("dialog", async (dialog) => {
-            dialogs.push({ type: dialog.type(), message: dialog.message() });
-            await dialog.accept(dialog.type() === "prompt" ? levelAnswer : undefined);
-        });
+        const page = await newPage(browser, "pt-BR", { width: 1024, height: 768 });
 
         // ---- the page comes up with the main window at the start of level 1 ----
         await open(page, url);
@@ -530,8 +570,9 @@ function colourRuns(samples) {
         check(factorOf(size) === 2, `Ctrl+= goes no further than 2x, as 3x would not fit: ` +
               JSON.stringify(size));
         const keptZoom = await page.evaluate(() => window.keptFromZooming);
-        check(keptZoom.length === 3 && keptZoom.every((k) => k.endsWith(":true")),
-              "the browser does not zoom the page itself: " + keptZoom.join(" "));
+        check(JSON.stringify(keptZoom) === JSON.stringify(["-:true", "+:true", "=:false"]),
+              "the page's factors are kept from the browser, but Ctrl+= at the largest is " +
+              "the browser's: " + keptZoom.join(" "));
         // A larger browser window: 3x fits, and the player's 2x stays until asked.
         await page.setViewport({ width: 1280, height: 1024 });
         await settle(page);
@@ -705,40 +746,73 @@ function colourRuns(samples) {
               "the new game ends the pause, and Pausa loses its check mark");
 
         // ---- Fase ... 99 in real time: over at once, no points, the question ----
+        // The page's own dialog, modal, with the game's texts and buttons;
+        // the game's clock stands still while it is open.
         await menu(page, "o", 1);
-        s = await until(page, "the play-again question", () => dialogs.length >= 2);
-        check(dialogs[0].type === "prompt" &&
-              dialogs[0].message === " Entre Com A Fase para iniciar o jogo:",
-              "Opções > Fase ... asks for the level: " + JSON.stringify(dialogs[0]));
-        check(dialogs[1].type === "confirm" && dialogs[1].message === "Deseja jogar novamente?",
-              "level 99 ends and asks to play again: " + JSON.stringify(dialogs[1]));
+        const asked = await openDialog(page);
+        check(JSON.stringify(asked) === JSON.stringify({
+            title: "Fase:", prompt: " Entre Com A Fase para iniciar o jogo:",
+            buttons: ["Ok", "Cancelar"], answer: "1", focus: "INPUT", modal: true }),
+              "Opções > Fase ... asks for the level in the page's own dialog: " +
+              JSON.stringify(asked));
+        const openedAt = (await state(page)).Clock;
+        await sleep(10000);
+        const openFor = (await state(page)).Clock - openedAt;
+        check(openFor < 10, `open for 10 s, the game's clock moved ${openFor} hundredths`);
+        await answerDialog(page, "99", "Enter");
+        const again = await answerDialog(page, null, "Enter");
+        check(JSON.stringify(again) === JSON.stringify({
+            title: "Fim do Jogo.", prompt: "Deseja jogar novamente?", buttons: ["Sim", "Não"],
+            answer: null, focus: "BUTTON", modal: true }),
+              "level 99 ends and asks to play again: " + JSON.stringify(again));
         s = await until(page, "a new game after Yes", (d) => d.Level === 1 && d.Lives === 50 &&
                                                               d.controls.cfrm.Enabled);
         check(!s.controls.BestForm.Visible, "no high-score window for 0 points");
+        s = await until(page, "the new game going on", (d) => d.Clock > s.Clock);
+        check(!s.Paused && page.browserDialogs.length === 0,
+              "Enter is Sim: the new game goes on, and the browser raised no dialog of its own: " +
+              JSON.stringify(page.browserDialogs));
 
         // ---- level 99 on a scripted clock, with points: the name is typed and kept ----
-        dialogs.length = 0;
         await open(page, url + "?scripted");
         await menu(page, "o", 1);
+        await answerDialog(page, "99", "Enter");
         s = await until(page, "level 99", (d) => d.Level === 99);
-        check(dialogs.length === 1 && dialogs[0].type === "prompt", "Fase ... asked for the level");
         check(await page.evaluate(() => window.pelmarScript("set Score 1234")) === "",
               "the test hook gives the player 1234 points");
         await page.evaluate(() => window.pelmarScript("run 3000"));
         s = await until(page, "the name box", (d) => d.controls.BestForm.Visible &&
                                                       d.controls["BestForm.Text1"].Visible);
         check(s.Lives <= 0 && s.Level === 99, "level 99 ended with the high-score window up");
-        const focused = await page.evaluate(() => document.activeElement.tagName);
-        check(focused === "INPUT", "the name box has the focus");
+        const focused = await page.evaluate(() => [document.activeElement.tagName,
+                                                   document.activeElement.ariaLabel]);
+        check(focused[0] === "INPUT" && focused[1] === "NOME",
+              "the name box has the focus, and its label: " + focused.join(" "));
         await page.keyboard.type("Zé Teste", { delay: 30 });
         s = await until(page, "the typed name", (d) => d.BestForm.BestName[0][0] === "Zé Teste");
         check(true, "the typed name reaches the table");
         await page.keyboard.press("Enter");
-        s = await until(page, "a new game after Ok and Yes",
-                        (d) => !d.controls.BestForm.Visible && d.controls.cfrm.Enabled &&
-                               d.Level === 1);
-        check(dialogs.length === 2 && dialogs[1].message === "Deseja jogar novamente?",
-              "Ok saves and asks to play again");
+        // Escape is Não: a page that waits for a new game, not a dead end.
+        const saved = await answerDialog(page, null, "Escape");
+        check(saved.prompt === "Deseja jogar novamente?", "Ok saves and asks to play again");
+        s = await until(page, "the page after Não", (d) => d.controls.cfrm.Visible && d.Paused);
+        const waiting = await page.evaluate(() => {
+            const start = document.querySelector(".start");
+            const entries = [...document.querySelectorAll(".menuitem")].map((r) => r.textContent);
+            return { start: start && !start.hidden ? start.textContent : null,
+                     newGame: entries.some((e) => e.includes("Jogo Novo") && e.endsWith("F2")) };
+        });
+        check(waiting.start === "Jogo Novo (F2)" && waiting.newGame && s.controls.cfrm.Enabled,
+              "Não leaves the game waiting, with Jogo Novo (F2) shown: " +
+              JSON.stringify(waiting));
+        await page.keyboard.press("F2");
+        s = await until(page, "a new game after F2", (d) => !d.Paused);
+        await page.evaluate(() => window.pelmarScript("run 100"));
+        s = await state(page);
+        check(s.Level === 1 && s.Lives === 50 && s.controls.cfrm.Enabled && !s.Paused &&
+              page.browserDialogs.length === 0 &&
+              await page.evaluate(() => document.querySelector(".start").hidden),
+              "then F2 starts a game that goes on");
         // The file's bytes, one character each: lines ended by CR LF, every
         // other byte flipped to 256 - c, names in Windows-1252.
         const stored = await page.evaluate(() => window.localStorage.getItem("pelmar.Dat"));
@@ -928,11 +1002,7 @@ function colourRuns(samples) {
         await until(page, "the game going on", (d) => !d.Paused);
 
         // ---- a browser that refuses its storage: the game goes on ----
-        const blocked = await browser.newPage();
-        blocked.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
-        blocked.on("dialog", async (dialog) => {
-            await dialog.accept(dialog.type() === "prompt" ? "99" : undefined);
-        });
+        const blocked = await newPage(browser, "pt-BR", { width: 1024, height: 768 });
         await blocked.evaluateOnNewDocument(() => {
             Object.defineProperty(window, "localStorage", {
                 get() {
@@ -942,11 +1012,13 @@ function colourRuns(samples) {
         });
         await open(blocked, url + "?scripted");
         await menu(blocked, "o", 1);
+        await answerDialog(blocked, "99", "Enter");
         await until(blocked, "level 99", (d) => d.Level === 99);
         await blocked.evaluate(() => window.pelmarScript("set Score 500\nrun 3000"));
         await until(blocked, "the name box", (d) => d.controls["BestForm.Text1"].Visible);
         await blocked.keyboard.type("Ana");
         await blocked.keyboard.press("Enter");
+        await answerDialog(blocked, null, "Enter");
         s = await until(blocked, "a new game", (d) => d.controls.cfrm.Enabled && d.Level === 1);
         await blocked.evaluate(() => window.pelmarScript("run 100"));
         s = await state(blocked);
