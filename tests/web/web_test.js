@@ -1025,6 +1025,164 @@ function colourRuns(samples) {
         check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100,
               "without storage the name is not kept, and the game plays on");
         await blocked.close();
+
+        // ---- a phone, 390 x 844 with touch: the pad, the first touch, the page left ----
+        const phone = await newPage(browser, "pt-BR",
+                                    { width: 390, height: 844, hasTouch: true, isMobile: true });
+        await open(phone, url);
+        const touchLayout = () => phone.evaluate(() => {
+            const box = (e) => {
+                const r = e.getBoundingClientRect();
+                return [r.left, r.top, r.right, r.bottom];
+            };
+            const canvas = box(document.getElementById("game"));
+            const keys = [...document.querySelectorAll("#pad .padkey")].map(box);
+            const root = document.documentElement;
+            return {
+                keys: keys.length,
+                overKitchen: keys.filter((k) => k[0] < canvas[2] && k[2] > canvas[0] &&
+                                                k[1] < canvas[3] && k[3] > canvas[1]).length,
+                outside: [canvas, ...keys].filter((k) => k[0] < 0 || k[1] < 0 ||
+                                                         k[2] > innerWidth ||
+                                                         k[3] > innerHeight).length,
+                scrolls: root.scrollWidth > innerWidth || root.scrollHeight > innerHeight,
+            };
+        });
+        const portrait = await touchLayout();
+        check(JSON.stringify(portrait) === JSON.stringify({ keys: 5, overKitchen: 0, outside: 0,
+                                                            scrolls: false }),
+              "in portrait the pad's four walks and action key lie beside the kitchen, all " +
+              "on the page, which does not scroll: " + JSON.stringify(portrait));
+        const first = await state(phone);
+        const startButton = await phone.evaluate(() => {
+            const b = document.querySelector(".start");
+            const r = b.getBoundingClientRect();
+            return { text: b.hidden ? null : b.textContent, x: r.left + r.width / 2,
+                     y: r.top + r.height / 2 };
+        });
+        await sleep(10000);
+        s = await state(phone);
+        check(startButton.text === "Toque para começar" && s.Paused && s.Lives === first.Lives &&
+              s.Clock === first.Clock,
+              `before the first touch the game waits: ${JSON.stringify(startButton.text)}, ` +
+              `after 10 s ${s.Lives} lives and the clock at ${s.Clock - first.Clock}`);
+        await phone.touchscreen.tap(startButton.x, startButton.y);
+        s = await until(phone, "the game going on after the touch", (d) => !d.Paused);
+        check(await phone.evaluate(() => document.querySelector(".start").hidden),
+              "a touch starts the game");
+        // Fingers on the pad, as the touch screen reports them.
+        const padKey = (name) => phone.evaluate((name) => {
+            const r = document.querySelector(`#pad .padkey.${name}`).getBoundingClientRect();
+            return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+        }, name);
+        const fingers = async (type, keys) => phone.cdp.send("Input.dispatchTouchEvent", {
+            type, touchPoints: await Promise.all(keys.map(async (name, id) => ({
+                ...(await padKey(name)), id })))
+        });
+        const cook = (d) => [d.controls["cfrm.pelmar"].Left, d.controls["cfrm.pelmar"].Top];
+        let at = cook(await state(phone));
+        await fingers("touchStart", ["left"]);
+        await sleep(1000);
+        await fingers("touchEnd", []);
+        let now = cook(await state(phone));
+        check(now[0] < at[0] - 300, `holding the pad's left arrow 1 s walks the cook left: ` +
+              `${at[0]} -> ${now[0]}`);
+        at = now;
+        await fingers("touchStart", ["right", "down"]);
+        await sleep(600);
+        await fingers("touchEnd", []);
+        // Once the tick that ends the walk has run.
+        await sleep(200);
+        now = cook(await state(phone));
+        await sleep(400);
+        const after = cook(await state(phone));
+        check(now[0] > at[0] && now[1] > at[1] && JSON.stringify(after) === JSON.stringify(now),
+              `two fingers on right and down walk him both ways, and he stops when they ` +
+              `lift: ${at} -> ${now} -> ${after}`);
+
+        // The page left for 20 s with a finger on the pad and an arrow key down.
+        const lives = (await state(phone)).Lives;
+        await fingers("touchStart", ["left"]);
+        await phone.keyboard.down("ArrowUp");
+        const elsewhere = await browser.newPage();
+        await elsewhere.bringToFront();
+        await sleep(20000);
+        await phone.bringToFront();
+        s = await state(phone);
+        await elsewhere.close();
+        check(s.Paused && s.Lives === lives && s.KeyStart.every((k) => k === 0) &&
+              s.ActionKey === 0,
+              `20 s in another tab: paused, ${s.Lives} lives as before, no walk held: ` +
+              JSON.stringify([s.KeyStart, s.ActionKey]));
+        await fingers("touchEnd", []);
+        await phone.keyboard.up("ArrowUp");
+        const bare = await phone.evaluate(() => {
+            const b = document.querySelector(".start");
+            return b.hidden ? null : b.getAttribute("aria-label");
+        });
+        await phone.touchscreen.tap(startButton.x, startButton.y);
+        s = await until(phone, "the game going on after the pause", (d) => !d.Paused);
+        at = cook(s);
+        await sleep(500);
+        now = cook(await state(phone));
+        check(bare === "Pausa" && JSON.stringify(at) === JSON.stringify(now),
+              `a touch on the paused kitchen goes on, and the cook stands: ${at} -> ${now}`);
+        await phone.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
+        await settle(phone);
+        const landscape = await touchLayout();
+        check(JSON.stringify(landscape) === JSON.stringify({ keys: 5, overKitchen: 0, outside: 0,
+                                                             scrolls: false }),
+              "in landscape too: " + JSON.stringify(landscape));
+        check(phone.browserDialogs.length === 0, "the phone raised no browser dialog");
+        await phone.close();
+
+        // ---- English, at 1536 x 730 with the display scaled to 125 % ----
+        const english = await newPage(browser, "en-US",
+                                      { width: 1536, height: 730, deviceScaleFactor: 1.25 });
+        await open(english, url);
+        const scaled = await english.evaluate(() => {
+            const c = document.getElementById("game");
+            const r = c.getBoundingClientRect();
+            const ratio = window.devicePixelRatio;
+            return { ratio, perPixel: [r.width * ratio / c.width, r.height * ratio / c.height],
+                     at: [r.left * ratio, r.top * ratio] };
+        });
+        // Within the layout's own rounding (1/64 of a CSS pixel).
+        const whole = (v) => Math.abs(v - Math.round(v)) < 0.02;
+        check(scaled.ratio === 1.25 && scaled.perPixel.every((k) => k >= 1 && whole(k)) &&
+              Math.round(scaled.perPixel[0]) === Math.round(scaled.perPixel[1]) &&
+              scaled.at.every(whole),
+              "each game pixel is a whole number of device pixels, from a whole device pixel: " +
+              JSON.stringify(scaled));
+        const titles = await english.evaluate(() => [...document.querySelectorAll(".menutitle")]
+                                                        .map((m) => m.textContent));
+        check(JSON.stringify(titles) === JSON.stringify(["Options", "View", "Help"]),
+              "under English the menu titles are English: " + titles.join(", "));
+        const englishHelp = browser.waitForTarget((t) => t.url().endsWith("/Pelmar_en.htm"),
+                                                  { timeout: 0 });
+        await menu(english, "h", 2);
+        const helpEn = await (await englishHelp).page();
+        check(helpEn !== null && (await helpEn.evaluate(() => document.documentElement.lang ||
+                                                               document.title)).length > 0,
+              "and Help opens the English help page: " + (helpEn ? helpEn.url() : "none"));
+        if (helpEn) {
+            await helpEn.close();
+        }
+        await english.bringToFront();
+
+        // ---- installable, and a second visit plays offline ----
+        await english.evaluate(() => navigator.serviceWorker.ready);
+        const installability = await english.cdp.send("Page.getInstallabilityErrors");
+        check(installability.installabilityErrors.length === 0,
+              "the browser finds nothing against installing the page: " +
+              JSON.stringify(installability.installabilityErrors));
+        await english.setOfflineMode(true);
+        await open(english, url);
+        s = await state(english);
+        await english.setOfflineMode(false);
+        check(s.controls.cfrm.Visible && s.Level === 1 && s.Lives === 50,
+              "with the network off a reload starts the game");
+        await english.close();
     } finally {
         await browser.close();
         fs.rmSync(profile, { recursive: true, force: true });
