@@ -1126,11 +1126,25 @@ const PelmarPage = (() => {
     let frameRequest = 0;
     let wakeTimer = 0;
     let firstFrame = true;
+    // Frames while the game moves come at most this often (?fps=60 for every
+    // display frame): at 30 a second the page costs the main thread about
+    // half as much, and the game's moves are timed by its clock, not by frames.
+    const frameSpacing = 1000 / Math.min(Math.max(Number(query.get("fps")) || 30, 1), 240);
+    let lastFrame = -Infinity;
+    function requestFrame() {
+        const wait = lastFrame + frameSpacing - 4 - performance.now();
+        if (wait <= 0) {
+            frameRequest = requestAnimationFrame(frame);
+            return;
+        }
+        frameRequest = setTimeout(() => { frameRequest = requestAnimationFrame(frame); }, wait);
+    }
     function frame() {
         frameRequest = 0;
         if (page.ended || page.asking) {
             return;
         }
+        lastFrame = performance.now();
         page.frames++;
         Module._pelmar_frame();
         if (firstFrame) {
@@ -1149,7 +1163,7 @@ const PelmarPage = (() => {
         }
         if (ms === 0) {
             if (!frameRequest) {
-                frameRequest = requestAnimationFrame(frame);
+                requestFrame();
             }
         } else if (!frameRequest) {
             wakeTimer = setTimeout(() => {
