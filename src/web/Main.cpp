@@ -244,10 +244,10 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
     std::ostringstream out;
     std::ostringstream error;
     host::Script script(program->host);
-    if (script.Run(in, out, error) != 0) {
-        return Answer("error: " + error.str());
-    }
-    return Answer(out.str());
+    const int status = script.Run(in, out, error);
+    // A script may set the numbers without showing them.
+    Announce();
+    return Answer(status != 0 ? "error: " + error.str() : out.str());
 }
 
 // The page calls this once the pictures are loaded.

@@ -565,9 +565,10 @@ const PelmarPage = (() => {
             // The focus goes back where it was before the menu.
             const back = page.focusBefore;
             page.focusBefore = null;
-            if (back && back.isConnected && typeof back.focus === "function") {
+            if (back && back !== document.body && back.isConnected &&
+                typeof back.focus === "function") {
                 back.focus();
-            } else {
+            } else if (document.activeElement) {
                 document.activeElement.blur();
             }
         }

@@ -499,6 +499,28 @@ function colourRuns(samples) {
                                                     .map((m) => m.textContent));
         check(JSON.stringify(menus) === JSON.stringify(["Opções", "Exibir", "Ajuda"]),
               "the menu bar has Opções, Exibir and Ajuda: " + menus.join(", "));
+        // What assistive technology hears: actions, check boxes only where a
+        // check mark shows, the marks themselves left out of the names.
+        const roles = await page.evaluate(() => Object.fromEntries(
+            [...document.querySelectorAll(".menulist .menuitem")].map((r) => [
+                r.querySelector(".label").textContent,
+                [r.getAttribute("role"), r.getAttribute("aria-checked"),
+                 r.querySelector(".check").getAttribute("aria-hidden")]])));
+        check(JSON.stringify([roles["Jogo Novo"], roles["Fase ..."], roles.Som, roles.Pausa,
+                              roles["Tamanho 2x"]]) === JSON.stringify([
+            ["menuitem", null, "true"], ["menuitem", null, "true"],
+            ["menuitemcheckbox", "true", "true"], ["menuitemcheckbox", "false", "true"],
+            ["menuitemradio", "true", "true"]]),
+              "menu entries: actions, check boxes and a group: " + JSON.stringify(roles));
+        const status = await page.evaluate(() => {
+            const live = document.querySelector("[aria-live]");
+            window.statusChanges = 0;
+            new MutationObserver(() => window.statusChanges++)
+                .observe(live, { childList: true, characterData: true, subtree: true });
+            return [live.getAttribute("role"), live.textContent];
+        });
+        check(JSON.stringify(status) === JSON.stringify(["status", "Pontos 0, Fase 1, Vidas 50"]),
+              "a live region tells the score, level and lives: " + JSON.stringify(status));
 
         // ---- an arrow key held walks the cook, and the page does not scroll ----
         await page.evaluate(() => {
@@ -532,7 +554,10 @@ function colourRuns(samples) {
         await page.keyboard.press("e");
         await page.keyboard.up("Alt");
         let view = await viewEntries(page);
-        check(view.open && view.underlined === "E", "Alt+E opens Exibir");
+        const focus = await page.evaluate(() => [document.activeElement.classList.contains("current"),
+                                                 document.activeElement.getAttribute("role")]);
+        check(view.open && view.underlined === "E" && focus[0] && focus[1] === "menuitemradio",
+              "Alt+E opens Exibir, the focus on its first entry: " + JSON.stringify(focus));
         const shownEntries = view.entries.map((e) => [e.label, e.key, e.shortcut]);
         check(JSON.stringify(shownEntries) === JSON.stringify([
             ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ampliar", "m", "Ctrl++"],
@@ -545,7 +570,8 @@ function colourRuns(samples) {
               "the 2x size shown is marked, and nothing else");
         await page.keyboard.press("Escape");
         view = await viewEntries(page);
-        check(!view.open, "Escape closes it");
+        check(!view.open && await page.evaluate(() => !document.activeElement.closest(".menubar")),
+              "Escape closes it, and the focus leaves it");
 
         // ---- the zoom keys: whole factors that fit, kept from the browser ----
         await page.evaluate(() => {
@@ -738,6 +764,15 @@ function colourRuns(samples) {
         await page.evaluate(() => window.pelmarScript("set Lives 7\nset Level 4"));
         s = await state(page);
         check(s.Lives === 7 && s.Level === 4, "the test hook set 7 lives at level 4");
+        const told = await page.evaluate(async () => {
+            const before = window.statusChanges;
+            await new Promise((r) => setTimeout(r, 300));
+            return [before, window.statusChanges,
+                    document.querySelector("[aria-live]").textContent];
+        });
+        check(told[0] > 0 && told[1] === told[0] && told[2] === "Pontos 0, Fase 4, Vidas 7",
+              "the live region tells the change once, not at each frame: " +
+              JSON.stringify(told));
         await page.keyboard.press("F2");
         s = await until(page, "a new game after F2", (d) => d.Lives === 50);
         check(s.Level === 1 && s.Lives === 50 && s.Score === 0, "F2 starts a new game at level 1");
