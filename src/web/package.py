@@ -12,13 +12,13 @@ names. The pictures come in one file, the sounds in another (8-bit mu-law,
 half the bytes of the sound tool's 16-bit WAV files), and the English texts
 from the desktop's translation files.
 """
-import audioop
 import glob
 import hashlib
 import json
 import os
 import re
 import shutil
+import struct
 import sys
 import wave
 import xml.etree.ElementTree as ElementTree
@@ -52,6 +52,20 @@ def plain(name, data):
 def read(path):
     with open(path, "rb") as f:
         return f.read()
+
+
+SEGMENT_ENDS = [0x3F, 0x7F, 0xFF, 0x1FF, 0x3FF, 0x7FF, 0xFFF, 0x1FFF]
+
+
+def mu_law(sample):
+    """A 16-bit sample as 8-bit mu-law (G.711), as the reference coder does."""
+    value = sample >> 2
+    mask = 0x7F if value < 0 else 0xFF
+    value = min(abs(value), 8159) + 0x21
+    segment = next((i for i, end in enumerate(SEGMENT_ENDS) if value <= end), 8)
+    if segment == 8:
+        return 0x7F ^ mask
+    return ((segment << 4) | ((value >> (segment + 1)) & 0x0F)) ^ mask
 
 
 def texts():
@@ -91,12 +105,13 @@ sound_bytes = bytearray()
 rate = None
 for path in sorted(glob.glob(os.path.join(root, "assets", "sounds", "*.wav"))):
     with wave.open(path) as w:
-        if w.getnchannels() != 1:
-            sys.exit(f"{path}: the page plays mono sounds only")
+        if w.getnchannels() != 1 or w.getsampwidth() != 2:
+            sys.exit(f"{path}: the page plays 16-bit mono sounds only")
         rate = rate or w.getframerate()
         if w.getframerate() != rate:
             sys.exit(f"{path}: every sound must have the rate {rate}")
-        samples = audioop.lin2ulaw(w.readframes(w.getnframes()), w.getsampwidth())
+        frames = w.readframes(w.getnframes())
+        samples = bytes(mu_law(v) for (v,) in struct.iter_unpack("<h", frames))
     sound_index.append([os.path.splitext(os.path.basename(path))[0], len(samples)])
     sound_bytes += samples
 
