@@ -1193,6 +1193,15 @@ function colourRuns(samples) {
                                                         .map((m) => m.textContent));
         check(JSON.stringify(titles) === JSON.stringify(["Options", "View", "Help"]),
               "under English the menu titles are English: " + titles.join(", "));
+        const englishPictures = await english.evaluate(() => {
+            const own = PelmarAssets.pictures.map(([name]) => name)
+                            .filter((name) => name.startsWith("en/")).map((n) => n.slice(3));
+            return { own, drawn: own.filter((name) => PelmarPage.pictures[name].own) };
+        });
+        check(englishPictures.own.length > 0 &&
+              englishPictures.drawn.length === englishPictures.own.length,
+              "the pictures with English words are drawn from their English versions: " +
+              JSON.stringify(englishPictures));
         const englishHelp = browser.waitForTarget((t) => t.url().endsWith("/Pelmar_en.htm"),
                                                   { timeout: 0 });
         await menu(english, "h", 2);
