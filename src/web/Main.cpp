@@ -268,6 +268,13 @@ EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
     }
 }
 
+// Every key and touch let go, as after one of the page's dialogs.
+EMSCRIPTEN_KEEPALIVE void pelmar_release_all() {
+    if (program != nullptr && !program->host.ended) {
+        program->host.ReleaseAll();
+    }
+}
+
 // The page was left (hidden, or another window took the focus): every key
 // and touch held is let go and the game pauses, until the player goes on.
 // Returns whether the game is paused now.

@@ -865,8 +865,10 @@ const PelmarPage = (() => {
     function modal(title, prompt, field, buttons) {
         return new Promise((resolve) => {
             closeMenu();
-            releaseTouches();
             page.asking = true;
+            // The fingers lift; the keys and walks held are let go once the
+            // game has its answer (a key let go over the dialog never reaches it).
+            releaseTouches();
             const before = document.activeElement;
             const dialog = el("dialog", "ask", document.body);
             dialog.setAttribute("aria-labelledby", "ask-title");
@@ -902,6 +904,11 @@ const PelmarPage = (() => {
                     before.focus();
                 }
                 resolve(answer(input ? input.value : ""));
+                setTimeout(() => {
+                    if (page.running && !page.ended && !page.asking) {
+                        Module._pelmar_release_all();
+                    }
+                }, 0);
                 // The game goes on from here: the time the dialog was open is
                 // skipped as a stall.
                 page.wakeIn(0);
@@ -1108,6 +1115,8 @@ const PelmarPage = (() => {
     page.end = () => {
         closeMenu();
         page.ended = true;
+        // The fingers' state only: the old program takes no more input.
+        releaseTouches();
         setTimeout(() => {
             for (const id of ["desk", "dialogs"]) {
                 document.getElementById(id).textContent = "";
