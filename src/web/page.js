@@ -47,7 +47,7 @@ const PelmarPage = (() => {
     const ownWords = { "Toque para começar": "Tap to start",
                        "Vulcro Pelmar (minimizado): clique para voltar ao jogo":
                            "Vulcro Pelmar (minimised): click to go back to the game",
-                       "Pontos": "Score", "Fase": "Level", "Vidas": "Lives",
+                       "A&justar à janela": "&Fit to window", "Pontos": "Score", "Fase": "Level", "Vidas": "Lives",
                        "Controles de toque": "Touch controls", "Ação": "Action",
                        "Esquerda": "Left", "Direita": "Right", "Cima": "Up", "Baixo": "Down" };
     function tr(text) {
@@ -687,8 +687,13 @@ const PelmarPage = (() => {
             return item;
         };
         const view = { top, factors: [] };
-        // The factors that fit come before it, added as the window grows.
-        view.sizesEnd = separator();
+        // The factors that fit come before it, added as the window grows: the
+        // largest that fits, following the window, until the player picks one.
+        view.fitWindow = entry("A&justar à janela", "", () => false, () => {
+            page.zoom = 0;
+            page.fit();
+        }, "menuitemcheckbox");
+        separator();
         view.entries = [
             entry("A&mpliar", "Ctrl++", (e) => ctrl(e) && (e.key === "+" || e.key === "=" ||
                                                             e.code === "NumpadAdd"),
@@ -708,7 +713,7 @@ const PelmarPage = (() => {
                                                               e.key === "Pause"),
                            () => page.showPaused(Module._pelmar_pause(page.paused ? 0 : 1) !== 0),
                            "menuitemcheckbox");
-        view.entries.push(view.fullScreen, view.pause);
+        view.entries.push(view.fitWindow, view.fullScreen, view.pause);
         page.view = view;
         showMenu(top);
         syncViewMenu();
@@ -723,7 +728,7 @@ const PelmarPage = (() => {
             const item = { caption: tr("Tamanho &%1x").replace("%1", factor), shortcut: "",
                            separator: false,
                            action: () => zoomTo(factor) };
-            addRow(view.top, item, "menuitemradio", view.sizesEnd);
+            addRow(view.top, item, "menuitemradio", view.fitWindow);
             view.factors.push(item);
         }
         view.factors.forEach((item, i) => {
@@ -731,6 +736,8 @@ const PelmarPage = (() => {
                                   checked: i + 1 === page.scale && !page.fullScreen });
             showMenu(item);
         });
+        view.fitWindow.checked = page.zoom === 0 && !page.fullScreen;
+        view.fitWindow.enabled = !page.fullScreen;
         view.fullScreen.checked = page.fullScreen;
         view.fullScreen.enabled = fullScreenAllowed();
         view.pause.checked = page.paused;

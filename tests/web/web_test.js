@@ -560,14 +560,16 @@ function colourRuns(samples) {
               "Alt+E opens Exibir, the focus on its first entry: " + JSON.stringify(focus));
         const shownEntries = view.entries.map((e) => [e.label, e.key, e.shortcut]);
         check(JSON.stringify(shownEntries) === JSON.stringify([
-            ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ampliar", "m", "Ctrl++"],
+            ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ajustar à janela", "j", ""],
+            ["Ampliar", "m", "Ctrl++"],
             ["Reduzir", "R", "Ctrl+-"], ["Tela cheia", "c", "F11"], ["Pausa", "P", "P"]]),
-              "Exibir lists the sizes that fit, Ampliar, Reduzir, Tela cheia and Pausa, with " +
+              "Exibir lists the sizes that fit, the size that follows the window, Ampliar, " +
+              "Reduzir, Tela cheia and Pausa, with " +
               "their access keys and shortcuts: " + JSON.stringify(shownEntries));
         check(entry(view, "Tamanho 2x").checked && entry(view, "Tamanho 2x").mark === "•" &&
-              !entry(view, "Tamanho 1x").checked && !entry(view, "Pausa").checked &&
-              !entry(view, "Tela cheia").checked,
-              "the 2x size shown is marked, and nothing else");
+              entry(view, "Ajustar à janela").checked && !entry(view, "Tamanho 1x").checked &&
+              !entry(view, "Pausa").checked && !entry(view, "Tela cheia").checked,
+              "the 2x size shown is marked, and that it follows the window, and nothing else");
         await page.keyboard.press("Escape");
         view = await viewEntries(page);
         check(!view.open && await page.evaluate(() => !document.activeElement.closest(".menubar")),
@@ -618,9 +620,21 @@ function colourRuns(samples) {
               `then Ctrl+= shows it at 3x: ${JSON.stringify(size)}`);
         await withCtrl(page, "Minus");
         size = await canvasSize(page);
-        check(factorOf(size) === 2, `and Ctrl+- at 2x again: ${JSON.stringify(size)}`);
+        view = await viewEntries(page);
+        check(factorOf(size) === 2 && !entry(view, "Ajustar à janela").checked,
+              `and Ctrl+- at 2x again, a size of the player's: ${JSON.stringify(size)}`);
+        // Ajustar à janela: the largest factor that fits, as the window changes.
+        await viewMenu(page, "j");
+        await settle(page);
+        const fitted = [factorOf(await canvasSize(page))];
         await page.setViewport({ width: 1024, height: 768 });
         await settle(page);
+        fitted.push(factorOf(await canvasSize(page)));
+        view = await viewEntries(page);
+        check(JSON.stringify(fitted) === JSON.stringify([3, 2]) &&
+              entry(view, "Ajustar à janela").checked,
+              "Exibir > Ajustar à janela shows the largest factor that fits, and follows the " +
+              "window: " + JSON.stringify(fitted));
         await viewMenu(page, "1");
         await settle(page);
         size = await canvasSize(page);
