@@ -85,10 +85,11 @@ async function newPage(browser, locale, viewport) {
 }
 
 // The page's own dialog once it is open: its title, text, buttons, the
-// element with the focus and the text box's answer, if any.
+// element with the focus and the text box's answer, if any. (Looked for at
+// intervals: twice a wait polled at animation frames never returned.)
 async function openDialog(page) {
     await page.waitForFunction(() => document.querySelector("dialog[open]") !== null,
-                               { timeout: 0 });
+                               { timeout: 0, polling: 100 });
     return page.evaluate(() => {
         const d = document.querySelector("dialog[open]");
         const input = d.querySelector("input");
@@ -108,7 +109,7 @@ async function answerDialog(page, typed, key) {
     }
     await page.keyboard.press(key);
     await page.waitForFunction(() => document.querySelector("dialog[open]") === null,
-                               { timeout: 0 });
+                               { timeout: 0, polling: 100 });
     return shown;
 }
 
