@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the web edition into build/web (static
-# files: index.html, pelmar.js, pelmar.wasm, the pictures, the sounds and the
-# help page) and says how to play it.
+# files: index.html, the service worker, the help pages and the page's files
+# under hashed names; see src/web/package.py) and says how to play it.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh web

@@ -39,6 +39,26 @@ std::string StateJson(bool takeSounds) {
 }
 
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
+EM_JS(void, page_announce, (double score, int level, int lives),
+      { PelmarPage.announce(score, level, lives); });
+
+// What a screen reader is told: the score, level and lives, when one changes.
+struct Announced {
+    double score = -1;
+    int level = -1;
+    int lives = -1;
+};
+Announced announced;
+
+void Announce() {
+    const game::Game& g = program->host.game;
+    const Announced now{g.Score, g.Level, g.Lives};
+    if (now.score != announced.score || now.level != announced.level ||
+        now.lives != announced.lives) {
+        announced = now;
+        page_announce(now.score, now.level, now.lives);
+    }
+}
 
 // The form a page's window number stands for, or null.
 ui::Form* FormOf(int id) {
@@ -51,6 +71,27 @@ ui::Control* ControlOf(int form, int number) {
     return view != nullptr ? view->ControlOf(number) : nullptr;
 }
 
+void StartProgram() {
+    const bool scripted = page_scripted() != 0;
+    program = new Program(scripted);
+    program->host.keepSounds = true;
+    program->host.mostSounds = 64;
+    // A scripted page starts as the simulator does; any other at the time
+    // of day, its draws from there.
+    if (!scripted) {
+        const std::int64_t startOfDay = web::WebPlatform::StartOfDay();
+        program->host.clock = static_cast<double>(startOfDay) / 10;
+        program->host.Seed(startOfDay);
+    }
+    web::Page& page = program->page;
+    web::FormView& main = page.Main();
+    program->platform.onPause = [&main, &page](bool paused) {
+        main.SetPaused(paused);
+        page.ShowPaused(paused);
+    };
+    program->host.Start();
+}
+
 } // namespace
 
 extern "C" {
@@ -58,6 +99,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
     if (program != nullptr && !program->host.ended) {
         program->page.Frame();
+        Announce();
     }
 }
 
@@ -202,35 +244,47 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
     std::ostringstream out;
     std::ostringstream error;
     host::Script script(program->host);
-    if (script.Run(in, out, error) != 0) {
-        return Answer("error: " + error.str());
-    }
-    return Answer(out.str());
+    const int status = script.Run(in, out, error);
+    // A script may set the numbers without showing them.
+    Announce();
+    return Answer(status != 0 ? "error: " + error.str() : out.str());
 }
 
 // The page calls this once the pictures are loaded.
 EMSCRIPTEN_KEEPALIVE void pelmar_start() {
-    if (program != nullptr) {
-        return;
+    if (program == nullptr) {
+        StartProgram();
     }
-    const bool scripted = page_scripted() != 0;
-    program = new Program(scripted);
-    program->host.keepSounds = true;
-    program->host.mostSounds = 64;
-    // A scripted page starts as the simulator does; any other at the time
-    // of day, its draws from there.
-    if (!scripted) {
-        const std::int64_t startOfDay = web::WebPlatform::StartOfDay();
-        program->host.clock = static_cast<double>(startOfDay) / 10;
-        program->host.Seed(startOfDay);
+}
+
+// After the last game, when the player did not want another (or left by the
+// menu): a fresh program, for the page to start a new game on the player's
+// word. Called by the page after the old program's call has returned.
+EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
+    if (program != nullptr && program->host.ended) {
+        delete program;
+        program = nullptr;
+        StartProgram();
     }
-    web::Page& page = program->page;
-    web::FormView& main = page.Main();
-    program->platform.onPause = [&main, &page](bool paused) {
-        main.SetPaused(paused);
-        page.ShowPaused(paused);
-    };
-    program->host.Start();
+}
+
+// Every key and touch let go, as after one of the page's dialogs.
+EMSCRIPTEN_KEEPALIVE void pelmar_release_all() {
+    if (program != nullptr && !program->host.ended) {
+        program->host.ReleaseAll();
+    }
+}
+
+// The page was left (hidden, or another window took the focus): every key
+// and touch held is let go and the game pauses, until the player goes on.
+// Returns whether the game is paused now.
+EMSCRIPTEN_KEEPALIVE int pelmar_leave() {
+    if (program == nullptr || program->host.ended) {
+        return 0;
+    }
+    program->host.ReleaseAll();
+    program->host.SetPausedByPlayer(true);
+    return program->host.Paused() ? 1 : 0;
 }
 
 } // extern "C"

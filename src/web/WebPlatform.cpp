@@ -17,9 +17,13 @@ EM_JS(double, pelmar_time_of_day, (), {
     return (now.getTime() - midnight.getTime()) / 10;
 });
 
-// Both return a string the caller frees, or 0 on Cancel.
-EM_JS(char*, pelmar_prompt, (const char* prompt, const char* answer), {
-    const text = window.prompt(UTF8ToString(prompt), UTF8ToString(answer));
+// The page's own dialogs, modal: the program waits in them (Asyncify) while
+// the page stops its frames, so the game's clock stands still until the
+// player answers. The input box returns a string the caller frees, or 0 on
+// Cancel; the question 1 for Yes.
+EM_ASYNC_JS(char*, pelmar_prompt, (const char* prompt, const char* title, const char* answer), {
+    const text =
+        await PelmarPage.inputBox(UTF8ToString(prompt), UTF8ToString(title), UTF8ToString(answer));
     if (text == null) {
         return 0;
     }
@@ -29,10 +33,11 @@ EM_JS(char*, pelmar_prompt, (const char* prompt, const char* answer), {
     return memory;
 });
 
-EM_JS(int, pelmar_confirm, (const char* prompt),
-      { return window.confirm(UTF8ToString(prompt)) ? 1 : 0; });
+EM_ASYNC_JS(int, pelmar_confirm, (const char* prompt, const char* title), {
+    return (await PelmarPage.askYesNo(UTF8ToString(prompt), UTF8ToString(title))) ? 1 : 0;
+});
 
-EM_JS(void, pelmar_open_help, (const char* page), { window.open(UTF8ToString(page), "_blank"); });
+EM_JS(void, pelmar_open_help, (const char* page), { PelmarPage.openHelp(UTF8ToString(page)); });
 
 EM_JS(int, pelmar_screen_width, (), { return window.screen.width || 1024; });
 EM_JS(int, pelmar_screen_height, (), { return window.screen.height || 768; });
@@ -106,13 +111,13 @@ void WebPlatform::ShowPaused(bool paused) {
     }
 }
 
-std::string WebPlatform::InputBox(const std::string& prompt, const std::string&,
+std::string WebPlatform::InputBox(const std::string& prompt, const std::string& title,
                                   const std::string& defaultAnswer) {
-    return Take(pelmar_prompt(prompt.c_str(), defaultAnswer.c_str()));
+    return Take(pelmar_prompt(prompt.c_str(), title.c_str(), defaultAnswer.c_str()));
 }
 
-bool WebPlatform::AskYesNo(const std::string& prompt, const std::string&) {
-    return pelmar_confirm(prompt.c_str()) != 0;
+bool WebPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
+    return pelmar_confirm(prompt.c_str(), title.c_str()) != 0;
 }
 
 void WebPlatform::OpenHelp(const std::string& page) {

@@ -9,7 +9,7 @@
 namespace web {
 
 // The outside world in a browser page: the page's monotonic clock and its
-// animation frames, the page's own prompt and confirm dialogs, a new tab for
+// animation frames, the page's own modal dialogs, a new tab for
 // the help page, the high-score table in localStorage and the sounds through
 // WebAudio.
 //

@@ -6,8 +6,18 @@
 
 const PelmarPage = (() => {
     const query = new URLSearchParams(window.location.search);
+    // Portuguese for a Portuguese browser, else English; ?lang=pt or ?lang=en chooses.
+    const language = (query.get("lang") || navigator.language || "pt").toLowerCase()
+                         .startsWith("pt") ? "pt" : "en";
+    const touch = navigator.maxTouchPoints > 0 || "ontouchstart" in window;
     const page = {
         scripted: query.has("scripted"),
+        language,
+        touch,
+        // A modal dialog is open: the game waits for its answer and no frame runs.
+        asking: false,
+        // The game waits, paused, for the player's first touch or new game.
+        waiting: false,
         scale: 1,
         // The player's factor from the "Exibir" menu or its keys; until one is
         // chosen, the largest that fits.
@@ -31,6 +41,58 @@ const PelmarPage = (() => {
         "End", "Backspace",
     ]);
 
+    // ---- the player's language: the desktop's translation, built into PelmarTexts ----
+
+    // The page's own words where the game has none.
+    const ownWords = { "Toque para começar": "Tap to start",
+                       "Vulcro Pelmar (minimizado): clique para voltar ao jogo":
+                           "Vulcro Pelmar (minimised): click to go back to the game",
+                       "A&justar à janela": "&Fit to window", "Pontos": "Score", "Fase": "Level", "Vidas": "Lives",
+                       "Controles de toque": "Touch controls", "Ação": "Action",
+                       "Esquerda": "Left", "Direita": "Right", "Cima": "Up", "Baixo": "Down" };
+    function tr(text) {
+        if (language === "pt" || !text) {
+            return text;
+        }
+        const table = typeof PelmarTexts === "object" ? PelmarTexts : {};
+        if (text in table) {
+            return table[text];
+        }
+        if (text in ownWords) {
+            return ownWords[text];
+        }
+        // A text of several lines, each translated by itself.
+        return text.includes("\r\n") ? text.split("\r\n").map(tr).join("\r\n") : text;
+    }
+    page.tr = tr;
+
+    // ---- calls into the program ----
+
+    // Calls one of the program's functions with numbers and strings; the
+    // strings are copied in for the call. (Emscripten's ccall would take
+    // any call made while a dialog waits for one that waits too.)
+    function callC(name, ...args) {
+        const copies = [];
+        const values = args.map((a) => {
+            if (typeof a !== "string") {
+                return a;
+            }
+            const size = Module.lengthBytesUTF8(a) + 1;
+            const at = Module._malloc(size);
+            Module.stringToUTF8(a, at, size);
+            copies.push(at);
+            return at;
+        });
+        try {
+            return Module["_" + name](...values);
+        } finally {
+            copies.forEach((at) => Module._free(at));
+        }
+    }
+
+    // The same for a function that answers with a string.
+    const textC = (name, ...args) => Module.UTF8ToString(callC(name, ...args));
+
     // ---- the windows ----
 
     function el(tag, className, parent) {
@@ -53,7 +115,7 @@ const PelmarPage = (() => {
             form.menubar = el("div", "menubar", root);
             form.menubar.setAttribute("role", "menubar");
             form.restore = el("button", "restore", document.getElementById("desk"));
-            form.restore.textContent = "Vulcro Pelmar (minimizado): clique para voltar ao jogo";
+            form.restore.textContent = tr("Vulcro Pelmar (minimizado): clique para voltar ao jogo");
             form.restore.hidden = true;
             form.restore.addEventListener("click", () => Module._pelmar_restore(id));
         }
@@ -65,6 +127,17 @@ const PelmarPage = (() => {
         form.ctx = form.canvas.getContext("2d", { alpha: false });
         form.ctx.imageSmoothingEnabled = false;
         form.clipped = false;
+        if (main) {
+            // Over the kitchen while the game waits for the player: a touch
+            // (or click) there starts it, or ends the pause.
+            form.start = el("button", "start", form.client);
+            form.start.hidden = true;
+            form.start.addEventListener("click", () => {
+                if (!page.asking && page.paused) {
+                    page.showPaused(Module._pelmar_pause(0) !== 0);
+                }
+            });
+        }
         page.forms[id] = form;
         page.fit();
     };
@@ -78,7 +151,7 @@ const PelmarPage = (() => {
         if (form.main) {
             form.restore.hidden = !(visible && minimised);
             if (caption) {
-                document.title = caption;
+                document.title = tr(caption);
             }
         } else {
             document.getElementById("dialogs").hidden =
@@ -95,6 +168,8 @@ const PelmarPage = (() => {
             w.addEventListener("click", () => Module._pelmar_click(formId, number));
         } else {
             w.type = "text";
+            // The only text box is the high-score table's name box.
+            w.setAttribute("aria-label", tr("NOME"));
             w.spellcheck = false;
             w.autocomplete = "off";
             // A key held down as the box takes the focus keeps repeating into
@@ -108,8 +183,7 @@ const PelmarPage = (() => {
                 w.freshFocus = false;
             });
             w.addEventListener("input", () => {
-                Module.ccall("pelmar_typed", null, ["number", "number", "string"],
-                             [formId, number, w.value]);
+                callC("pelmar_typed", formId, number, w.value);
             });
         }
         form.widgets[number] = w;
@@ -122,7 +196,7 @@ const PelmarPage = (() => {
         w.fontCss = font;
         w.disabled = !enabled;
         if (w.tagName === "BUTTON") {
-            w.textContent = text;
+            w.textContent = tr(text);
             w.classList.toggle("default", isDefault);
         } else {
             if (w.value !== text) {
@@ -142,11 +216,14 @@ const PelmarPage = (() => {
         }
     };
 
+    // Game pixels to CSS pixels: the whole factor counts device pixels.
+    const cssPerPixel = () => page.scale / (window.devicePixelRatio || 1);
+
     function placeWidget(w) {
         if (!w.box) {
             return;
         }
-        const k = page.scale;
+        const k = cssPerPixel();
         w.style.left = w.box.x * k + "px";
         w.style.top = w.box.y * k + "px";
         w.style.width = w.box.width * k + "px";
@@ -155,31 +232,70 @@ const PelmarPage = (() => {
         w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
     }
 
-    // Whole-factor scaling: the player's factor where it fits, else the largest
-    // that lets the main window fit the page; in full screen the largest that
-    // fits the screen, around the window's frame alone.
+    // Whole-factor scaling in device pixels, so that each game pixel is a
+    // whole number of the screen's: the player's factor where it fits, else
+    // the largest that lets the main window fit the page (beside the touch
+    // pad on a touch screen); in full screen the largest that fits the
+    // screen, around the window's frame alone.
     page.fit = () => {
         const main = mainForm();
         if (!main) {
             return;
         }
-        const menuHeight = main.menubar.offsetHeight || 24;
-        const margin = page.fullScreen ? 4 : 16;
-        page.fitting = Math.max(1, Math.min(Math.floor((window.innerWidth - margin) / main.width),
-                                            Math.floor((window.innerHeight - menuHeight - margin) /
-                                                       main.height)));
+        const ratio = window.devicePixelRatio || 1;
+        const frame = [main.root.offsetWidth - main.client.offsetWidth,
+                       main.root.offsetHeight - main.client.offsetHeight];
+        if (!main.visible || frame[1] <= 0) {
+            frame[0] = 4;
+            frame[1] = 26;
+        }
+        let room = [window.innerWidth - frame[0] - (page.fullScreen ? 0 : 4),
+                    window.innerHeight - frame[1] - (page.fullScreen ? 0 : 2)];
+        const pad = document.getElementById("pad");
+        if (page.touch && pad && !page.fullScreen) {
+            const landscape = window.innerWidth > window.innerHeight;
+            const walk = document.getElementById("walkpad");
+            const act = document.getElementById("actionpad");
+            if (landscape) {
+                room[0] -= walk.offsetWidth + act.offsetWidth + 16;
+            } else {
+                room[1] -= Math.max(walk.offsetHeight, act.offsetHeight) + 8;
+            }
+        }
+        page.fitting = Math.max(1, Math.min(Math.floor(room[0] * ratio / main.width),
+                                            Math.floor(room[1] * ratio / main.height)));
         const k = page.fullScreen || page.zoom === 0 ? page.fitting
                                                      : Math.min(page.zoom, page.fitting);
         page.scale = k;
+        const css = k / ratio;
         for (const form of Object.values(page.forms)) {
-            form.canvas.style.width = form.width * k + "px";
-            form.canvas.style.height = form.height * k + "px";
-            form.client.style.width = form.width * k + "px";
-            form.client.style.height = form.height * k + "px";
+            form.canvas.style.width = form.width * css + "px";
+            form.canvas.style.height = form.height * css + "px";
+            form.client.style.width = form.width * css + "px";
+            form.client.style.height = form.height * css + "px";
+            form.client.style.transform = "";
             Object.values(form.widgets).forEach(placeWidget);
         }
+        alignToDevicePixels();
         syncViewMenu();
     };
+
+    // Each canvas starts on a device pixel, where the layout would put it
+    // between two.
+    function alignToDevicePixels() {
+        const ratio = window.devicePixelRatio || 1;
+        for (const form of Object.values(page.forms)) {
+            if (!form.visible) {
+                continue;
+            }
+            const r = form.canvas.getBoundingClientRect();
+            const dx = (Math.round(r.left * ratio) - r.left * ratio) / ratio;
+            const dy = (Math.round(r.top * ratio) - r.top * ratio) / ratio;
+            if (Math.abs(dx) > 1e-3 || Math.abs(dy) > 1e-3) {
+                form.client.style.transform = `translate(${dx}px, ${dy}px)`;
+            }
+        }
+    }
 
     page.paintEvent = (id) => Module._pelmar_paint_event(id);
     // A change outside a wake-up is painted at the next animation frame.
@@ -248,11 +364,13 @@ const PelmarPage = (() => {
         return width;
     }
 
-    page.textAdvance = (font, spacing, text) => Math.round(advance(measurer, font, spacing, text));
+    page.textAdvance = (font, spacing, text) => Math.round(advance(measurer, font, spacing,
+                                                                   tr(text)));
     page.fontHeight = (font) => fontMetrics(font).height;
 
     // One line of text in the middle of a box, its letters `spacing` pixels apart.
     page.centredText = (id, x, y, w, h, font, spacing, colour, text) => {
+        text = tr(text);
         const ctx = page.forms[id].ctx;
         const metrics = fontMetrics(font);
         const width = advance(ctx, font, spacing, text);
@@ -266,6 +384,7 @@ const PelmarPage = (() => {
     };
 
     page.text = (id, x, y, w, h, align, grid, font, colour, text) => {
+        text = tr(text);
         const ctx = page.forms[id].ctx;
         ctx.font = font;
         ctx.fillStyle = colour;
@@ -333,7 +452,11 @@ const PelmarPage = (() => {
         menu.items = [];
         menu.button = el("button", "menutitle");
         menu.button.tabIndex = -1;
+        menu.button.setAttribute("role", "menuitem");
+        menu.button.setAttribute("aria-haspopup", "menu");
+        menu.button.setAttribute("aria-expanded", "false");
         menu.list = el("div", "menulist");
+        menu.list.tabIndex = -1;
         menu.list.hidden = true;
         menu.list.setAttribute("role", "menu");
         bar.insertBefore(menu.button, before ? before.button : null);
@@ -351,14 +474,18 @@ const PelmarPage = (() => {
         at >= 0 ? page.topMenus.splice(at, 0, menu) : page.topMenus.push(menu);
     }
 
-    // An entry of the menu `top`, before its entry `before` or last; `role`
-    // tells a check mark of its own from one of a group's.
+    // An entry of the menu `top`, before its entry `before` or last: an
+    // action ("menuitem"), an entry with a check mark of its own
+    // ("menuitemcheckbox") or one of a group's ("menuitemradio").
     function addRow(top, item, role, before) {
         item.row = el("div", item.separator ? "separator" : "menuitem");
         top.list.insertBefore(item.row, before ? before.row : null);
-        if (!item.separator) {
+        if (item.separator) {
+            item.row.setAttribute("role", "separator");
+        } else {
             item.row.setAttribute("role", role);
-            el("span", "check", item.row);
+            item.row.tabIndex = -1;
+            el("span", "check", item.row).setAttribute("aria-hidden", "true");
             item.label = el("span", "label", item.row);
             el("span", "shortcut", item.row).textContent = item.shortcut;
             item.row.addEventListener("mouseenter", () => highlight(top, item));
@@ -374,28 +501,38 @@ const PelmarPage = (() => {
             menu.button.hidden = !menu.visible;
         } else if (menu.row && !menu.separator) {
             showCaption(menu.label, menu.caption);
-            const mark = menu.row.getAttribute("role") === "menuitemradio" ? "•" : "✓";
+            // A game entry that shows a check mark is one from then on.
+            if (menu.checked && menu.row.getAttribute("role") === "menuitem" && menu.number) {
+                menu.row.setAttribute("role", "menuitemcheckbox");
+            }
+            const role = menu.row.getAttribute("role");
+            const mark = role === "menuitemradio" ? "•" : "✓";
             menu.row.querySelector(".check").textContent = menu.checked ? mark : "";
-            menu.row.setAttribute("aria-checked", menu.checked ? "true" : "false");
+            if (role === "menuitem") {
+                menu.row.removeAttribute("aria-checked");
+            } else {
+                menu.row.setAttribute("aria-checked", menu.checked ? "true" : "false");
+            }
             menu.row.classList.toggle("disabled", !menu.enabled);
+            menu.row.setAttribute("aria-disabled", menu.enabled ? "false" : "true");
             menu.row.hidden = !menu.visible;
         }
     }
 
     page.addMenu = (number, parent, caption, separator, shortcut) => {
-        const menu = { number, parent, caption, separator, shortcut, items: [], enabled: true,
-                       visible: true, checked: false };
+        const menu = { number, parent, caption: tr(caption), separator, shortcut, items: [],
+                       enabled: true, visible: true, checked: false };
         if (parent < 0) {
             addTitle(menu, null);
         } else {
-            addRow(page.menus[parent], menu, "menuitemcheckbox", null);
+            addRow(page.menus[parent], menu, "menuitem", null);
         }
         page.menus[number] = menu;
     };
 
     page.syncMenu = (number, caption, checked, enabled, visible) => {
         const menu = page.menus[number];
-        Object.assign(menu, { caption, checked, enabled, visible });
+        Object.assign(menu, { caption: tr(caption), checked, enabled, visible });
         showMenu(menu);
     };
 
@@ -408,11 +545,14 @@ const PelmarPage = (() => {
         if (!mainEnabled()) {
             return;
         }
+        const before = page.openMenu ? page.focusBefore : document.activeElement;
         closeMenu();
+        page.focusBefore = before;
         page.openMenu = menu;
         menu.list.hidden = false;
         menu.list.style.left = menu.button.offsetLeft + "px";
         menu.button.classList.add("open");
+        menu.button.setAttribute("aria-expanded", "true");
         highlight(menu, menu.items.find(usable) || null);
     }
 
@@ -420,7 +560,17 @@ const PelmarPage = (() => {
         if (page.openMenu) {
             page.openMenu.list.hidden = true;
             page.openMenu.button.classList.remove("open");
+            page.openMenu.button.setAttribute("aria-expanded", "false");
             page.openMenu = null;
+            // The focus goes back where it was before the menu.
+            const back = page.focusBefore;
+            page.focusBefore = null;
+            if (back && back !== document.body && back.isConnected &&
+                typeof back.focus === "function") {
+                back.focus();
+            } else if (document.activeElement) {
+                document.activeElement.blur();
+            }
         }
     }
 
@@ -428,6 +578,7 @@ const PelmarPage = (() => {
         return !item.separator && item.visible && item.enabled;
     }
 
+    // The entry highlighted has the focus, for a screen reader to tell.
     function highlight(top, item) {
         top.current = item;
         for (const i of top.items) {
@@ -435,6 +586,7 @@ const PelmarPage = (() => {
                 i.row.classList.toggle("current", i === item);
             }
         }
+        (item && item.row ? item.row : top.list).focus({ preventScroll: true });
     }
 
     function choose(item) {
@@ -520,12 +672,12 @@ const PelmarPage = (() => {
     }
 
     page.addViewMenu = () => {
-        const top = { caption: "&Exibir", visible: true };
+        const top = { caption: tr("&Exibir"), visible: true };
         // Between the game's own menus, before "Ajuda".
         addTitle(top, page.topMenus[page.topMenus.length - 1] || null);
         const entry = (caption, shortcut, keys, action, role) => {
-            const item = { caption, shortcut, keys, action, separator: false, enabled: true,
-                           visible: true, checked: false };
+            const item = { caption: tr(caption), shortcut, keys, action, separator: false,
+                           enabled: true, visible: true, checked: false };
             addRow(top, item, role, null);
             return item;
         };
@@ -535,8 +687,13 @@ const PelmarPage = (() => {
             return item;
         };
         const view = { top, factors: [] };
-        // The factors that fit come before it, added as the window grows.
-        view.sizesEnd = separator();
+        // The factors that fit come before it, added as the window grows: the
+        // largest that fits, following the window, until the player picks one.
+        view.fitWindow = entry("A&justar à janela", "", () => false, () => {
+            page.zoom = 0;
+            page.fit();
+        }, "menuitemcheckbox");
+        separator();
         view.entries = [
             entry("A&mpliar", "Ctrl++", (e) => ctrl(e) && (e.key === "+" || e.key === "=" ||
                                                             e.code === "NumpadAdd"),
@@ -545,6 +702,9 @@ const PelmarPage = (() => {
                                                             e.code === "NumpadSubtract"),
                   () => zoomTo(page.scale - 1), "menuitem"),
         ];
+        // At the largest factor (or the smallest) the browser zooms the page.
+        view.entries[0].browserKeeps = () => !page.fullScreen && page.scale >= page.fitting;
+        view.entries[1].browserKeeps = () => !page.fullScreen && page.scale <= 1;
         separator();
         view.fullScreen = entry("Tela &cheia", "F11", (e) => plain(e) && e.key === "F11",
                                 () => setFullScreen(!page.fullScreen), "menuitemcheckbox");
@@ -553,7 +713,7 @@ const PelmarPage = (() => {
                                                               e.key === "Pause"),
                            () => page.showPaused(Module._pelmar_pause(page.paused ? 0 : 1) !== 0),
                            "menuitemcheckbox");
-        view.entries.push(view.fullScreen, view.pause);
+        view.entries.push(view.fitWindow, view.fullScreen, view.pause);
         page.view = view;
         showMenu(top);
         syncViewMenu();
@@ -565,9 +725,10 @@ const PelmarPage = (() => {
             return;
         }
         for (let factor = view.factors.length + 1; factor <= page.fitting; factor++) {
-            const item = { caption: `Tamanho &${factor}x`, shortcut: "", separator: false,
+            const item = { caption: tr("Tamanho &%1x").replace("%1", factor), shortcut: "",
+                           separator: false,
                            action: () => zoomTo(factor) };
-            addRow(view.top, item, "menuitemradio", view.sizesEnd);
+            addRow(view.top, item, "menuitemradio", view.fitWindow);
             view.factors.push(item);
         }
         view.factors.forEach((item, i) => {
@@ -575,6 +736,8 @@ const PelmarPage = (() => {
                                   checked: i + 1 === page.scale && !page.fullScreen });
             showMenu(item);
         });
+        view.fitWindow.checked = page.zoom === 0 && !page.fullScreen;
+        view.fitWindow.enabled = !page.fullScreen;
         view.fullScreen.checked = page.fullScreen;
         view.fullScreen.enabled = fullScreenAllowed();
         view.pause.checked = page.paused;
@@ -582,8 +745,21 @@ const PelmarPage = (() => {
     }
 
     // The check mark follows the game, which ends the pause by itself.
+    // On a touch screen a touch on the paused kitchen goes on.
     page.showPaused = (paused) => {
         page.paused = paused;
+        page.waiting = page.waiting && paused;
+        const main = mainForm();
+        if (main) {
+            main.start.hidden = !(paused && (page.waiting || page.touch));
+            main.start.classList.toggle("bare", !page.waiting);
+            if (!page.waiting) {
+                main.start.textContent = "";
+                main.start.setAttribute("aria-label", tr("&Pausa").replace("&", ""));
+            } else {
+                main.start.removeAttribute("aria-label");
+            }
+        }
         syncViewMenu();
     };
 
@@ -619,7 +795,7 @@ const PelmarPage = (() => {
     }
 
     function onKeyDown(e) {
-        if (page.ended || !page.running) {
+        if (page.ended || !page.running || page.asking) {
             return;
         }
         startSound();
@@ -639,6 +815,9 @@ const PelmarPage = (() => {
             }
         }
         const viewEntry = dialog ? undefined : viewEntryOf(e);
+        if (viewEntry && viewEntry.browserKeeps && viewEntry.browserKeeps()) {
+            return;
+        }
         if (viewEntry) {
             // Also kept from the browser, whose Ctrl++ and Ctrl+- would zoom the page.
             e.preventDefault();
@@ -675,7 +854,7 @@ const PelmarPage = (() => {
     }
 
     function onKeyUp(e) {
-        if (page.ended || !page.running) {
+        if (page.ended || !page.running || page.asking) {
             return;
         }
         if (!page.openMenu && !frontDialog() && Module._pelmar_key(0, keyCode(e), 0, 0, 0, 0)) {
@@ -685,10 +864,223 @@ const PelmarPage = (() => {
         }
     }
 
+    // ---- the game's modal dialogs: the input box and the Yes/No question ----
+
+    // Opens one of the page's <dialog> elements and answers the game's call,
+    // which waits meanwhile; no frame runs, so the game's clock stands still.
+    // `buttons` are [caption, answer, key] with key "Enter" or "Escape".
+    function modal(title, prompt, field, buttons) {
+        return new Promise((resolve) => {
+            closeMenu();
+            page.asking = true;
+            // The fingers lift; the keys and walks held are let go once the
+            // game has its answer (a key let go over the dialog never reaches it).
+            releaseTouches();
+            const before = document.activeElement;
+            const dialog = el("dialog", "ask", document.body);
+            dialog.setAttribute("aria-labelledby", "ask-title");
+            dialog.setAttribute("aria-describedby", "ask-prompt");
+            const form = el("form", "", dialog);
+            form.method = "dialog";
+            const heading = el("h2", "title", form);
+            heading.id = "ask-title";
+            heading.textContent = title;
+            const text = el("p", "prompt", form);
+            text.id = "ask-prompt";
+            text.textContent = prompt.replace(/\r\n/g, "\n");
+            let input = null;
+            if (field !== null) {
+                input = el("input", "", form);
+                input.type = "text";
+                input.spellcheck = false;
+                input.autocomplete = "off";
+                input.value = field;
+                input.setAttribute("aria-labelledby", "ask-prompt");
+            }
+            const row = el("div", "buttons", form);
+            let done = false;
+            const finish = (answer) => {
+                if (done) {
+                    return;
+                }
+                done = true;
+                dialog.close();
+                dialog.remove();
+                page.asking = false;
+                if (before && before.isConnected && typeof before.focus === "function") {
+                    before.focus();
+                }
+                resolve(answer(input ? input.value : ""));
+                setTimeout(() => {
+                    if (page.running && !page.ended && !page.asking) {
+                        Module._pelmar_release_all();
+                    }
+                }, 0);
+                // The game goes on from here: the time the dialog was open is
+                // skipped as a stall.
+                page.wakeIn(0);
+            };
+            const byKey = {};
+            for (const [caption, answer, key] of buttons) {
+                const b = el("button", "", row);
+                b.type = "button";
+                b.textContent = caption;
+                b.addEventListener("click", () => finish(answer));
+                if (key) {
+                    byKey[key] = answer;
+                }
+            }
+            dialog.addEventListener("keydown", (e) => {
+                // Enter on a button is that button's, as on the desktop.
+                const onButton = e.target.tagName === "BUTTON";
+                if ((e.key === "Enter" && !onButton && "Enter" in byKey) || e.key === "Escape") {
+                    e.preventDefault();
+                    e.stopPropagation();
+                    finish(byKey[e.key] || (() => null));
+                }
+            });
+            dialog.addEventListener("cancel", (e) => {
+                e.preventDefault();
+                finish(byKey.Escape || (() => null));
+            });
+            dialog.showModal();
+            if (input) {
+                input.focus();
+                input.select();
+            } else {
+                row.firstChild.focus();
+            }
+        });
+    }
+
+    // The answer typed, or null for Cancel.
+    page.inputBox = (prompt, title, answer) => modal(
+        tr(title), tr(prompt), answer,
+        [[tr("Ok"), (value) => value, "Enter"], [tr("Cancelar"), () => null, "Escape"]]);
+
+    page.askYesNo = (prompt, title) => modal(
+        tr(title), tr(prompt), null,
+        [[tr("&Sim").replace("&", ""), () => true, "Enter"],
+         [tr("&Não").replace("&", ""), () => false, "Escape"]]);
+
+    // ---- the touch pad: the four walks and the action key, held like keys ----
+
+    const padKeys = [["Cima", 38, "up"], ["Esquerda", 37, "left"], ["Direita", 39, "right"],
+                     ["Baixo", 40, "down"], ["Ação", 32, "action"]];
+    const held = new Map(); // key code -> the pointers holding it
+
+    function press(code, pointer, down) {
+        const fingers = held.get(code) || new Set();
+        const was = fingers.size > 0;
+        down ? fingers.add(pointer) : fingers.delete(pointer);
+        held.set(code, fingers);
+        const is = fingers.size > 0;
+        if (was !== is && page.running && !page.ended && !page.asking) {
+            startSound();
+            Module._pelmar_key(is ? 1 : 0, code, 0, 0, 0, 0);
+        }
+        const button = document.querySelector(`#pad [data-code="${code}"]`);
+        if (button) {
+            button.classList.toggle("held", is);
+        }
+    }
+
+    // Every finger lifted at once, as the page is left or a dialog opens.
+    function releaseTouches() {
+        for (const [code, fingers] of held) {
+            for (const pointer of [...fingers]) {
+                press(code, pointer, false);
+            }
+        }
+    }
+
+    function buildPad() {
+        const pad = document.getElementById("pad");
+        pad.setAttribute("aria-label", tr("Controles de toque"));
+        for (const [name, code, place] of padKeys) {
+            const b = el("button", "padkey " + place,
+                         document.getElementById(place === "action" ? "actionpad" : "walkpad"));
+            b.type = "button";
+            b.dataset.code = code;
+            b.setAttribute("aria-label", tr(name));
+            b.textContent = { up: "▲", left: "◀", right: "▶", down: "▼", action: "●" }[place];
+            b.addEventListener("pointerdown", (e) => {
+                e.preventDefault();
+                b.setPointerCapture(e.pointerId);
+                press(code, e.pointerId, true);
+            });
+            for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) {
+                b.addEventListener(type, (e) => press(code, e.pointerId, false));
+            }
+            b.addEventListener("contextmenu", (e) => e.preventDefault());
+        }
+        pad.hidden = !page.touch;
+        document.body.classList.toggle("touch", page.touch);
+    }
+
+    // The help page in a new tab, in the player's language: Pelmar.htm in
+    // English is Pelmar_en.htm.
+    page.openHelp = (name) => {
+        window.open(language === "pt" ? name : name.replace(/\.htm$/, "_" + language + ".htm"),
+                    "_blank");
+    };
+
+    // ---- leaving the page: the game pauses, every key and finger let go ----
+
+    function leave() {
+        releaseTouches();
+        if (page.running && !page.ended && !page.asking) {
+            page.showPaused(Module._pelmar_leave() !== 0);
+        }
+    }
+
+    // ---- what a screen reader is told: the score, level and lives ----
+
+    page.announce = (score, level, lives) => {
+        document.getElementById("status").textContent =
+            `${tr("Pontos")} ${Math.floor(score)}, ${tr("Fase")} ${level}, ${tr("Vidas")} ${lives}`;
+    };
+
     // ---- sounds, through WebAudio once the player has pressed a key ----
 
+    // The sounds, fetched in one file after the first frame and decoded
+    // once the player has touched a key (the browser's rule for sound).
     const sounds = {};
+    let soundBytes = null;
     let audio = null;
+    function loadSounds() {
+        fetch(PelmarAssets.soundFile).then((r) => r.arrayBuffer()).then((bytes) => {
+            soundBytes = bytes;
+            decodeSounds();
+        }).catch(() => {});
+    }
+
+    // 8-bit mu-law (G.711) to a sample between -1 and 1.
+    function fromMuLaw(byte) {
+        const u = ~byte & 255;
+        const magnitude = ((((u & 15) << 3) + 132) << ((u >> 4) & 7)) - 132;
+        return (u & 128 ? -magnitude : magnitude) / 32768;
+    }
+
+    function decodeSounds() {
+        if (!audio || !soundBytes) {
+            return;
+        }
+        const table = new Float32Array(256).map((_, i) => fromMuLaw(i));
+        const bytes = new Uint8Array(soundBytes);
+        let at = 0;
+        for (const [name, size] of PelmarAssets.sounds) {
+            const buffer = audio.createBuffer(1, size, PelmarAssets.soundRate);
+            const samples = buffer.getChannelData(0);
+            for (let i = 0; i < size; i++) {
+                samples[i] = table[bytes[at + i]];
+            }
+            sounds[name] = buffer;
+            at += size;
+        }
+        soundBytes = null;
+    }
+
     function startSound() {
         if (audio || !window.AudioContext) {
             return;
@@ -698,13 +1090,7 @@ const PelmarPage = (() => {
         } catch (e) {
             return;
         }
-        for (const name of PelmarAssets.sounds) {
-            fetch("sounds/" + name + ".wav")
-                .then((r) => r.arrayBuffer())
-                .then((bytes) => audio.decodeAudioData(bytes))
-                .then((buffer) => { sounds[name] = buffer; })
-                .catch(() => {});
-        }
+        decodeSounds();
     }
 
     page.sound = (name) => {
@@ -719,30 +1105,70 @@ const PelmarPage = (() => {
 
     // ---- starting and ending ----
 
-    page.end = () => {
-        page.ended = true;
-        closeMenu();
-        for (const form of Object.values(page.forms)) {
-            form.root.hidden = true;
-            if (form.restore) {
-                form.restore.hidden = true;
-            }
+    // The game waits, paused, behind a button over the kitchen: before the
+    // first game on a touch screen, and after the last one.
+    function waitForPlayer(caption) {
+        const main = mainForm();
+        if (!main || Module._pelmar_pause(1) === 0) {
+            return;
         }
-        document.getElementById("dialogs").hidden = true;
-        document.getElementById("ended").hidden = false;
+        page.waiting = true;
+        main.start.textContent = caption;
+        page.showPaused(true);
+    }
+
+    // After the last game (the player wanted no other, or left by the menu)
+    // a fresh program waits for a new game: its menu entry, F2 or a touch.
+    page.end = () => {
+        closeMenu();
+        page.ended = true;
+        // The fingers' state only: the old program takes no more input.
+        releaseTouches();
+        setTimeout(() => {
+            for (const id of ["desk", "dialogs"]) {
+                document.getElementById(id).textContent = "";
+            }
+            Object.assign(page, { forms: {}, menus: {}, topMenus: [], view: null, openMenu: null,
+                                  ended: false });
+            Module._pelmar_restart();
+            const novo = Object.values(page.menus).find((m) => m.shortcut === "F2");
+            waitForPlayer(novo ? novo.caption.replace("&", "") + " (F2)" : "F2");
+            page.wakeIn(0);
+        }, 0);
     };
 
     // The game asks to be woken at the next animation frame (0), after a
-    // wait, or not at all (a negative wait): nothing runs while it sleeps.
+    // wait, or not at all (a negative wait): nothing runs while it sleeps,
+    // nor while a dialog waits for the player.
     let frameRequest = 0;
     let wakeTimer = 0;
-    function frame() {
-        frameRequest = 0;
-        if (page.ended) {
+    let firstFrame = true;
+    // Frames while the game moves come at most this often (?fps=60 for every
+    // display frame): at 30 a second the page costs the main thread about
+    // half as much, and the game's moves are timed by its clock, not by frames.
+    const frameSpacing = 1000 / Math.min(Math.max(Number(query.get("fps")) || 30, 1), 240);
+    let lastFrame = -Infinity;
+    function requestFrame() {
+        const wait = lastFrame + frameSpacing - 4 - performance.now();
+        if (wait <= 0) {
+            frameRequest = requestAnimationFrame(frame);
             return;
         }
+        frameRequest = setTimeout(() => { frameRequest = requestAnimationFrame(frame); }, wait);
+    }
+    function frame() {
+        frameRequest = 0;
+        if (page.ended || page.asking) {
+            return;
+        }
+        lastFrame = performance.now();
         page.frames++;
         Module._pelmar_frame();
+        if (firstFrame) {
+            firstFrame = false;
+            // The sounds come after the first picture, in the background.
+            setTimeout(loadSounds, 0);
+        }
     }
     page.wakeIn = (ms) => {
         if (wakeTimer) {
@@ -754,7 +1180,7 @@ const PelmarPage = (() => {
         }
         if (ms === 0) {
             if (!frameRequest) {
-                frameRequest = requestAnimationFrame(frame);
+                requestFrame();
             }
         } else if (!frameRequest) {
             wakeTimer = setTimeout(() => {
@@ -764,13 +1190,33 @@ const PelmarPage = (() => {
         }
     };
 
+    // All the pictures come in one file: PNGs one after the other, their
+    // names and sizes in PelmarAssets. English ones replace their Portuguese
+    // namesakes under English.
     function loadPictures() {
-        return Promise.all(PelmarAssets.pictures.map((name) => new Promise((resolve) => {
-            const picture = new Image();
-            picture.onload = picture.onerror = () => resolve();
-            picture.src = "pictures/" + name;
-            page.pictures[name] = picture;
-        })));
+        return fetch(PelmarAssets.pictureFile).then((r) => r.arrayBuffer()).then((bytes) => {
+            const shown = [];
+            let at = 0;
+            for (const [name, size] of PelmarAssets.pictures) {
+                const own = name.startsWith("en/");
+                const blob = new Blob([bytes.slice(at, at + size)], { type: "image/png" });
+                at += size;
+                if (own && language !== "en") {
+                    continue;
+                }
+                const picture = new Image();
+                shown.push(new Promise((resolve) => {
+                    picture.onload = picture.onerror = () => resolve();
+                }));
+                picture.src = URL.createObjectURL(blob);
+                const key = own ? name.slice(3) : name;
+                if (own || !page.pictures[key] || !page.pictures[key].own) {
+                    picture.own = own;
+                    page.pictures[key] = picture;
+                }
+            }
+            return Promise.all(shown);
+        });
     }
 
     const pictures = loadPictures();
@@ -778,9 +1224,22 @@ const PelmarPage = (() => {
     Promise.all([pictures, runtime]).then(() => {
         page.running = true;
         Module._pelmar_start();
+        if (page.touch && !page.scripted) {
+            waitForPlayer(tr("Toque para começar"));
+        }
         page.wakeIn(0);
     });
 
+    buildPad();
+    // The files are kept for the next visit, offline too (sw.js).
+    if ("serviceWorker" in navigator) {
+        window.addEventListener("load", () => {
+            navigator.serviceWorker.register("sw.js").catch((e) => {
+                console.warn("pelmar: the page cannot be kept for offline play: " + e);
+            });
+        });
+    }
+    document.documentElement.lang = language;
     window.addEventListener("keydown", onKeyDown, true);
     window.addEventListener("keyup", onKeyUp, true);
     window.addEventListener("resize", () => page.fit());
@@ -789,8 +1248,14 @@ const PelmarPage = (() => {
         page.fit();
     });
     window.addEventListener("blur", () => {
-        if (page.running && !page.ended) {
+        if (page.running && !page.ended && !page.asking) {
             Module._pelmar_lost_focus();
+        }
+        leave();
+    });
+    document.addEventListener("visibilitychange", () => {
+        if (document.visibilityState === "hidden") {
+            leave();
         }
     });
     document.addEventListener("mousedown", (e) => {
@@ -802,12 +1267,12 @@ const PelmarPage = (() => {
     // For tests and measurements: the game's whole state as JSON, the
     // labels' places, the file a picture comes from, and simulator commands
     // on a scripted page.
-    window.pelmarState = () => (page.running ? Module.ccall("pelmar_state", "string", [], [])
-                                             : null);
-    window.pelmarLabels = () => JSON.parse(Module.ccall("pelmar_labels", "string", [], []));
-    window.pelmarPictureFile = (name) => Module.ccall("pelmar_picture_file", "string",
-                                                      ["string"], [name]);
-    window.pelmarScript = (lines) => Module.ccall("pelmar_script", "string", ["string"], [lines]);
+    window.pelmarState = () => (page.running ? textC("pelmar_state") : null);
+    window.pelmarLabels = () => JSON.parse(textC("pelmar_labels"));
+    window.pelmarPictureFile = (name) => textC("pelmar_picture_file", name);
+    // While a dialog waits, a script would run inside it: refused.
+    window.pelmarScript = (lines) => (page.asking ? "error: a dialog is open\n"
+                                                  : textC("pelmar_script", lines));
     window.pelmarFirstFrameMs = () => page.firstFrameMs;
     window.pelmarFullScreenError = () => page.fullScreenError;
     return page;
@@ -815,6 +1280,8 @@ const PelmarPage = (() => {
 
 var Module = {
     onRuntimeInitialized: () => PelmarPage.runtimeReady(),
+    // The program's file has its own hashed name.
+    locateFile: (name) => (name.endsWith(".wasm") ? PelmarAssets.wasm : name),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
 };

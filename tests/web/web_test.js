@@ -64,6 +64,55 @@ async function open(page, address) {
     });
 }
 
+// A new tab whose browser speaks `locale` (navigator.language), its browser dialogs
+// counted in `browserDialogs` (the page has none of its own to raise).
+async function newPage(browser, locale, viewport) {
+    const page = await browser.newPage();
+    const cdp = await page.createCDPSession();
+    await page.evaluateOnNewDocument((locale) => {
+        Object.defineProperty(navigator, "language", { get: () => locale });
+        Object.defineProperty(navigator, "languages", { get: () => [locale] });
+    }, locale);
+    await page.setViewport(viewport);
+    page.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
+    page.browserDialogs = [];
+    page.on("dialog", async (dialog) => {
+        page.browserDialogs.push(dialog.type() + ": " + dialog.message());
+        await dialog.dismiss();
+    });
+    page.cdp = cdp;
+    return page;
+}
+
+// The page's own dialog once it is open: its title, text, buttons, the
+// element with the focus and the text box's answer, if any. (Looked for at
+// intervals: twice a wait polled at animation frames never returned.)
+async function openDialog(page) {
+    await page.waitForFunction(() => document.querySelector("dialog[open]") !== null,
+                               { timeout: 0, polling: 100 });
+    return page.evaluate(() => {
+        const d = document.querySelector("dialog[open]");
+        const input = d.querySelector("input");
+        return { title: d.querySelector(".title").textContent,
+                 prompt: d.querySelector(".prompt").textContent,
+                 buttons: [...d.querySelectorAll("button")].map((b) => b.textContent),
+                 answer: input ? input.value : null, focus: document.activeElement.tagName,
+                 modal: d.matches(":modal") };
+    });
+}
+
+// Answers it: types `typed` over the answer shown (unless null), then presses `key`.
+async function answerDialog(page, typed, key) {
+    const shown = await openDialog(page);
+    if (typed !== null) {
+        await page.keyboard.type(typed);
+    }
+    await page.keyboard.press(key);
+    await page.waitForFunction(() => document.querySelector("dialog[open]") === null,
+                               { timeout: 0, polling: 100 });
+    return shown;
+}
+
 async function menu(page, accessKey, downs) {
     await page.keyboard.down("Alt");
     await page.keyboard.press(accessKey);
@@ -431,15 +480,7 @@ function colourRuns(samples) {
         args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--mute-audio"],
     });
     try {
-        const page = await browser.newPage();
-        await page.setViewport({ width: 1024, height: 768 });
-        page.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
-        const dialogs = [];
-        let levelAnswer = "99";
-        page.on("dialog", async (dialog) => {
-            dialogs.push({ type: dialog.type(), message: dialog.message() });
-            await dialog.accept(dialog.type() === "prompt" ? levelAnswer : undefined);
-        });
+        const page = await newPage(browser, "pt-BR", { width: 1024, height: 768 });
 
         // ---- the page comes up with the main window at the start of level 1 ----
         await open(page, url);
@@ -459,6 +500,28 @@ function colourRuns(samples) {
                                                     .map((m) => m.textContent));
         check(JSON.stringify(menus) === JSON.stringify(["Opções", "Exibir", "Ajuda"]),
               "the menu bar has Opções, Exibir and Ajuda: " + menus.join(", "));
+        // What assistive technology hears: actions, check boxes only where a
+        // check mark shows, the marks themselves left out of the names.
+        const roles = await page.evaluate(() => Object.fromEntries(
+            [...document.querySelectorAll(".menulist .menuitem")].map((r) => [
+                r.querySelector(".label").textContent,
+                [r.getAttribute("role"), r.getAttribute("aria-checked"),
+                 r.querySelector(".check").getAttribute("aria-hidden")]])));
+        check(JSON.stringify([roles["Jogo Novo"], roles["Fase ..."], roles.Som, roles.Pausa,
+                              roles["Tamanho 2x"]]) === JSON.stringify([
+            ["menuitem", null, "true"], ["menuitem", null, "true"],
+            ["menuitemcheckbox", "true", "true"], ["menuitemcheckbox", "false", "true"],
+            ["menuitemradio", "true", "true"]]),
+              "menu entries: actions, check boxes and a group: " + JSON.stringify(roles));
+        const status = await page.evaluate(() => {
+            const live = document.querySelector("[aria-live]");
+            window.statusChanges = 0;
+            new MutationObserver(() => window.statusChanges++)
+                .observe(live, { childList: true, characterData: true, subtree: true });
+            return [live.getAttribute("role"), live.textContent];
+        });
+        check(JSON.stringify(status) === JSON.stringify(["status", "Pontos 0, Fase 1, Vidas 50"]),
+              "a live region tells the score, level and lives: " + JSON.stringify(status));
 
         // ---- an arrow key held walks the cook, and the page does not scroll ----
         await page.evaluate(() => {
@@ -492,20 +555,26 @@ function colourRuns(samples) {
         await page.keyboard.press("e");
         await page.keyboard.up("Alt");
         let view = await viewEntries(page);
-        check(view.open && view.underlined === "E", "Alt+E opens Exibir");
+        const focus = await page.evaluate(() => [document.activeElement.classList.contains("current"),
+                                                 document.activeElement.getAttribute("role")]);
+        check(view.open && view.underlined === "E" && focus[0] && focus[1] === "menuitemradio",
+              "Alt+E opens Exibir, the focus on its first entry: " + JSON.stringify(focus));
         const shownEntries = view.entries.map((e) => [e.label, e.key, e.shortcut]);
         check(JSON.stringify(shownEntries) === JSON.stringify([
-            ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ampliar", "m", "Ctrl++"],
+            ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ajustar à janela", "j", ""],
+            ["Ampliar", "m", "Ctrl++"],
             ["Reduzir", "R", "Ctrl+-"], ["Tela cheia", "c", "F11"], ["Pausa", "P", "P"]]),
-              "Exibir lists the sizes that fit, Ampliar, Reduzir, Tela cheia and Pausa, with " +
+              "Exibir lists the sizes that fit, the size that follows the window, Ampliar, " +
+              "Reduzir, Tela cheia and Pausa, with " +
               "their access keys and shortcuts: " + JSON.stringify(shownEntries));
         check(entry(view, "Tamanho 2x").checked && entry(view, "Tamanho 2x").mark === "•" &&
-              !entry(view, "Tamanho 1x").checked && !entry(view, "Pausa").checked &&
-              !entry(view, "Tela cheia").checked,
-              "the 2x size shown is marked, and nothing else");
+              entry(view, "Ajustar à janela").checked && !entry(view, "Tamanho 1x").checked &&
+              !entry(view, "Pausa").checked && !entry(view, "Tela cheia").checked,
+              "the 2x size shown is marked, and that it follows the window, and nothing else");
         await page.keyboard.press("Escape");
         view = await viewEntries(page);
-        check(!view.open, "Escape closes it");
+        check(!view.open && await page.evaluate(() => !document.activeElement.closest(".menubar")),
+              "Escape closes it, and the focus leaves it");
 
         // ---- the zoom keys: whole factors that fit, kept from the browser ----
         await page.evaluate(() => {
@@ -530,8 +599,9 @@ function colourRuns(samples) {
         check(factorOf(size) === 2, `Ctrl+= goes no further than 2x, as 3x would not fit: ` +
               JSON.stringify(size));
         const keptZoom = await page.evaluate(() => window.keptFromZooming);
-        check(keptZoom.length === 3 && keptZoom.every((k) => k.endsWith(":true")),
-              "the browser does not zoom the page itself: " + keptZoom.join(" "));
+        check(JSON.stringify(keptZoom) === JSON.stringify(["-:true", "+:true", "=:false"]),
+              "the page's factors are kept from the browser, but Ctrl+= at the largest is " +
+              "the browser's: " + keptZoom.join(" "));
         // A larger browser window: 3x fits, and the player's 2x stays until asked.
         await page.setViewport({ width: 1280, height: 1024 });
         await settle(page);
@@ -551,9 +621,21 @@ function colourRuns(samples) {
               `then Ctrl+= shows it at 3x: ${JSON.stringify(size)}`);
         await withCtrl(page, "Minus");
         size = await canvasSize(page);
-        check(factorOf(size) === 2, `and Ctrl+- at 2x again: ${JSON.stringify(size)}`);
+        view = await viewEntries(page);
+        check(factorOf(size) === 2 && !entry(view, "Ajustar à janela").checked,
+              `and Ctrl+- at 2x again, a size of the player's: ${JSON.stringify(size)}`);
+        // Ajustar à janela: the largest factor that fits, as the window changes.
+        await viewMenu(page, "j");
+        await settle(page);
+        const fitted = [factorOf(await canvasSize(page))];
         await page.setViewport({ width: 1024, height: 768 });
         await settle(page);
+        fitted.push(factorOf(await canvasSize(page)));
+        view = await viewEntries(page);
+        check(JSON.stringify(fitted) === JSON.stringify([3, 2]) &&
+              entry(view, "Ajustar à janela").checked,
+              "Exibir > Ajustar à janela shows the largest factor that fits, and follows the " +
+              "window: " + JSON.stringify(fitted));
         await viewMenu(page, "1");
         await settle(page);
         size = await canvasSize(page);
@@ -697,6 +779,15 @@ function colourRuns(samples) {
         await page.evaluate(() => window.pelmarScript("set Lives 7\nset Level 4"));
         s = await state(page);
         check(s.Lives === 7 && s.Level === 4, "the test hook set 7 lives at level 4");
+        const told = await page.evaluate(async () => {
+            const before = window.statusChanges;
+            await new Promise((r) => setTimeout(r, 300));
+            return [before, window.statusChanges,
+                    document.querySelector("[aria-live]").textContent];
+        });
+        check(told[0] > 0 && told[1] === told[0] && told[2] === "Pontos 0, Fase 4, Vidas 7",
+              "the live region tells the change once, not at each frame: " +
+              JSON.stringify(told));
         await page.keyboard.press("F2");
         s = await until(page, "a new game after F2", (d) => d.Lives === 50);
         check(s.Level === 1 && s.Lives === 50 && s.Score === 0, "F2 starts a new game at level 1");
@@ -705,40 +796,73 @@ function colourRuns(samples) {
               "the new game ends the pause, and Pausa loses its check mark");
 
         // ---- Fase ... 99 in real time: over at once, no points, the question ----
+        // The page's own dialog, modal, with the game's texts and buttons;
+        // the game's clock stands still while it is open.
         await menu(page, "o", 1);
-        s = await until(page, "the play-again question", () => dialogs.length >= 2);
-        check(dialogs[0].type === "prompt" &&
-              dialogs[0].message === " Entre Com A Fase para iniciar o jogo:",
-              "Opções > Fase ... asks for the level: " + JSON.stringify(dialogs[0]));
-        check(dialogs[1].type === "confirm" && dialogs[1].message === "Deseja jogar novamente?",
-              "level 99 ends and asks to play again: " + JSON.stringify(dialogs[1]));
+        const asked = await openDialog(page);
+        check(JSON.stringify(asked) === JSON.stringify({
+            title: "Fase:", prompt: " Entre Com A Fase para iniciar o jogo:",
+            buttons: ["Ok", "Cancelar"], answer: "1", focus: "INPUT", modal: true }),
+              "Opções > Fase ... asks for the level in the page's own dialog: " +
+              JSON.stringify(asked));
+        const openedAt = (await state(page)).Clock;
+        await sleep(10000);
+        const openFor = (await state(page)).Clock - openedAt;
+        check(openFor < 10, `open for 10 s, the game's clock moved ${openFor} hundredths`);
+        await answerDialog(page, "99", "Enter");
+        const again = await answerDialog(page, null, "Enter");
+        check(JSON.stringify(again) === JSON.stringify({
+            title: "Fim do Jogo.", prompt: "Deseja jogar novamente?", buttons: ["Sim", "Não"],
+            answer: null, focus: "BUTTON", modal: true }),
+              "level 99 ends and asks to play again: " + JSON.stringify(again));
         s = await until(page, "a new game after Yes", (d) => d.Level === 1 && d.Lives === 50 &&
                                                               d.controls.cfrm.Enabled);
         check(!s.controls.BestForm.Visible, "no high-score window for 0 points");
+        s = await until(page, "the new game going on", (d) => d.Clock > s.Clock);
+        check(!s.Paused && page.browserDialogs.length === 0,
+              "Enter is Sim: the new game goes on, and the browser raised no dialog of its own: " +
+              JSON.stringify(page.browserDialogs));
 
         // ---- level 99 on a scripted clock, with points: the name is typed and kept ----
-        dialogs.length = 0;
         await open(page, url + "?scripted");
         await menu(page, "o", 1);
+        await answerDialog(page, "99", "Enter");
         s = await until(page, "level 99", (d) => d.Level === 99);
-        check(dialogs.length === 1 && dialogs[0].type === "prompt", "Fase ... asked for the level");
         check(await page.evaluate(() => window.pelmarScript("set Score 1234")) === "",
               "the test hook gives the player 1234 points");
         await page.evaluate(() => window.pelmarScript("run 3000"));
         s = await until(page, "the name box", (d) => d.controls.BestForm.Visible &&
                                                       d.controls["BestForm.Text1"].Visible);
         check(s.Lives <= 0 && s.Level === 99, "level 99 ended with the high-score window up");
-        const focused = await page.evaluate(() => document.activeElement.tagName);
-        check(focused === "INPUT", "the name box has the focus");
+        const focused = await page.evaluate(() => [document.activeElement.tagName,
+                                                   document.activeElement.ariaLabel]);
+        check(focused[0] === "INPUT" && focused[1] === "NOME",
+              "the name box has the focus, and its label: " + focused.join(" "));
         await page.keyboard.type("Zé Teste", { delay: 30 });
         s = await until(page, "the typed name", (d) => d.BestForm.BestName[0][0] === "Zé Teste");
         check(true, "the typed name reaches the table");
         await page.keyboard.press("Enter");
-        s = await until(page, "a new game after Ok and Yes",
-                        (d) => !d.controls.BestForm.Visible && d.controls.cfrm.Enabled &&
-                               d.Level === 1);
-        check(dialogs.length === 2 && dialogs[1].message === "Deseja jogar novamente?",
-              "Ok saves and asks to play again");
+        // Escape is Não: a page that waits for a new game, not a dead end.
+        const saved = await answerDialog(page, null, "Escape");
+        check(saved.prompt === "Deseja jogar novamente?", "Ok saves and asks to play again");
+        s = await until(page, "the page after Não", (d) => d.controls.cfrm.Visible && d.Paused);
+        const waiting = await page.evaluate(() => {
+            const start = document.querySelector(".start");
+            const entries = [...document.querySelectorAll(".menuitem")].map((r) => r.textContent);
+            return { start: start && !start.hidden ? start.textContent : null,
+                     newGame: entries.some((e) => e.includes("Jogo Novo") && e.endsWith("F2")) };
+        });
+        check(waiting.start === "Jogo Novo (F2)" && waiting.newGame && s.controls.cfrm.Enabled,
+              "Não leaves the game waiting, with Jogo Novo (F2) shown: " +
+              JSON.stringify(waiting));
+        await page.keyboard.press("F2");
+        s = await until(page, "a new game after F2", (d) => !d.Paused);
+        await page.evaluate(() => window.pelmarScript("run 100"));
+        s = await state(page);
+        check(s.Level === 1 && s.Lives === 50 && s.controls.cfrm.Enabled && !s.Paused &&
+              page.browserDialogs.length === 0 &&
+              await page.evaluate(() => document.querySelector(".start").hidden),
+              "then F2 starts a game that goes on");
         // The file's bytes, one character each: lines ended by CR LF, every
         // other byte flipped to 256 - c, names in Windows-1252.
         const stored = await page.evaluate(() => window.localStorage.getItem("pelmar.Dat"));
@@ -928,11 +1052,7 @@ function colourRuns(samples) {
         await until(page, "the game going on", (d) => !d.Paused);
 
         // ---- a browser that refuses its storage: the game goes on ----
-        const blocked = await browser.newPage();
-        blocked.on("pageerror", (e) => check(false, "no error in the page: " + e.message));
-        blocked.on("dialog", async (dialog) => {
-            await dialog.accept(dialog.type() === "prompt" ? "99" : undefined);
-        });
+        const blocked = await newPage(browser, "pt-BR", { width: 1024, height: 768 });
         await blocked.evaluateOnNewDocument(() => {
             Object.defineProperty(window, "localStorage", {
                 get() {
@@ -942,17 +1062,186 @@ function colourRuns(samples) {
         });
         await open(blocked, url + "?scripted");
         await menu(blocked, "o", 1);
+        await answerDialog(blocked, "99", "Enter");
         await until(blocked, "level 99", (d) => d.Level === 99);
         await blocked.evaluate(() => window.pelmarScript("set Score 500\nrun 3000"));
         await until(blocked, "the name box", (d) => d.controls["BestForm.Text1"].Visible);
         await blocked.keyboard.type("Ana");
         await blocked.keyboard.press("Enter");
+        await answerDialog(blocked, null, "Enter");
         s = await until(blocked, "a new game", (d) => d.controls.cfrm.Enabled && d.Level === 1);
         await blocked.evaluate(() => window.pelmarScript("run 100"));
         s = await state(blocked);
         check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100,
               "without storage the name is not kept, and the game plays on");
         await blocked.close();
+
+        // ---- a phone, 390 x 844 with touch: the pad, the first touch, the page left ----
+        const phone = await newPage(browser, "pt-BR",
+                                    { width: 390, height: 844, hasTouch: true, isMobile: true });
+        await open(phone, url);
+        const touchLayout = () => phone.evaluate(() => {
+            const box = (e) => {
+                const r = e.getBoundingClientRect();
+                return [r.left, r.top, r.right, r.bottom];
+            };
+            const canvas = box(document.getElementById("game"));
+            const keys = [...document.querySelectorAll("#pad .padkey")].map(box);
+            const root = document.documentElement;
+            return {
+                keys: keys.length,
+                overKitchen: keys.filter((k) => k[0] < canvas[2] && k[2] > canvas[0] &&
+                                                k[1] < canvas[3] && k[3] > canvas[1]).length,
+                outside: [canvas, ...keys].filter((k) => k[0] < 0 || k[1] < 0 ||
+                                                         k[2] > innerWidth ||
+                                                         k[3] > innerHeight).length,
+                scrolls: root.scrollWidth > innerWidth || root.scrollHeight > innerHeight,
+            };
+        });
+        const portrait = await touchLayout();
+        check(JSON.stringify(portrait) === JSON.stringify({ keys: 5, overKitchen: 0, outside: 0,
+                                                            scrolls: false }),
+              "in portrait the pad's four walks and action key lie beside the kitchen, all " +
+              "on the page, which does not scroll: " + JSON.stringify(portrait));
+        const first = await state(phone);
+        const startButton = await phone.evaluate(() => {
+            const b = document.querySelector(".start");
+            const r = b.getBoundingClientRect();
+            return { text: b.hidden ? null : b.textContent, x: r.left + r.width / 2,
+                     y: r.top + r.height / 2 };
+        });
+        await sleep(10000);
+        s = await state(phone);
+        check(startButton.text === "Toque para começar" && s.Paused && s.Lives === first.Lives &&
+              s.Clock === first.Clock,
+              `before the first touch the game waits: ${JSON.stringify(startButton.text)}, ` +
+              `after 10 s ${s.Lives} lives and the clock at ${s.Clock - first.Clock}`);
+        await phone.touchscreen.tap(startButton.x, startButton.y);
+        s = await until(phone, "the game going on after the touch", (d) => !d.Paused);
+        check(await phone.evaluate(() => document.querySelector(".start").hidden),
+              "a touch starts the game");
+        // Fingers on the pad, as the touch screen reports them.
+        const padKey = (name) => phone.evaluate((name) => {
+            const r = document.querySelector(`#pad .padkey.${name}`).getBoundingClientRect();
+            return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+        }, name);
+        const fingers = async (type, keys) => phone.cdp.send("Input.dispatchTouchEvent", {
+            type, touchPoints: await Promise.all(keys.map(async (name, id) => ({
+                ...(await padKey(name)), id })))
+        });
+        const cook = (d) => [d.controls["cfrm.pelmar"].Left, d.controls["cfrm.pelmar"].Top];
+        let at = cook(await state(phone));
+        await fingers("touchStart", ["left"]);
+        await sleep(1000);
+        await fingers("touchEnd", []);
+        let now = cook(await state(phone));
+        check(now[0] < at[0] - 300, `holding the pad's left arrow 1 s walks the cook left: ` +
+              `${at[0]} -> ${now[0]}`);
+        at = now;
+        await fingers("touchStart", ["right", "down"]);
+        await sleep(600);
+        await fingers("touchEnd", []);
+        // Once the tick that ends the walk has run.
+        await sleep(200);
+        now = cook(await state(phone));
+        await sleep(400);
+        const after = cook(await state(phone));
+        check(now[0] > at[0] && now[1] > at[1] && JSON.stringify(after) === JSON.stringify(now),
+              `two fingers on right and down walk him both ways, and he stops when they ` +
+              `lift: ${at} -> ${now} -> ${after}`);
+
+        // The page left for 20 s with a finger on the pad and an arrow key down.
+        const lives = (await state(phone)).Lives;
+        await fingers("touchStart", ["left"]);
+        await phone.keyboard.down("ArrowUp");
+        const elsewhere = await browser.newPage();
+        await elsewhere.bringToFront();
+        await sleep(20000);
+        await phone.bringToFront();
+        s = await state(phone);
+        await elsewhere.close();
+        check(s.Paused && s.Lives === lives && s.KeyStart.every((k) => k === 0) &&
+              s.ActionKey === 0,
+              `20 s in another tab: paused, ${s.Lives} lives as before, no walk held: ` +
+              JSON.stringify([s.KeyStart, s.ActionKey]));
+        await fingers("touchEnd", []);
+        await phone.keyboard.up("ArrowUp");
+        const bare = await phone.evaluate(() => {
+            const b = document.querySelector(".start");
+            return b.hidden ? null : b.getAttribute("aria-label");
+        });
+        await phone.touchscreen.tap(startButton.x, startButton.y);
+        s = await until(phone, "the game going on after the pause", (d) => !d.Paused);
+        at = cook(s);
+        await sleep(500);
+        now = cook(await state(phone));
+        check(bare === "Pausa" && JSON.stringify(at) === JSON.stringify(now),
+              `a touch on the paused kitchen goes on, and the cook stands: ${at} -> ${now}`);
+        await phone.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true });
+        await settle(phone);
+        const landscape = await touchLayout();
+        check(JSON.stringify(landscape) === JSON.stringify({ keys: 5, overKitchen: 0, outside: 0,
+                                                             scrolls: false }),
+              "in landscape too: " + JSON.stringify(landscape));
+        check(phone.browserDialogs.length === 0, "the phone raised no browser dialog");
+        await phone.close();
+
+        // ---- English, at 1536 x 730 with the display scaled to 125 % ----
+        const english = await newPage(browser, "en-US",
+                                      { width: 1536, height: 730, deviceScaleFactor: 1.25 });
+        await open(english, url);
+        const scaled = await english.evaluate(() => {
+            const c = document.getElementById("game");
+            const r = c.getBoundingClientRect();
+            const ratio = window.devicePixelRatio;
+            return { ratio, perPixel: [r.width * ratio / c.width, r.height * ratio / c.height],
+                     at: [r.left * ratio, r.top * ratio] };
+        });
+        // Within the layout's own rounding (1/64 of a CSS pixel).
+        const whole = (v) => Math.abs(v - Math.round(v)) < 0.02;
+        check(scaled.ratio === 1.25 && scaled.perPixel.every((k) => k >= 1 && whole(k)) &&
+              Math.round(scaled.perPixel[0]) === Math.round(scaled.perPixel[1]) &&
+              scaled.at.every(whole),
+              "each game pixel is a whole number of device pixels, from a whole device pixel: " +
+              JSON.stringify(scaled));
+        const titles = await english.evaluate(() => [...document.querySelectorAll(".menutitle")]
+                                                        .map((m) => m.textContent));
+        check(JSON.stringify(titles) === JSON.stringify(["Options", "View", "Help"]),
+              "under English the menu titles are English: " + titles.join(", "));
+        const englishPictures = await english.evaluate(() => {
+            const own = PelmarAssets.pictures.map(([name]) => name)
+                            .filter((name) => name.startsWith("en/")).map((n) => n.slice(3));
+            return { own, drawn: own.filter((name) => PelmarPage.pictures[name].own) };
+        });
+        check(englishPictures.own.length > 0 &&
+              englishPictures.drawn.length === englishPictures.own.length,
+              "the pictures with English words are drawn from their English versions: " +
+              JSON.stringify(englishPictures));
+        const englishHelp = browser.waitForTarget((t) => t.url().endsWith("/Pelmar_en.htm"),
+                                                  { timeout: 0 });
+        await menu(english, "h", 2);
+        const helpEn = await (await englishHelp).page();
+        check(helpEn !== null && (await helpEn.evaluate(() => document.documentElement.lang ||
+                                                               document.title)).length > 0,
+              "and Help opens the English help page: " + (helpEn ? helpEn.url() : "none"));
+        if (helpEn) {
+            await helpEn.close();
+        }
+        await english.bringToFront();
+
+        // ---- installable, and a second visit plays offline ----
+        await english.evaluate(() => navigator.serviceWorker.ready);
+        const installability = await english.cdp.send("Page.getInstallabilityErrors");
+        check(installability.installabilityErrors.length === 0,
+              "the browser finds nothing against installing the page: " +
+              JSON.stringify(installability.installabilityErrors));
+        await english.setOfflineMode(true);
+        await open(english, url);
+        s = await state(english);
+        await english.setOfflineMode(false);
+        check(s.controls.cfrm.Visible && s.Level === 1 && s.Lives === 50,
+              "with the network off a reload starts the game");
+        await english.close();
     } finally {
         await browser.close();
         fs.rmSync(profile, { recursive: true, force: true });

@@ -35,8 +35,10 @@ if [ ! -d "$client/node_modules/puppeteer-core" ]; then
 fi
 
 PELMAR_WEB_BUILD="$work/build" PELMAR_WEB_OUTPUT="$work/web" "$root/web.sh"
-for file in index.html pelmar.js pelmar.wasm page.js assets.js Pelmar.htm pictures/fundo.png; do
-    [ -s "$work/web/$file" ] || { echo "the build made no $file"; exit 1; }
+for file in index.html sw.js Pelmar.htm Pelmar_en.htm 'pelmar.*.js' 'pelmar.*.wasm' 'page.*.js' \
+    'page.*.css' 'assets.*.js' 'pictures.*.bin' 'sounds.*.bin' 'manifest.*.webmanifest'; do
+    [ -n "$(find "$work/web" -maxdepth 1 -name "$file" -size +0)" ] ||
+        { echo "the build made no $file"; exit 1; }
 done
 
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
