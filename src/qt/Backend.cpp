@@ -130,8 +130,10 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
             const std::string dump = host_.Dump(
                 false,
                 {{"TickClock", QByteArray::number(host_.tickClock(), 'f', 3).toStdString()},
-                 {"Canvas",
-                  "[" + std::to_string(main.width()) + "," + std::to_string(main.height()) + "]"},
+                 {"Canvas", QStringLiteral("[%1,%2]")
+                                .arg(main.width())
+                                .arg(main.height())
+                                .toStdString()},
                  {"Paints", std::to_string(main.paints())},
                  {"FirstPaintEpochMs", std::to_string(main.firstPaintEpochMs())},
                  {"Wakes", std::to_string(host_.wakes())},
