@@ -16,6 +16,11 @@ const PelmarPage = (() => {
         touch,
         // A modal dialog is open: the game waits for its answer and no frame runs.
         asking: false,
+        // The program is asleep in that dialog (its stack unwound): nothing may
+        // call into it until the answer wakes it, or the sleeping calls'
+        // memory would be overwritten. Its state as the dialog opened stands in.
+        asleep: false,
+        stateAsleep: null,
         // The game waits, paused, for the player's first touch or new game.
         waiting: false,
         scale: 1,
@@ -910,6 +915,7 @@ const PelmarPage = (() => {
                 if (before && before.isConnected && typeof before.focus === "function") {
                     before.focus();
                 }
+                page.asleep = false;
                 resolve(answer(input ? input.value : ""));
                 setTimeout(() => {
                     if (page.running && !page.ended && !page.asking) {
@@ -943,6 +949,8 @@ const PelmarPage = (() => {
                 e.preventDefault();
                 finish(byKey.Escape || (() => null));
             });
+            // The last call the program takes before it sleeps.
+            page.stateAsleep = page.running ? textC("pelmar_state") : null;
             dialog.showModal();
             if (input) {
                 input.focus();
@@ -950,6 +958,7 @@ const PelmarPage = (() => {
             } else {
                 row.firstChild.focus();
             }
+            page.asleep = true;
         });
     }
 
@@ -1222,6 +1231,15 @@ const PelmarPage = (() => {
     const pictures = loadPictures();
     const runtime = new Promise((resolve) => { page.runtimeReady = resolve; });
     Promise.all([pictures, runtime]).then(() => {
+        // Every call into the program goes through here: while it sleeps in a
+        // dialog, input, paints and timers are dropped (the dialog is modal;
+        // the answer wakes the program and a frame follows).
+        for (const name of Object.keys(Module)) {
+            if (name.startsWith("_pelmar_") && typeof Module[name] === "function") {
+                const call = Module[name];
+                Module[name] = (...args) => (page.asleep ? 0 : call(...args));
+            }
+        }
         page.running = true;
         Module._pelmar_start();
         if (page.touch && !page.scripted) {
@@ -1267,7 +1285,8 @@ const PelmarPage = (() => {
     // For tests and measurements: the game's whole state as JSON, the
     // labels' places, the file a picture comes from, and simulator commands
     // on a scripted page.
-    window.pelmarState = () => (page.running ? textC("pelmar_state") : null);
+    window.pelmarState = () => (!page.running ? null
+                                : page.asleep ? page.stateAsleep : textC("pelmar_state"));
     window.pelmarLabels = () => JSON.parse(textC("pelmar_labels"));
     window.pelmarPictureFile = (name) => textC("pelmar_picture_file", name);
     // While a dialog waits, a script would run inside it: refused.

@@ -101,15 +101,18 @@ async function openDialog(page) {
     });
 }
 
-// Answers it: types `typed` over the answer shown (unless null), then presses `key`.
+// Answers it: types `typed` over the answer shown (unless null), then presses
+// `key`, and waits until that dialog has gone (the answer may open the next).
 async function answerDialog(page, typed, key) {
     const shown = await openDialog(page);
+    const dialog = await page.$("dialog[open]");
     if (typed !== null) {
         await page.keyboard.type(typed);
     }
     await page.keyboard.press(key);
-    await page.waitForFunction(() => document.querySelector("dialog[open]") === null,
-                               { timeout: 0, polling: 100 });
+    await page.waitForFunction((d) => !d.isConnected || !d.open, { timeout: 0, polling: 100 },
+                               dialog);
+    await dialog.dispose();
     return shown;
 }
 
