@@ -324,20 +324,14 @@ Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
     case Action::ZoomOut:
     case Action::FullScreen:
         return action;
+    // F2, F1 and Ctrl+Q do what "Jogo Novo", "Como jogar..." and "Sair" do.
     case Action::NewGame:
-        if (!repeat) {
-            Click(*windows.cfrm.MenuNovo);
-        }
-        return action;
-    // F1 and Ctrl+Q do what "Como jogar..." and "Sair" do.
     case Action::Help:
-        if (!repeat) {
-            Click(*windows.cfrm.MenuAjuda);
-        }
-        return action;
     case Action::Quit:
         if (!repeat) {
-            Click(*windows.cfrm.MenuSair);
+            Click(action == Action::NewGame ? *windows.cfrm.MenuNovo
+                  : action == Action::Help  ? *windows.cfrm.MenuAjuda
+                                            : *windows.cfrm.MenuSair);
         }
         return action;
     case Action::Pause:
