@@ -348,8 +348,8 @@ TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutASixthOfASecond) 
             continue;
         }
         ++timed;
-        EXPECT_GE(whole[i].until - whole[i].from, 165) << Describe(runs);
-        EXPECT_LE(whole[i].until - whole[i].from, 205) << Describe(runs);
+        EXPECT_GE(whole[i].until - whole[i].from, 150) << Describe(runs);
+        EXPECT_LE(whole[i].until - whole[i].from, 210) << Describe(runs);
     }
     EXPECT_GE(timed * 2, whole.size()) << Describe(runs);
 }
