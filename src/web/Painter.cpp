@@ -87,12 +87,31 @@ void DrawLabel(int canvas, const Painting& with, const ui::Control& c, const Box
 }
 
 void PaintChildren(int canvas, const Painting& with, const ui::Control& container, int x, int y,
-                   const Box& clip);
+                   const Box& clip, const ui::Control* cover);
 
 void PaintSurface(int canvas, const ui::Control& c, const Box& box, const Box& clip) {
     Clip(canvas, clip);
-    canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(c.BackColor()).c_str());
+    // The pictures are opaque: where one covers the clip, its back colour
+    // would never show.
+    const ui::PictureRef& picture = c.Picture();
+    if (!picture || !Box{box.x, box.y, picture->widthPx, picture->heightPx}.Contains(clip)) {
+        canvas_fill(canvas, box.x, box.y, box.w, box.h, web::CssColour(c.BackColor()).c_str());
+    }
     DrawPicture(canvas, c, box);
+}
+
+// The topmost of the container's picture boxes that hides all of `clip`
+// (each is filled with its back colour, so it is opaque); nothing of the
+// container beneath it shows there. Null when none does.
+const ui::Control* Cover(const ui::Control& container, int x, int y, const Box& clip) {
+    const ui::Control* cover = nullptr;
+    for (const ui::Control* child : container.children()) {
+        if (child->Visible() && child->kind() == ui::Kind::PictureBox &&
+            PixelBox(*child, x, y).Contains(clip)) {
+            cover = child;
+        }
+    }
+    return cover;
 }
 
 void PaintPictureBox(int canvas, const Painting& with, const ui::Control& c, int x, int y,
@@ -102,18 +121,23 @@ void PaintPictureBox(int canvas, const Painting& with, const ui::Control& c, int
     if (visible.Empty()) {
         return;
     }
-    PaintSurface(canvas, c, box, visible);
-    if (c.bordered) {
-        canvas_border(canvas, box.x, box.y, box.w, box.h);
+    const ui::Control* cover = Cover(c, box.x, box.y, visible);
+    if (cover == nullptr) {
+        PaintSurface(canvas, c, box, visible);
+        if (c.bordered) {
+            canvas_border(canvas, box.x, box.y, box.w, box.h);
+        }
     }
-    PaintChildren(canvas, with, c, box.x, box.y, visible);
+    PaintChildren(canvas, with, c, box.x, box.y, visible, cover);
 }
 
+// Paints the container's children within `clip`, from `cover` up when one
+// hides the rest.
 void PaintChildren(int canvas, const Painting& with, const ui::Control& container, int x, int y,
-                   const Box& clip) {
+                   const Box& clip, const ui::Control* cover) {
     // Labels and images lie on the container's surface, under its picture boxes.
     for (const ui::Control* child : container.children()) {
-        if (!child->Visible() ||
+        if (cover != nullptr || !child->Visible() ||
             (child->kind() != ui::Kind::Image && child->kind() != ui::Kind::Label)) {
             continue;
         }
@@ -130,7 +154,10 @@ void PaintChildren(int canvas, const Painting& with, const ui::Control& containe
         }
     }
     for (const ui::Control* child : container.children()) {
-        if (child->Visible() && child->kind() == ui::Kind::PictureBox) {
+        if (child == cover) {
+            cover = nullptr;
+        }
+        if (cover == nullptr && child->Visible() && child->kind() == ui::Kind::PictureBox) {
             PaintPictureBox(canvas, with, *child, x, y, clip);
         }
     }
@@ -220,10 +247,11 @@ std::string CssFont(const ui::Font& font, int pixels) {
 void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting& with) {
     const Box client{0, 0, form.clientWidth / Px, form.clientHeight / Px};
     const Box clip = client & area;
-    if (!clip.Empty()) {
+    const ui::Control* cover = Cover(form, 0, 0, clip);
+    if (!clip.Empty() && cover == nullptr) {
         PaintSurface(canvas, form, client, clip);
     }
-    PaintChildren(canvas, with, form, 0, 0, clip);
+    PaintChildren(canvas, with, form, 0, 0, clip, cover);
     PaintSplashes(canvas, form, with, clip);
     canvas_done(canvas);
 }

@@ -13,6 +13,10 @@ struct Box {
     int x = 0, y = 0, w = 0, h = 0;
     Box operator&(const Box& o) const;
     bool Empty() const { return w <= 0 || h <= 0; }
+    // Whether `o` lies wholly inside this box (an empty one always does).
+    bool Contains(const Box& o) const {
+        return o.Empty() || (o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h);
+    }
 };
 
 // What one paint draws over the controls: the effects, and which of the

@@ -311,11 +311,15 @@ const PelmarPage = (() => {
     page.clip = (id, x, y, w, h) => {
         const form = page.forms[id];
         const ctx = form.ctx;
+        const rect = `${x} ${y} ${w} ${h}`;
+        if (form.clipped === rect) {
+            return;
+        }
         if (form.clipped) {
             ctx.restore();
         }
         ctx.save();
-        form.clipped = true;
+        form.clipped = rect;
         ctx.beginPath();
         ctx.rect(x, y, w, h);
         ctx.clip();
