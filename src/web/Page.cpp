@@ -88,7 +88,11 @@ ui::Control* FormView::ControlOf(int number) const {
 }
 
 void FormView::Invalidate() {
-    page_schedule_paint(id_);
+    // The game marks the kitchen at every tick of a frame: the frame paints
+    // those marks itself, so only a change outside one asks for a frame.
+    if (!page_.InFrame()) {
+        page_schedule_paint(id_);
+    }
 }
 
 void FormView::Notify(ui::Control& control, ui::Change what) {
@@ -210,7 +214,9 @@ FormView& Page::Front() {
 }
 
 void Page::Frame() {
+    inFrame_ = true;
     host_.Wake();
+    inFrame_ = false;
     for (auto& view : views_) {
         paints_ += view->PaintChanges() ? 1 : 0;
     }

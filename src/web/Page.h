@@ -70,6 +70,8 @@ public:
     void Frame();
 
     long long paints() const { return paints_; }
+    // Whether a frame is running: what changes in it is painted before it ends.
+    bool InFrame() const { return inFrame_; }
 
     // The page's own "Exibir" menu, beside the game's menus: zoom, full
     // screen and the player's pause. Its pause entry's check mark follows
@@ -80,6 +82,7 @@ private:
     host::Host& host_;
     std::vector<std::unique_ptr<FormView>> views_;
     long long paints_ = 0;
+    bool inFrame_ = false;
 };
 
 } // namespace web
