@@ -10,7 +10,16 @@
 #include <QApplication>
 #include <QFile>
 
-int main(int argc, char* argv[]) {
+#include <cstdio>
+#include <cstdlib>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace {
+
+int Run(int argc, char* argv[]) {
     QString language;
     QString replay;
     if (const auto status = qt::HandleCommandLine(argc, argv, language, replay)) {
@@ -52,4 +61,20 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const int status = Run(argc, argv);
+    // By now every window is closed and every file written. Qt Multimedia's
+    // PulseAudio backend drops its connection to the sound server in static
+    // destructors without taking its own lock, while its thread may still be
+    // reading a message from the server; now and then that aborts the
+    // program as it ends. So the program ends here, without them.
+    std::fflush(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    std::_Exit(status);
 }

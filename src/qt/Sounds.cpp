@@ -65,8 +65,13 @@ Sounds::~Sounds() {
         QMetaObject::invokeMethod(
             &audioContext_,
             [this] {
+                // The sink's own teardown runs this thread's pending events:
+                // a late wake-up must find no feed.
                 delete feed_;
+                feed_ = nullptr;
                 delete sink_;
+                sink_ = nullptr;
+                output_ = nullptr;
             },
             Qt::BlockingQueuedConnection);
         audio_.quit();
@@ -134,20 +139,18 @@ bool Sounds::Create() {
             // the next sound. While a sound plays, it means the output ran
             // dry (the feed or the sound server was held up): worth a note
             // in the log.
-            QObject::connect(sink_, &QAudioSink::stateChanged, feed_,
-                             [this](QAudio::State state) {
-                                 if (state != QAudio::IdleState) {
-                                     return;
-                                 }
-                                 if (resting_) {
-                                     sink_->suspend();
-                                 } else if (log_.isOpen()) {
-                                     const qint64 at = MonotonicMilliseconds();
-                                     QMetaObject::invokeMethod(this, [this, at] {
-                                         Log("# underrun " + QByteArray::number(at));
-                                     });
-                                 }
-                             });
+            QObject::connect(sink_, &QAudioSink::stateChanged, feed_, [this](QAudio::State state) {
+                if (state != QAudio::IdleState) {
+                    return;
+                }
+                if (resting_) {
+                    sink_->suspend();
+                } else if (log_.isOpen()) {
+                    const qint64 at = MonotonicMilliseconds();
+                    QMetaObject::invokeMethod(
+                        this, [this, at] { Log("# underrun " + QByteArray::number(at)); });
+                }
+            });
             buffer = sink_->bufferSize();
         },
         Qt::BlockingQueuedConnection);
