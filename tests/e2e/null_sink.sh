@@ -47,7 +47,10 @@ replay_and_listen() {
     wait_for_exit "$game_pid"
     wait "$game_pid" || status=$?
     game_pid=
-    [ "$status" -eq 0 ] || fail "the replay ended with status $status"
+    if [ "$status" -ne 0 ]; then
+        tail -n 40 "$workdir/$kind.err" >&2
+        fail "the replay ended with status $status"
+    fi
     grep -iE 'audio|pulse|sound|multimedia' "$workdir/$kind.err" && fail "the game spoke of audio"
     # SOUND_KEEP=FOLDER keeps the record, the recording and the log to look at.
     [ -z "${SOUND_KEEP:-}" ] || cp "$workdir/$kind".* "$SOUND_KEEP/"
