@@ -1086,10 +1086,16 @@ function colourRuns(samples) {
         if (pausedLine.error) {
             check(false, "the paused line could be watched: " + pausedLine.error);
         } else {
-            const colours = new Set(pausedLine.samples.map((x) => x.colour));
-            check(colours.size === 1 && colours.has("strong"),
-                  `paused, the line keeps its strong colour in all ${pausedLine.samples.length} ` +
-                  "frames: " + [...colours].join(", "));
+            // The frame that draws the pause may come after the watch began:
+            // from the frames after it, or from the start when it came before.
+            const drawn = pausedLine.drawn;
+            const from = drawn.length > 0 ? drawn[0].t : -Infinity;
+            const shown = pausedLine.samples.filter((x) => x.t > from);
+            const colours = new Set([...shown, ...drawn].map((x) => x.colour));
+            check(shown.length > 0 && colours.size === 1 && colours.has("strong"),
+                  `paused, the line keeps its strong colour in all ${shown.length} frames ` +
+                  `after the page drew the pause, ${drawn.length} drawn while watched: ` +
+                  [...colours].join(", "));
         }
         await page.keyboard.press("p");
         await until(page, "the game going on", (d) => !d.Paused);
