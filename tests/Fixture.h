@@ -8,18 +8,25 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdexcept>
+#include <stdlib.h>
 
-// A fresh directory for one test, removed afterwards.
+// A fresh directory for one test, made by mkdtemp so no other run or user
+// can have it already, removed afterwards.
 class TempDir {
 public:
     // Memory-backed where the machine has it: saves sync to disk.
     TempDir() {
-        std::random_device seed;
+        const char* tmpdir = std::getenv("TMPDIR");
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
                                                ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        path_ = base / ("pelmar-test-" + std::to_string(seed()) + std::to_string(seed()));
-        std::filesystem::create_directories(path_);
+                                           : tmpdir && *tmpdir ? std::filesystem::path(tmpdir)
+                                                               : std::filesystem::path("/tmp");
+        std::string name = (base / "pelmar-test-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) {
+            throw std::runtime_error("cannot make a folder in " + base.string());
+        }
+        path_ = name;
     }
     ~TempDir() {
         std::error_code ignored;

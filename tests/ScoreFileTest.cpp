@@ -72,42 +72,54 @@ TEST(ScoreFile, TheNameBoxRefusesOnlyWhatTheFileCannotHold) {
     EXPECT_FALSE(scores::NameFits(std::string("\xC3", 1))) << "not UTF-8";
 }
 
-TEST(ScoreFile, ReadingToleratesAnyFile) {
+TEST(ScoreFile, ReadingTakesEveryLineOfTablesOneToThreeAndSkipsTheRest) {
     std::string odd;
     odd += "\r\n";                                              // an empty line
     odd += "\x01\r\n";                                          // one character
     odd += std::string("\xFF\xFF\0abc", 6) + "\r\n";            // a byte 0
     odd += scores::Flip(std::string("\x04\x05name")) + "\r\n";  // table 4
+    odd += scores::Flip(std::string("\x09\x05name")) + "\r\n";  // table 9
     odd += scores::Flip(std::string("\x01\x07short")) + "\r\n"; // no points
     odd += scores::Flip(std::string("\x01\x08") + std::string(15, 'n') + "   12abc") + "\r\n";
     odd +=
         scores::Flip(std::string("\x01\x09") + std::string(15, 'n') + " 99999999999999999999999") +
         "\n"; // no CR
     odd += scores::Flip(std::string("\x01\x0A") + std::string(15, 'n') + " -2.5") + "\r\n";
+    odd += scores::Flip(std::string("\x02\x0B") + "Last line      " + " 90"); // no line end
     const auto records = scores::Read(odd);
-    ASSERT_EQ(records.size(), 3u);
+    ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[0].level, 7);
     EXPECT_EQ(records[0].name, "short");
     EXPECT_EQ(records[0].points, 0);
-    EXPECT_EQ(records[1].points, 12);
+    EXPECT_EQ(records[1].points, 12) << "junk after the digits";
     EXPECT_EQ(records[2].level, 9) << "without CR the LF does not end the line";
+    EXPECT_EQ(records[3].table, 2);
+    EXPECT_EQ(records[3].points, 90) << "the last line needs no CR LF";
+    EXPECT_TRUE(scores::HoldsATable(odd));
     EXPECT_EQ(scores::ReadPoints("  3.5"), 4);
     EXPECT_EQ(scores::ReadPoints("2.5"), 2);
     EXPECT_EQ(scores::ReadPoints("x12"), 0);
     EXPECT_EQ(scores::ReadPoints(std::string(5000, '9')), 9007199254740992);
 }
 
-TEST(ScoreFile, ARecordCutShortIsNotARecordAndItsFileIsNotWhole) {
+TEST(ScoreFile, OnlyAFileWithNoRecordAtAllIsNoTable) {
     const std::string file = scores::Write({{1, 9, "Bia", 12000}, {1, 7, "Ana", 9000}});
-    const std::string cut = file.substr(0, file.size() - 4); // "Ana" ends at " 90"
-    const auto records = scores::Read(cut);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].points, 12000);
-    EXPECT_FALSE(scores::IsWholeTable(cut));
-    EXPECT_TRUE(scores::IsWholeTable(file));
-    EXPECT_TRUE(scores::IsWholeTable(""));
-    EXPECT_FALSE(scores::IsWholeTable("PK\x03\x04 not a table\r\n")) << "a foreign file";
-    EXPECT_FALSE(scores::IsWholeTable(file + scores::Flip("\x04\x01x") + "\r\n")) << "table 4";
+    EXPECT_TRUE(scores::HoldsATable(file));
+    EXPECT_TRUE(scores::HoldsATable(""));
+    EXPECT_TRUE(scores::HoldsATable(file + scores::Flip("\x04\x01x") + "\r\n")) << "table 4";
+    EXPECT_TRUE(scores::HoldsATable(file.substr(0, file.size() - 4))) << "cut in the points";
+    EXPECT_FALSE(scores::HoldsATable("PK\x03\x04 not a table\r\n")) << "a foreign file";
+    EXPECT_FALSE(scores::HoldsATable("just some text\nof two lines\n"));
+    EXPECT_FALSE(scores::HoldsATable(scores::Flip(std::string("\x04\x01x")) + "\r\n"));
+    // Random bytes, however they fall, hold no line the game could have written.
+    std::mt19937 draw(7);
+    for (int i = 0; i < 200; ++i) {
+        std::string noise(1 + draw() % 4000, '\0');
+        for (char& c : noise) {
+            c = static_cast<char>(draw());
+        }
+        EXPECT_FALSE(scores::HoldsATable(noise)) << "draw " << i;
+    }
 }
 
 TEST(ScoreFile, ATableWhoseLineEndsBecameLfReadsEveryRecordAndWritesBackInCrLf) {
@@ -129,7 +141,7 @@ TEST(ScoreFile, ATableWhoseLineEndsBecameLfReadsEveryRecordAndWritesBackInCrLf) 
     ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ(back[1].name, "Zoë ö          ");
     EXPECT_EQ(back[2].points, -7);
-    EXPECT_TRUE(scores::IsWholeTable(lf));
+    EXPECT_TRUE(scores::HoldsATable(lf));
     EXPECT_EQ(scores::Write(back), crlf) << "saved again in the game's own line ends";
 }
 
@@ -139,9 +151,9 @@ TEST(ScoreFile, AVeryLargeFileIsReadOnlyAsFarAsTheFormatNeeds) {
     while (huge.size() < 4 * scores::MostBytesRead) {
         huge += line;
     }
-    // The line the limit cuts through is a record cut short.
+    // The line the limit cuts through is not read.
     EXPECT_EQ(scores::Read(huge).size(), scores::MostBytesRead / line.size());
-    EXPECT_FALSE(scores::IsWholeTable(huge));
+    EXPECT_TRUE(scores::HoldsATable(huge));
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -157,7 +158,7 @@ struct TestClip {
     double seconds = 0.3, amplitude = 0.5, fade = 0.01;
 };
 
-std::string writeClip(const TestClip& c) {
+std::string writeClip(const std::string& folder, const TestClip& c) {
     const auto n = static_cast<std::size_t>(c.seconds * c.rate);
     std::string data;
     for (std::size_t i = 0; i < n; ++i) {
@@ -182,14 +183,20 @@ std::string writeClip(const TestClip& c) {
                        u16(c.bits);
     body += "LIST" + u32(5) + "INFO!" + std::string(1, '\0'); // odd-sized, padded: skipped
     body += "data" + u32(static_cast<std::uint32_t>(data.size())) + data;
-    const std::string path = testing::TempDir() + "pelmar_sound_clip.wav";
-    std::ofstream(path, std::ios::binary)
-        << "RIFF" << u32(static_cast<std::uint32_t>(body.size())) << body;
+    const std::string path = folder + "/clip.wav";
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "RIFF" << u32(static_cast<std::uint32_t>(body.size())) << body;
+    out.close();
+    if (!out) {
+        ADD_FAILURE() << "cannot write " << path;
+    }
     return path;
 }
 
 TEST(SoundChecks, AcceptACleanClipAndTurnAwayBrokenOnes) {
-    EXPECT_EQ(joined(soundProblems(writeClip({}), 1.0)), "");
+    std::string folder = (std::filesystem::temp_directory_path() / "pelmar-sound-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    EXPECT_EQ(joined(soundProblems(writeClip(folder, {}), 1.0)), "");
 
     struct Fault {
         TestClip clip;
@@ -201,11 +208,12 @@ TEST(SoundChecks, AcceptACleanClipAndTurnAwayBrokenOnes) {
         {{.channels = 2}, "not 16-bit mono PCM"}, {{.rate = 11025}, "uncommon sample rate"},
     };
     for (const Fault& f : faults) {
-        const std::string problems = joined(soundProblems(writeClip(f.clip), 1.0));
+        const std::string problems = joined(soundProblems(writeClip(folder, f.clip), 1.0));
         EXPECT_NE(problems.find(f.complaint), std::string::npos)
             << "wanted '" << f.complaint << "', got '" << problems << "'";
     }
-    EXPECT_EQ(joined(soundProblems(testing::TempDir() + "no_such_sound.wav", 1.0)), "missing; ");
+    EXPECT_EQ(joined(soundProblems(folder + "/no_such_sound.wav", 1.0)), "missing; ");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -157,12 +157,14 @@ std::string Write(const std::vector<Record>& records) {
 
 namespace {
 
-// The lines of a file, each with whether it is a record, in file order.
-// Lines end at CR LF; a file that holds no CR LF at all had its line ends
-// turned into LF, and there a line ends at an LF that comes before the next
-// line's table byte (flipped 1..3) or the end of the file, so a name's own
-// LF byte stays in it. A last line without its line end was cut short.
+// The lines of a file, in file order. Lines end at CR LF; a file that holds
+// no CR LF at all had its line ends turned into LF, and there a line ends at an
+// LF that comes before the next line's table byte (flipped 1..3) or the end of
+// the file, so a name's own LF byte stays in it. The last line needs no line
+// end, unless the read limit cut the file there.
 template <class Visit> void ForEachLine(std::string_view bytes, Visit&& visit) {
+    const bool cut = bytes.size() > MostBytesRead;
+    bytes = bytes.substr(0, MostBytesRead);
     const bool lfOnly = bytes.find("\r\n") == std::string_view::npos;
     auto lineEnd = [&](std::size_t from) -> std::pair<std::size_t, std::size_t> {
         if (!lfOnly) {
@@ -181,15 +183,17 @@ template <class Visit> void ForEachLine(std::string_view bytes, Visit&& visit) {
     while (start < bytes.size()) {
         const auto [end, length] = lineEnd(start);
         if (end == std::string_view::npos) {
-            visit(bytes.substr(start), false);
+            if (!cut) {
+                visit(bytes.substr(start));
+            }
             return;
         }
-        visit(bytes.substr(start, end - start), true);
+        visit(bytes.substr(start, end - start));
         start = end + length;
     }
 }
 
-// The record a whole line holds, if it holds one.
+// The record a line holds, if it holds one.
 std::optional<Record> RecordOf(std::string_view raw) {
     if (raw.size() < 2 || raw.find('\0') != std::string_view::npos) {
         return std::nullopt;
@@ -209,30 +213,46 @@ std::optional<Record> RecordOf(std::string_view raw) {
     return r;
 }
 
+// Whether a line is a record as the game writes one: a table, a level, a name
+// of printable characters and points that start with a number, if it reaches
+// that far. Random bytes hardly ever look like that.
+bool LooksWritten(std::string_view raw) {
+    if (!RecordOf(raw)) {
+        return false;
+    }
+    const std::string line = Flip(raw);
+    const std::string_view name = std::string_view(line).substr(2, NameLength);
+    const bool printable = std::all_of(name.begin(), name.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x20 && b != 0x7F;
+    });
+    if (!printable || line.size() <= 2 + NameLength) {
+        return printable;
+    }
+    std::string_view points = std::string_view(line).substr(2 + NameLength);
+    points.remove_prefix(std::min(points.find_first_not_of(' '), points.size()));
+    if (!points.empty() && points.front() == '-') {
+        points.remove_prefix(1);
+    }
+    return !points.empty() && points.front() >= '0' && points.front() <= '9';
+}
+
 } // namespace
 
 std::vector<Record> Read(std::string_view bytes) {
-    bytes = bytes.substr(0, MostBytesRead);
     std::vector<Record> records;
-    ForEachLine(bytes, [&](std::string_view raw, bool ended) {
-        if (ended) {
-            if (auto record = RecordOf(raw)) {
-                records.push_back(std::move(*record));
-            }
+    ForEachLine(bytes, [&](std::string_view raw) {
+        if (auto record = RecordOf(raw)) {
+            records.push_back(std::move(*record));
         }
     });
     return records;
 }
 
-bool IsWholeTable(std::string_view bytes) {
-    if (bytes.size() > MostBytesRead) {
-        return false;
-    }
-    bool whole = true;
-    ForEachLine(bytes, [&](std::string_view raw, bool ended) {
-        whole = whole && ended && (raw.empty() || RecordOf(raw).has_value());
-    });
-    return whole;
+bool HoldsATable(std::string_view bytes) {
+    bool found = bytes.empty();
+    ForEachLine(bytes, [&](std::string_view raw) { found = found || LooksWritten(raw); });
+    return found;
 }
 
 } // namespace game::scores

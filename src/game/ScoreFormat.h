@@ -41,16 +41,16 @@ std::string Flip(std::string_view line);
 // The file's bytes for the given records, in the order given.
 std::string Write(const std::vector<Record>& records);
 
-// Every readable record of a file, in file order. Lines are split at CR LF,
-// or at LF in a file that holds no CR LF (its line ends were converted);
-// lines too short to hold a table and a level, lines holding the byte 0,
-// lines whose table is not 1..3, and a last line cut short before its line
-// end are skipped.
+// Every record of a file, in file order. Lines are split at CR LF, or at LF
+// in a file that holds no CR LF (its line ends were converted); the last line
+// needs no line end. Lines too short to hold a table and a level, lines
+// holding the byte 0 and lines whose table is not 1..3 are skipped, and so is
+// the line that the read limit cuts through in a larger file.
 std::vector<Record> Read(std::string_view bytes);
-// Whether every line of a file is a record (empty lines aside), so a table
-// built from its records loses nothing of it but places beyond the seventh.
-// An empty file is a whole (empty) table.
-bool IsWholeTable(std::string_view bytes);
+// Whether a file holds a table at all: it is empty, or one of its lines is a
+// record as the game writes one (a name of printable characters, points that
+// start with a number). A picture, a text or random bytes hold none.
+bool HoldsATable(std::string_view bytes);
 
 // The number at the start of a points text: leading blanks skipped, halves to
 // even, kept within what a Double holds exactly.

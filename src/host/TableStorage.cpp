@@ -197,7 +197,7 @@ TableStorage::Found TableStorage::Inspect(const std::string& path) const {
     }
     ::close(fd);
     bytes.resize(size);
-    if (!game::scores::IsWholeTable(bytes)) {
+    if (!game::scores::HoldsATable(bytes)) {
         return unreadable(notices::NotATable);
     }
     found.kind = Found::Kind::Readable;

@@ -19,25 +19,39 @@ xdotool windowfocus --sync "$window"
 wait_for_state
 
 # ---- a stall: stopped 10 s a second into the game, before any loss ----
+# Judged by the program's own writes: the state file's time of writing tells
+# how long the game really ran around the stop, however busy the machine.
 sleep 1
 snapshot() {
-    state 'json.dumps([d["Clock"], d["Lives"], d["BeltOffset"], d["BeltSpeed"], d["ItemLeft"]])'
+    python3 -c 'import json, os, sys
+d = json.load(open(sys.argv[1]))
+print(json.dumps([os.stat(sys.argv[1]).st_mtime, d["Clock"], d["Lives"], d["BeltOffset"],
+                  d["BeltSpeed"], d["ItemLeft"]]))' "$workdir/state.json"
 }
 before=$(snapshot)
 kill -STOP "$game_pid"
 sleep 10
+continued=$(date +%s.%N)
 kill -CONT "$game_pid"
-sleep 0.3
-after=$(snapshot)
+for _ in $(seq 100); do
+    sleep 0.1
+    after=$(snapshot)
+    python3 -c 'import json, sys; sys.exit(json.loads(sys.argv[1])[0] <= float(sys.argv[2]))' \
+        "$after" "$continued" && break
+done
 python3 - "$before" "$after" <<'PY' || fail "the stopped program jumped: $before -> $after"
 import json, sys
-(c1, lives1, belt1, speed, item1), (c2, lives2, belt2, _, item2) = map(json.loads, sys.argv[1:])
+(t1, c1, lives1, belt1, speed, item1), (t2, c2, lives2, belt2, _, item2) = map(
+    json.loads, sys.argv[1:])
 passed = c2 - c1
-print(f"stopped 10 s: the game's clock moved {passed:.1f} hundredths, the belt "
-      f"{belt2 - belt1:.1f} twips, the item {item2 - item1:.0f} twips; lives {lives1} -> {lives2}")
-# Only the third of a second played after the stop, never the 10 s.
-sys.exit(0 if 0 <= passed < 100 and lives2 == lives1 and abs(belt2 - belt1) <= speed * passed + 1
-         else 1)
+ran = (t2 - t1 - 10) * 100
+print(f"stopped 10 s: the game's clock moved {passed:.1f} hundredths while the program ran "
+      f"at most {ran:.1f}; the belt {belt2 - belt1:.1f} twips, the item {item2 - item1:.0f} "
+      f"twips; lives {lives1} -> {lives2}")
+# Only the time the program ran counts, never the 10 s: a gap of up to a
+# quarter second between wake-ups is still played.
+sys.exit(0 if 0 <= passed <= ran + 26 and lives2 == lives1
+         and abs(belt2 - belt1) <= speed * passed + 1 else 1)
 PY
 
 # ---- over 20 s of play with held keys ----

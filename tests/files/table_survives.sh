@@ -4,7 +4,7 @@
 # neither freezes nor loses its score, and nothing that could not be read is
 # overwritten: a foreign file, one its player cannot read (mode 0200, run as
 # nobody where the test is root), a pipe, a folder, and a link, whose target
-# stays as it was.
+# stays as it was. A table with odd lines is read as it stands.
 #   table_survives.sh PELMAR_SIM
 set -uo pipefail
 sim=$(realpath "$1")
@@ -84,6 +84,36 @@ out=$(run no "$look")
 grep -q '"4321"' <<<"$out" || fail "the score is not shown on the next start: $out"
 cmp -s "$work/table" "$work/target.Dat" || fail "written through the link"
 [ -f "$dir/pelmar.Dat" ] && [ ! -L "$dir/pelmar.Dat" ] || fail "the link was not replaced"
+
+# A table as an older copy or a hand may leave it: a line of table 4, junk
+# after the digits, a short last line without CR LF. Its records are shown
+# and kept by the next save; the table 4 line is dropped.
+case=odd
+dir=$work/$case && mkdir "$dir"
+python3 - "$dir/pelmar.Dat" <<'END'
+import sys
+flip = lambda line: bytes((256 - c) % 256 for c in line)
+lines = [b"\x04\x05Other table     99999", b"\x01\x09Ana             5000pts",
+         b"\x01\x07Caio            100", b"\x01\x03Bia"]
+open(sys.argv[1], "wb").write(b"\r\n".join(flip(line) for line in lines))
+END
+out=$(run no "$look")
+grep -q '"5000"' <<<"$out" || fail "Ana's points are not shown: $out"
+run no "${finish%get LastNotice}" >/dev/null || fail "the game ended with status $?"
+[ ! -e "$dir/pelmar.Dat.bad" ] || fail "the table was set aside"
+saved=$(python3 - "$dir/pelmar.Dat" <<'END'
+import sys
+data = open(sys.argv[1], "rb").read()
+for line in data.split(b"\r\n")[:-1]:
+    line = bytes((256 - c) % 256 for c in line)
+    print(line[0], line[1], line[2:17].decode("cp1252").rstrip(), line[17:].decode().strip())
+END
+)
+want='1 9 Ana 5000
+1 1 Júlia 4321
+1 7 Caio 100
+1 3 Bia 0'
+[ "$saved" = "$want" ] || fail "saved as: $saved"
 
 [ "$failed" -eq 0 ] && echo "ok"
 exit "$failed"
