@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package as a distribution would: the release tarball of
-# HEAD, unpacked, built with dpkg-buildpackage from its debian/ (tests left to
-# the other labels: nocheck), twice in two folders, to the same bytes. Lintian finds no error or warning in the
+# HEAD, unpacked, built with dpkg-buildpackage from its debian/ with its
+# build-time tests and no network; then again in another folder (without the
+# tests, which change no byte of it), to the same bytes. Lintian finds no error or warning in the
 # .changes and no unused override; the desktop entry and the AppStream
 # metadata validate. Then installs it, checks the installed program's
 # hardening, debug symbols and icons, plays the installed game as an
@@ -22,12 +23,20 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$out/dist" "$out/unpacked" "$out/again"
 tarball=$("$src/scripts/release.sh" HEAD "$out/dist")
 name=$(basename "$tarball" .tar.xz)
-build_in() { # FOLDER: unpacks the tarball there and builds the package
+offline=()
+if [ "$(id -u)" -eq 0 ]; then
+    offline=(unshare --net)
+elif unshare --user --map-root-user --net true 2>/dev/null; then
+    offline=(unshare --user --map-root-user --net)
+fi
+build_in() { # FOLDER [OPTION]: unpacks the tarball there and builds the package
     mkdir "$1"
     tar -xJf "$tarball" -C "$1"
     (cd "$1/$name" &&
-        DEB_BUILD_OPTIONS="parallel=$(nproc) nocheck" dpkg-buildpackage -us -uc -b >"$1/build.log" 2>&1) ||
-        { tail -n 40 "$1/build.log"; fail "dpkg-buildpackage failed in $1"; }
+        DEB_BUILD_OPTIONS="parallel=$(nproc) ${2:-}" "${offline[@]}" dpkg-buildpackage -us -uc -b \
+            >"$1/build.log" 2>&1) ||
+        { grep -E '(Failed|\*\*\*|FAIL)' "$1/build.log" | tail -n 20; tail -n 60 "$1/build.log"
+          fail "dpkg-buildpackage failed in $1"; }
 }
 mkdir -p "$out/deps"
 tar -xJf "$tarball" -C "$out/deps"
@@ -35,8 +44,9 @@ tar -xJf "$tarball" -C "$out/deps"
     "${sudo[@]}" apt-get build-dep -y -qq ./ >/dev/null; })
 rm -rf "$out/deps"
 build_in "$out/unpacked"
+grep -E '^[0-9]+% tests passed' "$out/unpacked/build.log" || fail "the build ran no tests"
 # Minutes later, elsewhere: the dates and the folder must not reach the package.
-build_in "$out/again"
+build_in "$out/again" nocheck
 cd "$out/unpacked/$name"
 version=$(dpkg-parsechangelog -S Version)
 arch=$(dpkg --print-architecture)
