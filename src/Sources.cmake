@@ -38,6 +38,7 @@ set(PELMAR_HOST_SOURCES
 # simulator; the browser keeps its table in the page's own storage.
 set(PELMAR_HOST_FILE_SOURCES
   src/host/TableStorage.cpp
+  src/host/RecordFile.cpp
 )
 
 # The version the game shows (About, --version, the package): the desktop

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Vulcro Pelmar: make the Qt backend, run the game's Main, then the event loop.
 #include "host/Host.h"
+#include "host/RecordFile.h"
 #include "qt/Backend.h"
 #include "qt/CommandLine.h"
 #include "qt/Language.h"
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <variant>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -24,6 +27,15 @@ int Run(int argc, char* argv[]) {
     QString replay;
     if (const auto status = qt::HandleCommandLine(argc, argv, language, replay)) {
         return *status;
+    }
+    // A record that cannot be read ends the program before any window shows.
+    std::optional<std::variant<std::string, std::string>> record;
+    if (!replay.isEmpty()) {
+        record = host::ReadRecordFile(QFile::encodeName(replay).toStdString());
+        if (!host::IsRead(*record)) {
+            qCritical("pelmar: %s: %s", qPrintable(replay), std::get<1>(*record).c_str());
+            return 2;
+        }
     }
     // Pixel art scales by whole factors only, so it stays crisp.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
@@ -44,8 +56,7 @@ int Run(int argc, char* argv[]) {
         backend.StartStateFile(QString::fromLocal8Bit(stateFile), every > 0 ? every : 100);
     }
     if (!replay.isEmpty()) {
-        QFile record(replay);
-        if (!record.open(QIODevice::ReadOnly) || !host.Replay(record.readAll().toStdString())) {
+        if (!record || !host.Replay(std::get<0>(*record))) {
             qCritical("pelmar: %s is not a recorded game", qPrintable(replay));
             return 2;
         }

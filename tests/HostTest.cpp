@@ -4,6 +4,7 @@
 #include "Fixture.h"
 
 #include "host/Host.h"
+#include "host/Script.h"
 #include "ui/KeyCodes.h"
 
 #include <sstream>
@@ -19,7 +20,9 @@ public:
     std::int64_t now = 0;
     int wakeIn = -1;
     std::vector<std::string> records;
+    std::vector<std::string> failures;
     std::int64_t Nanoseconds() override { return now; }
+    void ReplayFailed(const std::string& message) override { failures.push_back(message); }
     void WakeIn(int milliseconds) override { wakeIn = milliseconds; }
     void KeepRecord(std::optional<double>, const std::string& script) override {
         records.push_back(script);
@@ -222,26 +225,11 @@ TEST_F(HostTest, ARecordPlaysTheSessionAgainToTheTick) {
 
     // Played by the simulator as a record: the same state.
     std::istringstream in(record);
-    std::string line;
-    std::deque<std::pair<std::string, std::string>> files;
-    std::optional<host::Beginning> beginning;
+    host::ScriptStart start = host::ReadScriptStart(in);
+    ASSERT_TRUE(start.beginning);
     std::ostringstream rest;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        if (!beginning) {
-            if (auto file = host::ReadRecordedFile(line)) {
-                files.push_back(*file);
-            } else {
-                beginning = host::ReadBeginning(line);
-                ASSERT_TRUE(beginning) << line;
-            }
-            continue;
-        }
-        rest << line << "\n";
-    }
-    sim::Simulator replayed(*beginning, files);
+    rest << in.rdbuf();
+    sim::Simulator replayed(*start.beginning, start.files);
     std::istringstream script(rest.str());
     std::ostringstream out, err;
     ASSERT_EQ(replayed.Run(script, out, err), 0) << err.str();
@@ -280,4 +268,118 @@ TEST_F(HostTest, AGameThatEntersTheTableAndTheLastOneAreKept) {
         << frontEnd.records[0];
 }
 
+TEST_F(HostTest, AQuestionATickAsksIsAnsweredInTheRecordBeforeThatTick) {
+    // Level 99 ends the game at once with no score to enter: the game over
+    // asks at once whether to play again.
+    host.answers.push_back("99");
+    host.Click(*cfrm.MenuFase);
+    host.yesNo.push_back(false);
+    for (int i = 0; i < 1000 && !host.ended; ++i) {
+        After(16);
+    }
+    ASSERT_TRUE(host.ended);
+    ASSERT_EQ(g.Score, 0);
+    const std::string record = frontEnd.records.back();
+    std::istringstream in(record);
+    host::ScriptStart start = host::ReadScriptStart(in);
+    ASSERT_TRUE(start.beginning);
+    sim::Simulator replayed(*start.beginning, start.files);
+    std::ostringstream out, err;
+    EXPECT_EQ(replayed.Run(in, out, err), 0) << err.str();
+    EXPECT_TRUE(replayed.platform.ended) << record << out.str();
+    EXPECT_TRUE(replayed.platform.yesNo.empty()) << "no answer left over";
+}
+
+TEST_F(HostTest, AHostileRecordEndsWithItsLineOrPlaysOnAFrameAtATime) {
+    for (const std::string bad : {"play abc", "play ", "play 1e999", "play nan", "play inf",
+                                  "play 1e20", "play -1", "timer 864000001"}) {
+        FakeFrontEnd again;
+        host::Host player(again);
+        ASSERT_TRUE(player.Replay("begin 4000000 1\r\nplay 1\r\n" + bad + "\nkeydown 37\n"));
+        for (int i = 0; i < 5; ++i) {
+            again.now += 16 * Ms;
+            player.Wake();
+        }
+        ASSERT_EQ(again.failures.size(), 1u) << bad;
+        EXPECT_EQ(again.failures[0].rfind("line 3: ", 0), 0u) << again.failures[0];
+        EXPECT_TRUE(player.replayDone());
+    }
+    // A day of firings, three times over: each wake-up does a bounded part.
+    FakeFrontEnd again;
+    host::Host player(again);
+    ASSERT_TRUE(player.Replay("begin 4000000 1\ntimer 86400000\ntimer 86400000\ntimer 86400000\n"));
+    again.now += 16 * Ms;
+    player.Wake();
+    EXPECT_FALSE(player.replayDone());
+    EXPECT_TRUE(again.failures.empty());
+    // Escaped as a message may show it, cut short.
+    EXPECT_EQ(host::Printable("\x1b]0;PWNED\x07\xff\xc3\xa9"), "\\x1b]0;PWNED\\x07\\xff\xc3\xa9");
+    EXPECT_EQ(host::Printable(std::string(500, 'a')), std::string(80, 'a') + "...");
+}
+
 } // namespace
+
+namespace {
+// A front end whose dialogs take a while: the game runs behind them, as in
+// a real window's nested event loop.
+class SlowDialogs : public FakeFrontEnd {
+public:
+    host::Host* host = nullptr;
+    std::deque<std::string> typed;
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+        Behind();
+        const std::string answer = typed.front();
+        typed.pop_front();
+        return answer;
+    }
+    bool AskYesNo(const std::string&, const std::string&) override {
+        Behind();
+        return true;
+    }
+    void Behind() {
+        for (int i = 0; i < 20; ++i) {
+            now += 16 * Ms + 300'000;
+            host->Wake();
+        }
+    }
+};
+} // namespace
+
+TEST(HostDialogs, TheGameRunsBehindADialogInItsRecordToo) {
+    TempDir dir;
+    SlowDialogs frontEnd;
+    host::Host host(frontEnd);
+    frontEnd.host = &host;
+    frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
+    host.clock = 4000000;
+    host.Seed(77);
+    host.recorder().on = true;
+    host.Start();
+    auto play = [&](int ms) {
+        for (int t = 0; t < ms; t += 16) {
+            frontEnd.now += 16 * Ms + 300'000;
+            host.Wake();
+        }
+    };
+    play(500);
+    frontEnd.typed.push_back("99");
+    host.Click(*host.windows.cfrm.MenuFase);
+    play(3000);
+    frontEnd.typed.push_back("13");
+    host.Click(*host.windows.cfrm.MenuFase);
+    play(3000);
+    host.KeyDown(ui::keys::Right);
+    play(1000);
+    host.LostFocus(host.windows.cfrm);
+    play(500);
+    const std::string record = host.recorder().Script();
+    ASSERT_NE(record.find("behind "), std::string::npos) << record;
+    std::istringstream in(record);
+    host::ScriptStart start = host::ReadScriptStart(in);
+    sim::Simulator replayed(*start.beginning, start.files);
+    std::ostringstream out, err;
+    EXPECT_EQ(replayed.Run(in, out, err), 0) << err.str();
+    const std::string real = GameState(host);
+    const std::string simulated = GameState(replayed.platform);
+    EXPECT_TRUE(simulated == real) << FirstDifference(simulated, real) << record;
+}

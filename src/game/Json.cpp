@@ -8,10 +8,40 @@
 
 namespace game {
 
+std::size_t CharacterLength(std::string_view text, std::size_t at) {
+    const auto b = static_cast<unsigned char>(text[at]);
+    const std::size_t length = b < 0x80                ? 1
+                               : b >= 0xC2 && b < 0xE0 ? 2
+                               : b >= 0xE0 && b < 0xF0 ? 3
+                               : b >= 0xF0 && b < 0xF5 ? 4
+                                                       : 0;
+    if (length == 0 || text.size() - at < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (char ch : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char ch = text[at];
         const auto c = static_cast<unsigned char>(ch);
+        // JSON is UTF-8: a byte that starts no character stands as U+FFFD.
+        if (c >= 0x80) {
+            const std::size_t length = CharacterLength(text, at);
+            if (length == 0) {
+                out += "\\ufffd";
+            } else {
+                out.append(text.substr(at, length));
+                at += length - 1;
+            }
+            continue;
+        }
         switch (ch) {
         case '"':
             out += "\\\"";

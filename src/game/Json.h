@@ -32,6 +32,8 @@ private:
 };
 
 // JSON text of a string, with quotes.
+// The length of the UTF-8 character at `at`, 0 where none starts there.
+std::size_t CharacterLength(std::string_view text, std::size_t at);
 std::string JsonString(std::string_view text);
 // JSON number: whole numbers without a fraction; not finite as null.
 std::string JsonNumber(double value);

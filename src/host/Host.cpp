@@ -61,66 +61,83 @@ void Host::Start() {
 
 bool Host::Replay(const std::string& record) {
     std::istringstream in(record);
+    ScriptStart start = ReadScriptStart(in);
+    if (!start.beginning) {
+        return false;
+    }
     std::string line;
-    std::optional<Beginning> beginning;
-    std::deque<std::pair<std::string, std::string>> files;
-    while (std::getline(in, line)) {
+    int number = start.lines;
+    while (ReadLine(in, line)) {
+        ++number;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (line.empty() || line.front() == '#') {
-            continue;
+        if (!line.empty() && line.front() != '#') {
+            replayLines_.emplace_back(number, std::move(line));
         }
-        if (!beginning) {
-            if (auto file = ReadRecordedFile(line)) {
-                files.push_back(std::move(*file));
-                continue;
-            }
-            beginning = ReadBeginning(line);
-            if (!beginning) {
-                return false;
-            }
-            continue;
-        }
-        replayLines_.push_back(line);
-    }
-    if (!beginning) {
-        return false;
     }
     replaying = true;
-    clock = beginning->clock;
-    Seed(beginning->seed);
-    recordedFiles = std::move(files);
+    clock = start.beginning->clock;
+    Seed(start.beginning->seed);
+    recordedFiles = std::move(start.files);
     Start();
     return true;
 }
 
 void Host::RunReplay(std::int64_t ticks) {
-    Script script(*this);
+    // However long a line's work, a frame gets a few milliseconds of it, so
+    // the window answers between them.
+    constexpr std::int64_t FrameWork = 8 * Millisecond;
+    constexpr std::int64_t FiringsBetweenLooks = 4096;
+    constexpr std::int64_t MostFiringsAFrame = 16 * FiringsBetweenLooks;
+    const std::int64_t from = frontEnd_.Nanoseconds();
+    if (!replayScript_) {
+        replayScript_ = std::make_unique<Script>(*this);
+    }
     std::ostringstream ignored;
+    int entered = 0;
     while (replayAt_ < replayLines_.size() && !ended) {
-        const std::string& line = replayLines_[replayAt_];
-        if (line.rfind("play ", 0) == 0) {
-            if (replayLeft_ < 0) {
-                replayLeft_ = std::llround(std::stod(line.substr(5)) * 10);
+        const auto& [number, line] = replayLines_[replayAt_];
+        try {
+            if (line.rfind("play ", 0) == 0) {
+                if (replayLeft_ < 0) {
+                    replayLeft_ = Script::PlayTicks(std::string_view(line).substr(5));
+                }
+                const std::int64_t now = std::min(ticks, replayLeft_);
+                RunTicks(now);
+                ticks -= now;
+                replayLeft_ -= now;
+                if (replayLeft_ > 0) {
+                    return;
+                }
+                replayLeft_ = -1;
+            } else {
+                ++busy_;
+                entered = 1;
+                if (!replayBegun_) {
+                    replayScript_->Begin(line, ignored);
+                    replayBegun_ = true;
+                }
+                bool done = false;
+                std::int64_t fired = 0;
+                while (!(done = replayScript_->Continue(FiringsBetweenLooks)) &&
+                       (fired += FiringsBetweenLooks) < MostFiringsAFrame &&
+                       frontEnd_.Nanoseconds() - from < FrameWork) {
+                }
+                --busy_;
+                entered = 0;
+                timers_.Follow(WholeMilliseconds());
+                if (!done) {
+                    return;
+                }
+                replayBegun_ = false;
             }
-            const std::int64_t now = std::min(ticks, replayLeft_);
-            RunTicks(now);
-            ticks -= now;
-            replayLeft_ -= now;
-            if (replayLeft_ > 0) {
-                return;
-            }
-            replayLeft_ = -1;
-        } else {
-            ++busy_;
-            try {
-                script.Execute(line, ignored);
-            } catch (const ScriptError&) {
-                // A line the replay cannot run is passed over.
-            }
-            --busy_;
-            timers_.Follow(WholeMilliseconds());
+        } catch (const std::exception& e) {
+            // The rest of a record that went wrong is not played.
+            busy_ -= entered;
+            replayAt_ = replayLines_.size();
+            frontEnd_.ReplayFailed("line " + std::to_string(number) + ": " + e.what());
+            return;
         }
         ++replayAt_;
     }
@@ -138,6 +155,9 @@ void Host::Wake() {
         return;
     }
     CatchUp();
+    // A game that ends in a tick (no score to enter, then "Não") ends its
+    // record there.
+    KeepRecords();
     RunPending();
     ScheduleWake();
 }
@@ -294,7 +314,9 @@ void Host::AfterInput() {
 }
 
 void Host::KeepRecords() {
-    if (!recorder_.on || replaying) {
+    // Not while game code waits in a dialog: the input that opened it is
+    // written once it returns.
+    if (!recorder_.on || replaying || busy_ != 0) {
         return;
     }
     if (enteredTable_) {
@@ -536,14 +558,17 @@ std::string Host::InputBox(const std::string& prompt, const std::string& title,
     lastInputBox = InputBoxShown{prompt, title, defaultAnswer};
     std::string answer;
     if (!answers.empty()) {
+        RunBehindDialog();
         answer = answers.front().value_or("");
         answers.pop_front();
     } else {
+        recorder_.DialogOpens(ticking_);
         ++dialogs_;
         answer = frontEnd_.InputBox(prompt, title, defaultAnswer);
         --dialogs_;
+        recorder_.DialogCloses();
     }
-    recorder_.Answer(answer.empty() ? "answer" : "answer " + answer);
+    recorder_.Answer(answer.empty() ? "answer" : "answer " + answer, ticking_);
     return answer;
 }
 
@@ -552,15 +577,29 @@ bool Host::AskYesNo(const std::string& prompt, const std::string& title) {
     ++questionsAsked;
     bool yes = true;
     if (!yesNo.empty()) {
+        RunBehindDialog();
         yes = yesNo.front();
         yesNo.pop_front();
     } else {
+        recorder_.DialogOpens(ticking_);
         ++dialogs_;
         yes = frontEnd_.AskYesNo(prompt, title);
         --dialogs_;
+        recorder_.DialogCloses();
     }
-    recorder_.Answer(yes ? "yes" : "no");
+    recorder_.Answer(yes ? "yes" : "no", ticking_);
     return yes;
+}
+
+void Host::RunBehindDialog() {
+    if (behindDialog.empty()) {
+        return;
+    }
+    const std::int64_t ticks = behindDialog.front();
+    behindDialog.pop_front();
+    ++dialogs_;
+    RunTicks(ticks);
+    --dialogs_;
 }
 
 void Host::OpenHelp(const std::string& page) {
@@ -592,7 +631,7 @@ std::string Host::ReadFile(const std::string& name) {
         return bytes;
     }
     std::string bytes = replaying ? std::string() : frontEnd_.ReadFile(name);
-    recorder_.FileRead(name, bytes);
+    recorder_.FileRead(name, bytes, ticking_);
     return bytes;
 }
 
@@ -610,7 +649,7 @@ bool Host::UpdateFile(const std::string& name, const FileChange& change) {
         return replaying || !bytes || frontEnd_.ReplaceFile(name, *bytes);
     }
     const bool saved = frontEnd_.UpdateFile(name, [&](const std::string& current) {
-        recorder_.FileRead(name, current);
+        recorder_.FileRead(name, current, ticking_);
         return change(current);
     });
     if (saved) {

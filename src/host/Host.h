@@ -13,12 +13,15 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace host {
+
+class Script;
 
 // What only a toolkit can do: its clock, its dialogs, its files, its sound,
 // and waking the program up again.
@@ -65,6 +68,9 @@ public:
     // Keeps the record of the session so far: of a game that entered the
     // table (with its score), or of the last game (none).
     virtual void KeepRecord(std::optional<double> /*score*/, const std::string& /*script*/) {}
+    // A record being played has a line that cannot be played; nothing more
+    // of it is.
+    virtual void ReplayFailed(const std::string& /*message*/) {}
 
 private:
     friend class Host;
@@ -162,6 +168,9 @@ public:
     std::deque<double> queuedDraws;
     std::deque<std::optional<std::string>> answers; // nullopt = Cancel
     std::deque<bool> yesNo;
+    // Ticks the game ran behind a dialog while the player answered it, run
+    // by the next dialog answered from the queues before it answers.
+    std::deque<std::int64_t> behindDialog;
     struct InputBoxShown {
         std::string prompt, title, defaultAnswer;
     };
@@ -227,11 +236,16 @@ private:
     std::optional<double> enteredTable_;
     // Runs the replay's lines with `ticks` of time to spend.
     void RunReplay(std::int64_t ticks);
-    std::vector<std::string> replayLines_;
+    std::vector<std::pair<int, std::string>> replayLines_;
     std::size_t replayAt_ = 0;
     std::int64_t replayLeft_ = -1;
+    std::unique_ptr<Script> replayScript_;
+    bool replayBegun_ = false;
     void ScheduleWake();
     void FollowBlink();
+    // A dialog answered from the queues: the game first runs the ticks it
+    // ran behind it.
+    void RunBehindDialog();
     std::int64_t WholeMilliseconds() const;
 
     FrontEnd& frontEnd_;

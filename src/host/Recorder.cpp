@@ -25,7 +25,14 @@ void Recorder::FlushTicks() {
     }
 }
 
-void Recorder::FileRead(const std::string& name, const std::string& bytes) {
+void Recorder::FlushTicksBeforeThisOne() {
+    if (ticks_ > 1) {
+        lines_.push_back("play " + Hundredths(ticks_ - 1));
+        ticks_ = 1;
+    }
+}
+
+void Recorder::FileRead(const std::string& name, const std::string& bytes, bool duringTick) {
     if (!on) {
         return;
     }
@@ -34,8 +41,43 @@ void Recorder::FileRead(const std::string& name, const std::string& bytes) {
         prologue_.push_back(ReadLine(name, bytes));
         return;
     }
-    FlushTicks();
+    duringTick ? FlushTicksBeforeThisOne() : FlushTicks();
     lines_.push_back(ReadLine(name, bytes));
+}
+
+void Recorder::DialogOpens(bool duringTick) {
+    // No ticks run behind a dialog that a tick opened.
+    dialogMarks_.push_back(duringTick ? -1 : ticks_);
+}
+
+void Recorder::DialogCloses() {
+    if (dialogMarks_.empty()) {
+        return;
+    }
+    const std::int64_t mark = dialogMarks_.back();
+    dialogMarks_.pop_back();
+    if (mark < 0 || mark > ticks_) {
+        return;
+    }
+    // The ticks behind the dialog belong to the input that opened it:
+    // played back, the dialog runs them before it answers.
+    const std::int64_t behind = ticks_ - mark;
+    ticks_ = mark;
+    // Written even when none ran, so each answer meets its own.
+    if (on) {
+        answers_.push_back("behind " + Hundredths(behind));
+    }
+}
+
+void Recorder::Answer(const std::string& line, bool duringTick) {
+    if (duringTick && on) {
+        // Played back, the answer must wait in its queue before the tick
+        // that asks.
+        FlushTicksBeforeThisOne();
+        lines_.push_back(line);
+        return;
+    }
+    answers_.push_back(line);
 }
 
 void Recorder::Input(const std::string& line) {

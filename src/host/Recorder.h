@@ -20,10 +20,17 @@ public:
     void Begin(std::int64_t milliseconds, std::int64_t seed);
     void Tick() { ++ticks_; }
     void Ticks(std::int64_t count) { ticks_ += count; }
-    // A file read: played back before whatever comes next.
-    void FileRead(const std::string& name, const std::string& bytes);
-    // A dialog's answer, written before the input that opened the dialog.
-    void Answer(const std::string& line) { answers_.push_back(line); }
+    // A file read: played back before whatever comes next, or, read by a
+    // tick, just before that tick.
+    void FileRead(const std::string& name, const std::string& bytes, bool duringTick);
+    // A dialog opens for the player; an input's dialog lets the game run
+    // behind it until it is answered.
+    void DialogOpens(bool duringTick);
+    void DialogCloses();
+    // A dialog's answer, written before the input that opened the dialog
+    // (after the ticks that ran behind it), or, for a dialog a tick opened,
+    // just before that tick.
+    void Answer(const std::string& line, bool duringTick);
     // An input, with the answers collected while it ran before it.
     void Input(const std::string& line);
     // The script so far.
@@ -32,6 +39,8 @@ public:
 
 private:
     void FlushTicks();
+    // The ticks before the one running now; that one stays to come.
+    void FlushTicksBeforeThisOne();
     // Milliseconds as hundredths: "12.3".
     static std::string Hundredths(std::int64_t milliseconds);
     static std::string ReadLine(const std::string& name, const std::string& bytes);
@@ -39,6 +48,8 @@ private:
     std::vector<std::string> lines_;
     std::vector<std::string> answers_;
     std::int64_t ticks_ = 0;
+    // The ticks counted when each open dialog of an input opened.
+    std::vector<std::int64_t> dialogMarks_;
     bool begun_ = false;
     std::size_t inputs_ = 0;
 };

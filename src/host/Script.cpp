@@ -2,6 +2,7 @@
 #include "host/Script.h"
 
 #include "game/Dump.h"
+#include "game/Json.h"
 #include "ui/NumberText.h"
 
 #include <algorithm>
@@ -17,10 +18,11 @@ namespace host {
 
 namespace {
 
+// Every number of a script: finite, and written as the script writes them.
 double Number(std::string_view text) {
     const auto read = ui::ReadDecimal(text);
-    if (!read || read->outOfRange) {
-        throw ScriptError("malformed number '" + std::string(text) + "'");
+    if (!read || read->outOfRange || !std::isfinite(read->value)) {
+        throw ScriptError("malformed number '" + Printable(text) + "'");
     }
     return read->value;
 }
@@ -29,7 +31,7 @@ long long Whole(std::string_view text) {
     long long value = 0;
     const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || p != text.data() + text.size()) {
-        throw ScriptError("malformed whole number '" + std::string(text) + "'");
+        throw ScriptError("malformed whole number '" + Printable(text) + "'");
     }
     return value;
 }
@@ -70,6 +72,35 @@ void Expect(bool ok, const std::string& message) {
 
 } // namespace
 
+std::string Printable(std::string_view text, std::size_t most) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (out.size() >= most) {
+            return out + "...";
+        }
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t length = game::CharacterLength(text, i);
+        if (length == 0 || b < 0x20 || b == 0x7F) {
+            static constexpr char Digits[] = "0123456789abcdef";
+            out += "\\x";
+            out += Digits[b >> 4];
+            out += Digits[b & 15];
+            ++i;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
+std::int64_t Script::PlayTicks(std::string_view hundredths) {
+    const double total = Number(hundredths);
+    Expect(total >= 0 && total <= MostHundredths,
+           "play takes from 0 to a day (8640000 hundredths)");
+    return std::llround(total * 10);
+}
+
 std::string Script::Dump(bool takeSounds) {
     return host_.Dump(takeSounds, {}, zoom);
 }
@@ -77,19 +108,19 @@ std::string Script::Dump(bool takeSounds) {
 ui::Control& Script::ControlByName(std::string_view name) {
     const auto dot = name.find('.');
     ui::Form* form = host_.windows.FindForm(name.substr(0, dot));
-    Expect(form != nullptr, "unknown window in '" + std::string(name) + "'");
+    Expect(form != nullptr, "unknown window in '" + Printable(name) + "'");
     if (dot == std::string_view::npos) {
         return *form;
     }
     std::string_view control = name.substr(dot + 1);
     int index = -1;
     if (const auto open = control.find('('); open != std::string_view::npos) {
-        Expect(control.back() == ')', "malformed control '" + std::string(name) + "'");
+        Expect(control.back() == ')', "malformed control '" + Printable(name) + "'");
         index = static_cast<int>(Whole(control.substr(open + 1, control.size() - open - 2)));
         control = control.substr(0, open);
     }
     ui::Control* found = form->Find(control, index);
-    Expect(found != nullptr, "unknown control '" + std::string(name) + "'");
+    Expect(found != nullptr, "unknown control '" + Printable(name) + "'");
     return *found;
 }
 
@@ -101,53 +132,66 @@ std::string Script::Get(std::string_view name) {
         return *value;
     }
     const auto dot = name.rfind('.');
-    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    Expect(dot != std::string_view::npos, "unknown name '" + Printable(name) + "'");
     const ui::Control& control = ControlByName(name.substr(0, dot));
     const ui::Property* property = control.FindProperty(name.substr(dot + 1));
-    Expect(property != nullptr, "unknown property '" + std::string(name) + "'");
+    Expect(property != nullptr, "unknown property '" + Printable(name) + "'");
     return game::JsonValue(property->get(control));
 }
 
 void Script::Set(std::string_view name, const std::string& value) {
     if (game::VariableJson(host_.game, name)) {
         Expect(game::SetVariable(host_.game, name, value),
-               "cannot set '" + std::string(name) + "' to '" + value + "'");
+               "cannot set '" + Printable(name) + "' to '" + Printable(value) + "'");
         return;
     }
     const auto dot = name.rfind('.');
-    Expect(dot != std::string_view::npos, "unknown name '" + std::string(name) + "'");
+    Expect(dot != std::string_view::npos, "unknown name '" + Printable(name) + "'");
     ui::Control& control = ControlByName(name.substr(0, dot));
     const ui::Property* property = control.FindProperty(name.substr(dot + 1));
     Expect(property != nullptr && property->name != "Picture",
-           "cannot set property '" + std::string(name) + "'");
+           "cannot set property '" + Printable(name) + "'");
     const ui::PropertyValue current = property->get(control);
     ui::PropertyValue parsed;
     if (std::holds_alternative<std::string>(current)) {
         parsed = value;
     } else if (std::holds_alternative<bool>(current)) {
-        Expect(value == "true" || value == "false", "expected true or false, not '" + value + "'");
+        Expect(value == "true" || value == "false",
+               "expected true or false, not '" + Printable(value) + "'");
         parsed = value == "true";
     } else {
         parsed = Number(value);
     }
-    Expect(property->set(control, parsed), "cannot set '" + std::string(name) + "'");
+    Expect(property->set(control, parsed), "cannot set '" + Printable(name) + "'");
 }
 
-bool Script::Execute(const std::string& rawLine, std::ostream& out) {
+bool Script::Execute(const std::string& line, std::ostream& out) {
+    Begin(line, out);
+    while (!Continue(1 << 20)) {
+    }
+    if (host_.ended) {
+        out << "{\"ended\": true}\n";
+        return false;
+    }
+    return stoppedByLine_;
+}
+
+void Script::Begin(const std::string& rawLine, std::ostream& out) {
+    firing_ = nullptr;
+    stoppedByLine_ = true;
     std::string_view line = rawLine;
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
     }
     if (line.empty() || line.front() == '#' ||
         line.find_first_not_of(" \t") == std::string_view::npos) {
-        return true;
+        return;
     }
     const auto words = Words(line);
     const std::string_view command = words[0];
     const auto argc = words.size() - 1;
     auto needArgs = [&](std::size_t lo, std::size_t hi) {
-        Expect(argc >= lo && argc <= hi,
-               "wrong number of words for '" + std::string(command) + "'");
+        Expect(argc >= lo && argc <= hi, "wrong number of words for '" + Printable(command) + "'");
     };
     windows::Cfrm& cfrm = host_.windows.cfrm;
     auto& platform = host_;
@@ -164,30 +208,38 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         const long long n = argc == 1 ? Whole(words[1]) : 1;
         // A firing a millisecond: no more than a day's.
         Expect(n <= static_cast<long long>(MostHundredths) * 10,
-               "timer fires at most a day's worth of ticks (864000000)");
-        for (long long i = 0; i < n && !platform.ended; ++i) {
+               "timer fires at most a day's worth of ticks (86400000)");
+        long long fired = 0;
+        firing_ = [this, n, fired]() mutable {
+            if (fired >= n || host_.ended) {
+                return false;
+            }
+            ++fired;
             host_.FireTimer();
-        }
+            return true;
+        };
     } else if (command == "run") {
         needArgs(1, 2);
         const double total = Number(words[1]);
         const double step = argc == 2 ? Number(words[2]) : 1;
         Expect(step > 0, "run step must be above 0");
         Expect(total <= MostHundredths, "run takes at most a day (8640000 hundredths)");
-        Expect(total / step <= MostHundredths * 10, "run takes at most 864000000 steps");
+        Expect(total / step <= MostHundredths * 10, "run takes at most 86400000 steps");
         // The last step is cut short, so the run ends exactly at T.
-        for (double passed = 0; passed < total && !platform.ended;) {
+        double passed = 0;
+        firing_ = [this, total, step, passed]() mutable {
+            if (passed >= total || host_.ended) {
+                return false;
+            }
             const double now = std::min(step, total - passed);
-            platform.clock += now;
+            host_.clock += now;
             passed += now;
             host_.FireTimer();
-        }
+            return true;
+        };
     } else if (command == "play") {
         needArgs(1, 1);
-        const double total = Number(words[1]);
-        Expect(total >= 0 && total <= MostHundredths,
-               "play takes from 0 to a day (8640000 hundredths)");
-        host_.RunTicks(std::llround(total * 10));
+        host_.RunTicks(PlayTicks(words[1]));
     } else if (command == "read") {
         const auto file = ReadRecordedFile(std::string(line));
         Expect(file.has_value(), "read takes a file name and its bytes in hex");
@@ -198,7 +250,7 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         needArgs(1, 1000000);
         for (std::size_t i = 1; i < words.size(); ++i) {
             const double v = Number(words[i]);
-            Expect(v >= 0 && v < 1, "random value outside [0, 1): " + std::string(words[i]));
+            Expect(v >= 0 && v < 1, "random value outside [0, 1): " + Printable(words[i]));
             platform.queuedDraws.push_back(v);
         }
     } else if (command == "seed") {
@@ -213,7 +265,7 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         needArgs(1, 1);
         ui::Control* item = cfrm.Find(words[1]);
         Expect(item != nullptr && item->kind() == ui::Kind::Menu && item->onClick,
-               "unknown menu entry '" + std::string(words[1]) + "'");
+               "unknown menu entry '" + Printable(words[1]) + "'");
         if (cfrm.Enabled()) {
             item->onClick();
         }
@@ -223,19 +275,22 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         } else {
             platform.answers.emplace_back(Rest(line, 1));
         }
+    } else if (command == "behind") {
+        needArgs(1, 1);
+        platform.behindDialog.push_back(PlayTicks(words[1]));
     } else if (command == "yes" || command == "no") {
         needArgs(0, 0);
         platform.yesNo.push_back(command == "yes");
     } else if (command == "text") {
         Expect(argc >= 1, "text needs a control");
         ui::Control& box = ControlByName(words[1]);
-        Expect(box.kind() == ui::Kind::TextBox, "not a text box: " + std::string(words[1]));
+        Expect(box.kind() == ui::Kind::TextBox, "not a text box: " + Printable(words[1]));
         box.SetText(Rest(line, 2));
     } else if (command == "click") {
         needArgs(1, 1);
         ui::Control& button = ControlByName(words[1]);
         Expect(button.kind() == ui::Kind::Button && button.onClick,
-               "not a button: " + std::string(words[1]));
+               "not a button: " + Printable(words[1]));
         button.onClick();
     } else if (command == "minimize") {
         needArgs(0, 0);
@@ -258,9 +313,9 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         Expect(argc >= 1, "call needs a procedure");
         const auto& procedures = game.Procedures();
         const auto it = procedures.find(words[1]);
-        Expect(it != procedures.end(), "unknown procedure '" + std::string(words[1]) + "'");
+        Expect(it != procedures.end(), "unknown procedure '" + Printable(words[1]) + "'");
         Expect(argc - 1 == it->second.arguments,
-               "wrong number of arguments for '" + std::string(words[1]) + "'");
+               "wrong number of arguments for '" + Printable(words[1]) + "'");
         std::vector<long long> args;
         for (std::size_t i = 2; i < words.size(); ++i) {
             args.push_back(Whole(words[i]));
@@ -283,23 +338,49 @@ bool Script::Execute(const std::string& rawLine, std::ostream& out) {
         Expect(factor >= 1 && factor <= 4, "zoom takes a whole factor from 1 to 4");
         zoom = static_cast<int>(factor);
     } else if (command == "quit") {
-        return false;
+        stoppedByLine_ = false;
     } else {
-        throw ScriptError("unknown command '" + std::string(command) + "'");
+        throw ScriptError("unknown command '" + Printable(command) + "'");
     }
-    if (platform.ended) {
-        out << "{\"ended\": true}\n";
-        return false;
+}
+
+bool Script::Continue(std::int64_t firings) {
+    for (std::int64_t i = 0; firing_ && i < firings; ++i) {
+        if (!firing_()) {
+            firing_ = nullptr;
+        }
     }
-    return true;
+    return !firing_;
+}
+
+bool ReadLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    for (;;) {
+        const int c = buffer == nullptr ? EOF : buffer->sbumpc();
+        if (c == EOF) {
+            in.setstate(std::ios::eofbit);
+            return !line.empty();
+        }
+        if (c == '\n') {
+            return true;
+        }
+        if (line.size() > Script::MostLineBytes) {
+            // The rest of an endless line is passed over; the line is refused.
+            continue;
+        }
+        line += static_cast<char>(c);
+    }
 }
 
 int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine) {
     std::string line;
     int number = firstLine - 1;
-    while (std::getline(in, line)) {
+    while (ReadLine(in, line)) {
         ++number;
         try {
+            Expect(line.size() <= Script::MostLineBytes,
+                   "the line is longer than a script's lines can be");
             const bool more = Execute(line, out);
             if (!out) {
                 err << "line " << number << ": the output cannot be written\n";
@@ -317,6 +398,10 @@ int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firs
             // A state set by hand that the game cannot work with.
             out.flush();
             err << "line " << number << ": the game met an impossible state: " << e.what() << "\n";
+            return 2;
+        } catch (const std::exception& e) {
+            out.flush();
+            err << "line " << number << ": " << Printable(e.what()) << "\n";
             return 2;
         }
     }
@@ -347,10 +432,36 @@ std::optional<Beginning> ReadBeginning(const std::string& line) {
 std::optional<std::pair<std::string, std::string>> ReadRecordedFile(const std::string& line) {
     const auto words = Words(line);
     std::string bytes;
-    if (words.size() != 3 || words[0] != "read" || words[1].empty() || !FromHex(words[2], bytes)) {
+    // "-" stands for a missing or empty file.
+    if (words.size() != 3 || words[0] != "read" || words[1].empty() ||
+        (words[2] != "-" && !FromHex(words[2], bytes))) {
         return std::nullopt;
     }
     return std::pair{std::string(words[1]), bytes};
+}
+
+ScriptStart ReadScriptStart(std::istream& in) {
+    ScriptStart start;
+    std::string line;
+    while (ReadLine(in, line)) {
+        ++start.lines;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (auto file = ReadRecordedFile(line)) {
+            start.files.push_back(std::move(*file));
+            continue;
+        }
+        start.beginning = ReadBeginning(line);
+        if (!start.beginning) {
+            start.firstCommand = line;
+        }
+        break;
+    }
+    return start;
 }
 
 } // namespace host

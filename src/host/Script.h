@@ -3,7 +3,11 @@
 
 #include "host/Host.h"
 
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +28,13 @@ public:
     // Runs one line; output goes to `out`. Throws ScriptError on a line it
     // cannot understand. Returns false once the program has ended.
     bool Execute(const std::string& line, std::ostream& out);
+    // Starts one line: a command of many firings (timer N, run T S) is left
+    // to Continue, so a replay can spread it over frames.
+    void Begin(const std::string& line, std::ostream& out);
+    // Runs up to `firings` of the command begun; true once nothing is left.
+    bool Continue(std::int64_t firings);
+    // The ticks of a "play T" line, T checked as every number of a script is.
+    static std::int64_t PlayTicks(std::string_view hundredths);
     // Runs a whole script; returns the exit status (0, or 2 on a bad line
     // or when the output cannot be written).
     // Lines are numbered from `firstLine` in error messages.
@@ -37,6 +48,8 @@ public:
     int zoom = 1;
     // The most game time one command may run: a day, in hundredths.
     static constexpr double MostHundredths = 8'640'000;
+    // The longest line: a table's bytes in hex fit many times over.
+    static constexpr std::size_t MostLineBytes = 1 << 20;
 
 private:
     ui::Control& ControlByName(std::string_view name);
@@ -45,7 +58,18 @@ private:
 
     Host& host_;
     bool stopped_ = false;
+    // What is left of the command begun: one firing a call, false once done.
+    std::function<bool()> firing_;
+    // False after a quit line.
+    bool stoppedByLine_ = true;
 };
+
+// One line of a script, however long: a line over Script::MostLineBytes
+// comes back cut to one byte over, so it is refused, never held whole.
+bool ReadLine(std::istream& in, std::string& line);
+// A script's text as a message may show it: control bytes and bytes that are
+// not UTF-8 escaped, and no longer than `most` bytes.
+std::string Printable(std::string_view text, std::size_t most = 80);
 
 // "begin CLOCK SEED", a record's first command: the clock and the seed the
 // program started with, before its windows were loaded. Nothing when the
@@ -57,5 +81,16 @@ struct Beginning {
 std::optional<Beginning> ReadBeginning(const std::string& line);
 // "read NAME HEX": a file as the game read it. Nothing when the line is not one.
 std::optional<std::pair<std::string, std::string>> ReadRecordedFile(const std::string& line);
+
+// How a script starts: a record first has the files the program read while
+// loading and its beginning; any other script has its first command there.
+struct ScriptStart {
+    std::deque<std::pair<std::string, std::string>> files;
+    std::optional<Beginning> beginning;
+    // The first line that is neither, and the number of the last line read.
+    std::optional<std::string> firstCommand;
+    int lines = 0;
+};
+ScriptStart ReadScriptStart(std::istream& in);
 
 } // namespace host

@@ -14,8 +14,8 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
-#include <QTextBrowser>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QTime>
 #include <QUrl>
 #include <QWidget>
@@ -283,6 +283,14 @@ ui::ScreenSize QtPlatform::Screen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     return {area.width() * ui::TwipsPerPixel, area.height() * ui::TwipsPerPixel};
+}
+
+void QtPlatform::ReplayFailed(const std::string& message) {
+    qCritical("pelmar: the record cannot be played on, %s", message.c_str());
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
+    QCoreApplication::exit(2);
 }
 
 void QtPlatform::EndProgram() {

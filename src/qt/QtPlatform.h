@@ -44,6 +44,7 @@ public:
     bool AskYesNo(const std::string& prompt, const std::string& title) override;
     void OpenHelp(const std::string& page) override;
     ui::ScreenSize Screen() override;
+    void ReplayFailed(const std::string& message) override;
     void EndProgram() override;
     void PlaySound(std::string_view name) override { sounds_.Play(name); }
     std::string ReadFile(const std::string& name) override;

@@ -89,6 +89,10 @@ void ViewMenu::RestoreKept() {
 }
 
 void ViewMenu::Keep() {
+    // A record played back changes nothing the player chose.
+    if (host_.replaying) {
+        return;
+    }
     KeptView view;
     if (zoomChosen_) {
         view.zoom = main_.fullScreen() ? windowedZoom_ : main_.zoom();

@@ -5,8 +5,9 @@
 # no points: only the play-again question comes. A game at level 13 ends
 # within seconds too; a player scores a little first, so the high-score
 # window takes a typed name, Ok saves it and asks to play again, and
-# "Os Melhores..." shows the name afterwards.
-#   game_over_and_best.sh PROGRAM           a copy of PROGRAM runs from a directory
+# "Os Melhores..." shows the name afterwards. The scored game's record, played
+# by pelmar-sim, ends with the name saved and writes nothing.
+#   game_over_and_best.sh PROGRAM SIMULATOR a copy of PROGRAM runs from a directory
 #                                            of its own and keeps its table there (in
 #                                            its data directory with PELMAR_LAYOUT=installed)
 #   game_over_and_best.sh --installed USER  the installed game runs as USER and
@@ -25,6 +26,7 @@ if [ "$1" = "--installed" ]; then
 else
     mkdir -p "$workdir/program" "$workdir/home"
     cp "$1" "$workdir/program/pelmar"
+    simulator=$2
     program="$workdir/program/pelmar"
     table="$workdir/program/pelmar.Dat"
     [ "${PELMAR_LAYOUT:-portable}" = portable ] || table="$workdir/home/.local/share/pelmar/pelmar.Dat"
@@ -90,4 +92,19 @@ wait_until 'd["controls"]["cfrm"]["Enabled"] and not d["controls"]["BestForm"]["
 
 focus_game
 quit_through_menu
+[ -z "${user:-}" ] || { echo "ok"; exit 0; }
+
+# The record of the game that entered the table plays back to its Ok and
+# the answer, writing nothing.
+records="$workdir/home/.local/share/pelmar/records"
+scored=$(find "$records" -name '[0-9]*-*.sim' | head -n 1)
+[ -n "$scored" ] || fail "no record of the scored game in $records: $(ls "$records")"
+mkdir "$workdir/empty"
+played=$(cd "$workdir/empty" && { cat "$scored"; echo dump; } | "$simulator" | tail -n 1) ||
+    fail "pelmar-sim could not play $scored"
+python3 -c 'import json, sys; d = json.loads(sys.argv[1])
+sys.exit(0 if d["BestForm"]["BestName"][0][0] == "Zé Teste" and d["Lives"] == 50 else 1)' "$played" ||
+    fail "the scored game's record does not end with its name saved and a new game: $(tail -n 4 "$scored")"
+[ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"
+grep -q '^behind ' "$scored" || fail "the record does not say how long the game ran behind its dialogs"
 echo "ok"

@@ -116,3 +116,19 @@ quit_through_menu() {
     game_pid=
     [ "$status" -eq 0 ] || fail "the game ended with status $status"
 }
+
+# compare FILE [REAL]: every variable and control of the real game's last
+# state (REAL, by default real.json in the work folder) in FILE too.
+compare() {
+    python3 - "${2:-$workdir/real.json}" "$1" <<'PY'
+import json, sys
+real, other = (json.load(open(f)) for f in sys.argv[1:])
+ignored = {"Sounds", "Zoom", "TickClock", "Canvas", "Paints", "FirstPaintEpochMs", "Wakes", "Shown"}
+names = [k for k in real if k not in ignored]
+wrong = [k for k in names if real.get(k) != other.get(k)]
+for k in wrong[:5]:
+    print(f"  {k}: real {json.dumps(real.get(k))[:200]} / played {json.dumps(other.get(k))[:200]}")
+print(f"{len(names) - len(wrong)} of {len(names)} top-level names equal")
+sys.exit(1 if wrong else 0)
+PY
+}

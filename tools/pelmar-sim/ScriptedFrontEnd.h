@@ -15,6 +15,9 @@ class ScriptedFrontEnd : public host::FrontEnd {
 public:
     // The program's folder is the working directory.
     ScriptedFrontEnd() { storage.Folder(); }
+    // No folder at all: a record's files are the ones it carries.
+    struct OffDisk {};
+    explicit ScriptedFrontEnd(OffDisk) {}
     ScriptedFrontEnd(const ScriptedFrontEnd&) = delete;
     ScriptedFrontEnd& operator=(const ScriptedFrontEnd&) = delete;
 

@@ -9,7 +9,10 @@ Simulator::Simulator() {
 }
 
 Simulator::Simulator(const host::Beginning& beginning,
-                     std::deque<std::pair<std::string, std::string>> files) {
+                     std::deque<std::pair<std::string, std::string>> files)
+    : frontEnd(ScriptedFrontEnd::OffDisk{}) {
+    // A record may come from anyone: played back, it reads and writes no file.
+    platform.replaying = true;
     platform.keepSounds = true;
     platform.clock = beginning.clock;
     platform.Seed(beginning.seed);

@@ -26,6 +26,8 @@ answers, one command a line; writes one JSON line for each get and dump.
   keydown CODE | keyup CODE   key events (17 Ctrl, 32 Space, 37-40 arrows)
   menu NAME                   a main-window menu entry (MenuNovo, MenuFase, ...)
   answer [TEXT] | yes | no    queue an input box answer (none: Cancel), a Yes/No
+  behind T                    T hundredths of play that run behind the next
+                              dialog answered from the queue, before it answers
   text FORM.CONTROL [TEXT]    type into a text box (empty text allowed)
   click FORM.CONTROL          press a button
   minimize | restore | paint | lostfocus
@@ -41,7 +43,8 @@ answers, one command a line; writes one JSON line for each get and dump.
 A record of a real session (the game writes them to its data folder) starts
 with the files the program read while loading ("read NAME HEX") and the
 clock and seed it started with ("begin CLOCK SEED"); played back, it ends in
-the state the real game ended in.
+the state the real game ended in. A record is played without touching any
+file: the table is the one it read, and nothing is written.
 
 A line it cannot understand is reported on standard error with its line
 number, and it exits with status 2; standard output only ever holds whole
@@ -59,37 +62,21 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     // A record begins with the files read at start and the beginning; any
     // other script starts the simulator as it always starts.
-    std::string kept;
-    std::deque<std::pair<std::string, std::string>> files;
-    std::optional<host::Beginning> beginning;
-    std::string line;
-    int number = 0;
-    while (std::getline(std::cin, line)) {
-        ++number;
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        if (auto file = host::ReadRecordedFile(line)) {
-            files.push_back(std::move(*file));
-            continue;
-        }
-        beginning = host::ReadBeginning(line);
-        if (!beginning) {
-            kept = line + "\n";
-            --number;
-        }
-        break;
-    }
-    auto simulator = beginning ? std::make_unique<sim::Simulator>(*beginning, files)
-                               : std::make_unique<sim::Simulator>();
-    if (!beginning) {
+    host::ScriptStart start = host::ReadScriptStart(std::cin);
+    auto simulator =
+        start.beginning ? std::make_unique<sim::Simulator>(*start.beginning, std::move(start.files))
+                        : std::make_unique<sim::Simulator>();
+    if (!start.beginning) {
         // Files read before a script's first command are read first.
-        simulator->platform.recordedFiles = std::move(files);
+        simulator->platform.recordedFiles = std::move(start.files);
     }
-    std::istringstream first(kept);
-    const int status = simulator->Run(first, std::cout, std::cerr, number + 1);
-    if (status != 0 || simulator->script.stopped()) {
-        return status;
+    int next = start.lines + 1;
+    if (start.firstCommand) {
+        std::istringstream first(*start.firstCommand + "\n");
+        const int status = simulator->Run(first, std::cout, std::cerr, start.lines);
+        if (status != 0 || simulator->script.stopped()) {
+            return status;
+        }
     }
-    return simulator->Run(std::cin, std::cout, std::cerr, kept.empty() ? number + 1 : number + 2);
+    return simulator->Run(std::cin, std::cout, std::cerr, next);
 }
