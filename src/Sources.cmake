@@ -37,6 +37,7 @@ set(PELMAR_HOST_SOURCES
 # The table's files on a POSIX file system, for the desktop and the
 # simulator; the browser keeps its table in the page's own storage.
 set(PELMAR_HOST_FILE_SOURCES
+  src/host/Files.cpp
   src/host/TableStorage.cpp
 )
 
