@@ -265,5 +265,13 @@
         <source>inglês</source>
         <translation>English</translation>
     </message>
+    <message>
+        <source>O registro das partidas não pode ser guardado em %1: %2.</source>
+        <translation>The records of the games cannot be kept in %1: %2.</translation>
+    </message>
+    <message>
+        <source>não é uma pasta</source>
+        <translation>it is not a folder</translation>
+    </message>
 </context>
 </TS>

@@ -90,6 +90,10 @@ std::string Reason(int error) {
         return notices::NoPermission;
     case EROFS:
         return notices::ReadOnly;
+    case EISDIR:
+        return notices::NotAFile;
+    case ENOTDIR:
+        return notices::NotAFolder;
     default:
         return std::strerror(error);
     }
@@ -98,7 +102,8 @@ std::string Reason(int error) {
 int MakeFolders(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return error.value();
+    // A file where a folder should be reads as what it is.
+    return error == std::errc::file_exists ? ENOTDIR : error.value();
 }
 
 int WriteAndRename(const std::string& folder, const std::string& name, const std::string& bytes,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The careful writes every file of the game shares: replaced whole, never
-// through a link, and a failure told in the game's own words.
+// The careful writes every file of the game shares: the high-score table and
+// the records of the sessions are replaced whole, never through a link, and
+// a failure is told in the game's own words.
 #pragma once
 
 #include <cstddef>
