@@ -273,5 +273,23 @@
         <source>não é uma pasta</source>
         <translation>it is not a folder</translation>
     </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), as preferências e os registros das partidas não são guardados.
+</source>
+        <translation>pelmar: no home folder (HOME): the settings and the records of the games are not kept.
+</translation>
+    </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), as preferências não são guardadas.
+</source>
+        <translation>pelmar: no home folder (HOME): the settings are not kept.
+</translation>
+    </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), os registros das partidas não são guardados.
+</source>
+        <translation>pelmar: no home folder (HOME): the records of the games are not kept.
+</translation>
+    </message>
 </context>
 </TS>

@@ -19,8 +19,8 @@ namespace host {
 
 namespace {
 
-// $VARIABLE/pelmar where it names an absolute folder, else
-// $HOME/`underHome`/pelmar; nothing without either.
+// $VARIABLE/pelmar where it names an absolute folder (the XDG rules ignore a
+// relative one), else $HOME/`underHome`/pelmar; nothing without either.
 std::optional<std::string> XdgFolder(const char* variable, const char* underHome) {
     if (const char* xdg = std::getenv(variable); xdg != nullptr && xdg[0] == '/') {
         return std::string(xdg) + "/pelmar";
@@ -57,6 +57,10 @@ std::optional<std::string_view> TemporaryOf(std::string_view file) {
 
 std::optional<std::string> UserDataFolder() {
     return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::optional<std::string> UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
 }
 
 namespace files {

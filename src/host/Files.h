@@ -16,6 +16,8 @@ namespace host {
 // $XDG_DATA_HOME/pelmar, else $HOME/.local/share/pelmar; nothing when neither
 // names an absolute folder, so a game without a home never writes under "/".
 std::optional<std::string> UserDataFolder();
+// $XDG_CONFIG_HOME/pelmar, else $HOME/.config/pelmar, by the same rules.
+std::optional<std::string> UserConfigFolder();
 
 namespace files {
 

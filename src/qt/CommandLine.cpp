@@ -4,8 +4,8 @@
 #include "game/ScoreFormat.h"
 #include "qt/Language.h"
 #include "qt/Settings.h"
-#include "ui/Translate.h"
 #include "qt/Storage.h"
+#include "ui/Translate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -70,10 +70,10 @@ QString Usage(const QString& language) {
     QString text = say(PELMAR_TR("pelmar", "Uso: %1 [opções]")).arg(QStringLiteral("pelmar"));
     text += QStringLiteral("\n") +
             say(PELMAR_TR("pelmar", "Vulcro Pelmar, um jogo de arcade numa cozinha de dois "
-                                   "andares.")) +
+                                    "andares.")) +
             QStringLiteral("\n") +
             say(PELMAR_TR("pelmar", "Outras opções de um traço (-platform, -style, -display...) "
-                                   "são do Qt e vão para o Qt.")) +
+                                    "são do Qt e vão para o Qt.")) +
             QStringLiteral("\n\n") + say(PELMAR_TR("pelmar", "Opções:")) + QStringLiteral("\n");
     for (const Option& option : options) {
         text += QStringLiteral("  %1\n      %2\n").arg(say(option.names), say(option.text));
@@ -120,6 +120,23 @@ std::optional<QString> NoDisplay(const QString& platforms, const QString& displa
         }
     }
     return why;
+}
+
+// Without a home (and no absolute XDG folder in its place) nothing is kept
+// between runs: said once, in one line, rather than lost without a word.
+void SayWhatIsNotKept(const QString& language, bool recording) {
+    const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
+    const bool settings = !host::UserConfigFolder(), records = recording && !host::UserDataFolder();
+    if (settings && records) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), as preferências e "
+                                              "os registros das partidas não são guardados.\n")));
+    } else if (settings) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), as preferências "
+                                              "não são guardadas.\n")));
+    } else if (records) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), os registros das "
+                                              "partidas não são guardados.\n")));
+    }
 }
 
 } // namespace
@@ -187,8 +204,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
     // A language the game does not speak is said once, and not kept.
     if (parser.isSet(lang) && !KnowsLanguage(parser.value(lang))) {
         Print(stderr, say(PELMAR_TR("pelmar", "pelmar: o jogo não fala \"%1\"; ele fica em %2.\n"))
-                          .arg(parser.value(lang),
-                               say(PELMAR_TR("pelmar", "inglês"))));
+                          .arg(parser.value(lang), say(PELMAR_TR("pelmar", "inglês"))));
         chosenLanguage = QStringLiteral("en");
     } else {
         chosenLanguage = KeptLanguage(parser.value(lang));
@@ -198,11 +214,11 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
         const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
         Print(stdout,
               QStringLiteral("\n") +
-                  (folder ? say(PELMAR_TR("pelmar", "Recordes: %1/%2"))
-                                .arg(QString::fromStdString(*folder), game::scores::FileName)
-                          : say(PELMAR_TR("pelmar",
-                                         "Recordes: não guardados, nenhuma pasta pode ser "
-                                         "gravada"))) +
+                  (folder
+                       ? say(PELMAR_TR("pelmar", "Recordes: %1/%2"))
+                             .arg(QString::fromStdString(*folder), game::scores::FileName)
+                       : say(PELMAR_TR("pelmar", "Recordes: não guardados, nenhuma pasta pode ser "
+                                                 "gravada"))) +
                   QStringLiteral("\n"));
         return 0;
     }
@@ -222,6 +238,7 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
         return 1;
     }
     replay = parser.value(replayOption);
+    SayWhatIsNotKept(language, replay.isEmpty());
     return std::nullopt;
 }
 

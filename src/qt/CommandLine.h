@@ -13,7 +13,8 @@ namespace qt {
 // an unknown option or an argument prints an error and the usage to standard
 // error and gives 2. Where no display can be opened for the window it says
 // so in one line on standard error and gives 1. Nothing is returned when the
-// game should start.
+// game should start; where nothing can be kept between runs (no home) it has
+// said so in one line on standard error.
 // Any option with one dash that is not the game's is Qt's own (-platform,
 // -style, -session...), and passes through to QApplication with its value.
 // `language` gets the value of --lang LANG (kept for the next runs), or the

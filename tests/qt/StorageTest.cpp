@@ -6,6 +6,7 @@
 #include "game/ScoreFormat.h"
 #include "host/RecordStorage.h"
 #include "qt/QtPlatform.h"
+#include "qt/Settings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -290,6 +291,31 @@ TEST(Storage, AHomeThatCannotBeWrittenIsToldAtTheStartOfASession) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(home + "/.local")));
+}
+
+// The settings follow the XDG rules: a relative folder is ignored as if
+// unset, and without a home they are kept nowhere, never under "/".
+TEST(Storage, TheSettingsFollowTheXdgRulesAndWithoutAHomeAreKeptNowhere) {
+    Environment environment;
+    QTemporaryDir config, home;
+    environment.Set("HOME", home.path().toUtf8().constData());
+    environment.Set("XDG_CONFIG_HOME", config.path().toUtf8().constData());
+    EXPECT_EQ(qt::SettingsFile(), config.path() + "/pelmar/pelmar.conf");
+    qt::KeepView({3, false, true});
+    EXPECT_TRUE(QFile::exists(config.path() + "/pelmar/pelmar.conf"));
+    EXPECT_EQ(qt::LoadKeptView().zoom, 3);
+    environment.Set("XDG_CONFIG_HOME", "config");
+    environment.Set("XDG_DATA_HOME", "data");
+    EXPECT_EQ(qt::SettingsFile(), home.path() + "/.config/pelmar/pelmar.conf");
+    EXPECT_EQ(host::UserDataFolder(), home.path().toStdString() + "/.local/share/pelmar");
+    environment.Set("HOME", nullptr);
+    EXPECT_TRUE(qt::SettingsFile().isEmpty());
+    EXPECT_FALSE(host::UserConfigFolder().has_value());
+    EXPECT_FALSE(qt::TableFoldersForThisBuild().data.has_value());
+    qt::KeepView({2, true, false});
+    EXPECT_FALSE(qt::LoadKeptView().zoom.has_value());
+    EXPECT_EQ(qt::KeptLanguage("en"), "en");
+    EXPECT_EQ(qt::KeptLanguage(QString()), QString()) << "kept nowhere";
 }
 
 } // namespace
