@@ -34,11 +34,13 @@ set(PELMAR_HOST_SOURCES
   src/host/Host.cpp
   src/host/Script.cpp
 )
-# The table's files on a POSIX file system, for the desktop and the
-# simulator; the browser keeps its table in the page's own storage.
+# The table's files and the records of the sessions on a POSIX file system,
+# for the desktop and the simulator; the browser keeps its table in the page's own storage.
 set(PELMAR_HOST_FILE_SOURCES
+  src/host/Files.cpp
   src/host/TableStorage.cpp
   src/host/RecordFile.cpp
+  src/host/RecordStorage.cpp
 )
 
 # The version the game shows (About, --version, the package): the desktop

@@ -48,7 +48,7 @@ int Run(int argc, char* argv[]) {
     QApplication::setStyle(new qt::GameStyle);
     qt::InstallTranslations(qt::ChooseLanguage(language, QLocale::system()));
 
-    qt::QtPlatform platform(qt::TableFoldersForThisBuild());
+    qt::QtPlatform platform(qt::TableFoldersForThisBuild(), replay.isEmpty());
     host::Host host(platform);
     qt::Backend backend(host, platform);
     if (const QByteArray stateFile = qgetenv("PELMAR_STATE_FILE"); !stateFile.isEmpty()) {

@@ -265,5 +265,31 @@
         <source>inglês</source>
         <translation>English</translation>
     </message>
+    <message>
+        <source>O registro das partidas não pode ser guardado em %1: %2.</source>
+        <translation>The records of the games cannot be kept in %1: %2.</translation>
+    </message>
+    <message>
+        <source>não é uma pasta</source>
+        <translation>it is not a folder</translation>
+    </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), as preferências e os registros das partidas não são guardados.
+</source>
+        <translation>pelmar: no home folder (HOME): the settings and the records of the games are not kept.
+</translation>
+    </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), as preferências não são guardadas.
+</source>
+        <translation>pelmar: no home folder (HOME): the settings are not kept.
+</translation>
+    </message>
+    <message>
+        <source>pelmar: sem pasta pessoal (HOME), os registros das partidas não são guardados.
+</source>
+        <translation>pelmar: no home folder (HOME): the records of the games are not kept.
+</translation>
+    </message>
 </context>
 </TS>

@@ -4,15 +4,12 @@
 #include "game/ScoreFormat.h"
 #include "game/TableNotices.h"
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -23,48 +20,14 @@ namespace host {
 namespace {
 
 namespace notices = game::notices;
-
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder + "/" + name;
-}
-
-// An absolute folder name, as the player is shown it.
-std::string Absolute(const std::string& folder) {
-    std::error_code ignored;
-    std::string path = std::filesystem::absolute(folder, ignored).lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
-}
-
-// What the player is told for a failed call: the game's words where it has
-// some, else the system's.
-std::string Reason(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-        return notices::DiskFull;
-    case EACCES:
-    case EPERM:
-        return notices::NoPermission;
-    case EROFS:
-        return notices::ReadOnly;
-    default:
-        return std::strerror(error);
-    }
-}
+using files::Absolute;
+using files::Join;
+using files::MakeFolders;
+using files::Reason;
 
 bool Writable(const std::string& folder) {
     // access() also reports a read-only file system, which stops even root.
     return ::access(folder.c_str(), W_OK) == 0;
-}
-
-// errno of the failure, 0 when the folder is there.
-int MakeFolders(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return error.value();
 }
 
 // Holds the advisory lock beside a table while a save reads and replaces it.
@@ -98,40 +61,7 @@ private:
     int fd_ = -1;
 };
 
-// Removes the temporary files of saves killed before their rename.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        return;
-    }
-    const std::string prefix = name + ".";
-    const std::string suffix = ".tmp";
-    const time_t stale = ::time(nullptr) - TableStorage::StaleSeconds;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string file = entry->d_name;
-        if (file.size() > prefix.size() + suffix.size() && file.starts_with(prefix) &&
-            file.ends_with(suffix)) {
-            struct stat st {};
-            const std::string path = Join(folder, file);
-            if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_mtime < stale) {
-                ::unlink(path.c_str());
-            }
-        }
-    }
-    ::closedir(dir);
-}
-
 } // namespace
-
-std::optional<std::string> UserDataFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
-        return std::string(data) + "/pelmar";
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        return std::string(home) + (home[1] == '\0' ? "" : "/") + ".local/share/pelmar";
-    }
-    return std::nullopt;
-}
 
 std::string ProgramFolder() {
     std::error_code error;
@@ -140,8 +70,7 @@ std::string ProgramFolder() {
 }
 
 TableStorage::System TableStorage::RealSystem() {
-    return {[](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
-            [](const char* path, int flags) { return ::open(path, flags); }};
+    return {files::RealWrite(), [](const char* path, int flags) { return ::open(path, flags); }};
 }
 
 TableStorage::TableStorage(TableFolders folders, Teller tell, System system)
@@ -299,51 +228,6 @@ std::string TableStorage::Read(const std::string& name) {
     return {};
 }
 
-int TableStorage::WriteAndRename(const std::string& folder, const std::string& name,
-                                 const std::string& bytes) const {
-    static std::atomic<unsigned> saves{0};
-    const std::string path = Join(folder, name);
-    const std::string temporary =
-        path + "." + std::to_string(::getpid()) + "-" + std::to_string(saves++) + ".tmp";
-    const int fd =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0) {
-        return errno;
-    }
-    int error = 0;
-    for (std::size_t written = 0; written < bytes.size() && error == 0;) {
-        const ssize_t n = system_.write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            error = n < 0 ? errno : ENOSPC;
-        } else {
-            written += static_cast<std::size_t>(n);
-        }
-    }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    // rename replaces a link itself, never the file it points to.
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
-    }
-    // The rename itself reaches the disk with the folder.
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return 0;
-}
-
 bool TableStorage::Update(const std::string& name, const ui::Platform::FileChange& change) {
     if (!Folder()) {
         Tell({notices::NotSaved, {folders_.program, notices::NoFolder}});
@@ -356,7 +240,8 @@ bool TableStorage::Update(const std::string& name, const ui::Platform::FileChang
         return false;
     }
     const SaveLock lock(path + ".lock");
-    RemoveStaleTemporaries(folder, name);
+    files::RemoveStaleTemporaries(
+        folder, [&](std::string_view file) { return file == name; }, StaleSeconds);
     const Found found = Inspect(path);
     std::string current;
     if (found.kind == Found::Kind::Readable) {
@@ -371,7 +256,7 @@ bool TableStorage::Update(const std::string& name, const ui::Platform::FileChang
     if (!bytes) {
         return true;
     }
-    if (const int error = WriteAndRename(folder, name, *bytes); error != 0) {
+    if (const int error = files::WriteAndRename(folder, name, *bytes, system_.write); error != 0) {
         Tell({notices::NotSaved, {folder, Reason(error)}});
         return false;
     }

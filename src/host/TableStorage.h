@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Files.h"
 #include "ui/Platform.h"
 
 #include <cstddef>
@@ -19,9 +20,6 @@ struct TableFolders {
     bool installed = false;          // an installed game never writes beside the program
 };
 
-// $XDG_DATA_HOME/pelmar, else $HOME/.local/share/pelmar; nothing when neither
-// is set, so a game without a home never writes under "/".
-std::optional<std::string> UserDataFolder();
 // The folder of the running program.
 std::string ProgramFolder();
 
@@ -75,9 +73,6 @@ private:
     // Chooses the folder; only when `act` may a table be moved aside.
     void Choose(bool act);
     bool SetAside(const std::string& path, const Found& found);
-    // errno of the first failure, 0 when the file was replaced.
-    int WriteAndRename(const std::string& folder, const std::string& name,
-                       const std::string& bytes) const;
     void Tell(const ui::Notice& notice);
     // A table set aside is told once a run, however often it is met.
     void TellOnce(const ui::Notice& notice);

@@ -2,10 +2,11 @@
 #include "qt/CommandLine.h"
 
 #include "game/ScoreFormat.h"
+#include "qt/Display.h"
 #include "qt/Language.h"
 #include "qt/Settings.h"
-#include "ui/Translate.h"
 #include "qt/Storage.h"
+#include "ui/Translate.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <xcb/xcb.h>
 
 namespace qt {
 
@@ -70,10 +70,10 @@ QString Usage(const QString& language) {
     QString text = say(PELMAR_TR("pelmar", "Uso: %1 [opções]")).arg(QStringLiteral("pelmar"));
     text += QStringLiteral("\n") +
             say(PELMAR_TR("pelmar", "Vulcro Pelmar, um jogo de arcade numa cozinha de dois "
-                                   "andares.")) +
+                                    "andares.")) +
             QStringLiteral("\n") +
             say(PELMAR_TR("pelmar", "Outras opções de um traço (-platform, -style, -display...) "
-                                   "são do Qt e vão para o Qt.")) +
+                                    "são do Qt e vão para o Qt.")) +
             QStringLiteral("\n\n") + say(PELMAR_TR("pelmar", "Opções:")) + QStringLiteral("\n");
     for (const Option& option : options) {
         text += QStringLiteral("  %1\n      %2\n").arg(say(option.names), say(option.text));
@@ -85,41 +85,92 @@ void Print(std::FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
 }
 
-// Why no window could be shown on the platforms Qt would try, or nothing
-// when one of them can show it. Qt itself would abort with several lines.
-std::optional<QString> NoDisplay(const QString& platforms, const QString& display) {
-    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
-    // Qt picks Wayland when its socket is named, else X.
-    QStringList tried = platforms.split(';', Qt::SkipEmptyParts);
-    if (tried.isEmpty()) {
-        tried = wayland.isEmpty() ? QStringList{"xcb"} : QStringList{"wayland", "xcb"};
-    }
-    QString why;
-    for (const QString& entry : tried) {
-        const QString name = entry.section(':', 0, 0);
-        if (name == QLatin1String("xcb")) {
-            if (display.isEmpty()) {
-                why = QStringLiteral("DISPLAY is not set");
-                continue;
-            }
-            xcb_connection_t* connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
-            const bool connected = xcb_connection_has_error(connection) == 0;
-            xcb_disconnect(connection);
-            if (connected) {
-                return std::nullopt;
-            }
-            why = QStringLiteral("cannot connect to the X display %1").arg(display);
-        } else if (name.startsWith(QLatin1String("wayland"))) {
-            if (!wayland.isEmpty()) {
-                return std::nullopt;
-            }
-            why = QStringLiteral("WAYLAND_DISPLAY is not set");
+// Qt's options by name, with their values (-platform and -display say
+// where the window would go); the rest go to `arguments`. The game takes no
+// arguments, so a word after one of Qt's options is its value.
+QHash<QString, QString> SplitQtOptions(int argc, char* argv[], QStringList& arguments) {
+    QHash<QString, QString> qtValues;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const bool qtOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
+                              !argument.startsWith(QLatin1String("--")) && !IsOwnOption(argument);
+        if (!qtOption) {
+            arguments << argument;
+            continue;
+        }
+        const QString name = argument.mid(1).section(QLatin1Char('='), 0, 0);
+        if (argument.contains(QLatin1Char('='))) {
+            qtValues.insert(name, argument.section(QLatin1Char('='), 1));
+        } else if (i + 1 < argc && argv[i + 1][0] != '-') {
+            qtValues.insert(name, QString::fromLocal8Bit(argv[++i]));
         } else {
-            // offscreen, minimal, vnc, eglfs, linuxfb...: no display server needed.
-            return std::nullopt;
+            qtValues.insert(name, QString());
         }
     }
-    return why;
+    return qtValues;
+}
+
+// False, once the error and the usage are said, for a command line the game
+// does not take.
+bool Parsed(QCommandLineParser& parser, const QStringList& arguments, const QString& language) {
+    QString error;
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    }
+    if (!error.isEmpty()) {
+        Print(stderr, QStringLiteral("pelmar: %1\n").arg(error));
+        Print(stderr, Usage(language));
+    }
+    return error.isEmpty();
+}
+
+// The usage, then where the high scores are kept.
+void PrintHelp(const QString& language) {
+    const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
+    Print(stdout, Usage(language));
+    const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
+    Print(stdout,
+          QStringLiteral("\n") +
+              (folder ? say(PELMAR_TR("pelmar", "Recordes: %1/%2"))
+                            .arg(QString::fromStdString(*folder), game::scores::FileName)
+                      : say(PELMAR_TR("pelmar", "Recordes: não guardados, nenhuma pasta pode ser "
+                                                "gravada"))) +
+              QStringLiteral("\n"));
+}
+
+// False, once said in one line, where no window can be shown.
+bool DisplayReached(const QHash<QString, QString>& qtValues) {
+    const QString platform = qtValues.contains(QStringLiteral("platform"))
+                                 ? qtValues.value(QStringLiteral("platform"))
+                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
+    const QString display = qtValues.contains(QStringLiteral("display"))
+                                ? qtValues.value(QStringLiteral("display"))
+                                : qEnvironmentVariable("DISPLAY");
+    if (const auto why = ChooseDisplay(platform, display)) {
+        Print(stderr, QStringLiteral("pelmar: no display could be opened: %1.\n").arg(*why));
+        return false;
+    }
+    return true;
+}
+
+// Without a home (and no absolute XDG folder in its place) nothing is kept
+// between runs: said once, in one line, rather than lost without a word.
+void SayWhatIsNotKept(const QString& language, bool recording) {
+    const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
+    const bool settings = !host::UserConfigFolder(), records = recording && !host::UserDataFolder();
+    if (settings && records) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), as preferências e "
+                                              "os registros das partidas não são guardados.\n")));
+    } else if (settings) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), as preferências "
+                                              "não são guardadas.\n")));
+    } else if (records) {
+        Print(stderr, say(PELMAR_TR("pelmar", "pelmar: sem pasta pessoal (HOME), os registros das "
+                                              "partidas não são guardados.\n")));
+    }
 }
 
 } // namespace
@@ -150,60 +201,21 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
     parser.addOption(lang);
     parser.addOption(replayOption);
 
-    // The game takes no arguments, so a word after one of Qt's options is its value.
     QStringList arguments{QString::fromLocal8Bit(argv[0])};
-    // Qt's options by name, with their values: -platform and -display say
-    // where the window would go.
-    QHash<QString, QString> qtValues;
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        const bool qtOption = argument.size() > 1 && argument.startsWith(QLatin1Char('-')) &&
-                              !argument.startsWith(QLatin1String("--")) && !IsOwnOption(argument);
-        if (!qtOption) {
-            arguments << argument;
-            continue;
-        }
-        const QString name = argument.mid(1).section(QLatin1Char('='), 0, 0);
-        if (argument.contains(QLatin1Char('='))) {
-            qtValues.insert(name, argument.section(QLatin1Char('='), 1));
-        } else if (i + 1 < argc && argv[i + 1][0] != '-') {
-            qtValues.insert(name, QString::fromLocal8Bit(argv[++i]));
-        } else {
-            qtValues.insert(name, QString());
-        }
-    }
-    QString error;
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
-    } else if (!parser.positionalArguments().isEmpty()) {
-        error =
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
-    }
-    if (!error.isEmpty()) {
-        Print(stderr, QStringLiteral("pelmar: %1\n").arg(error));
-        Print(stderr, Usage(language));
+    const QHash<QString, QString> qtValues = SplitQtOptions(argc, argv, arguments);
+    if (!Parsed(parser, arguments, language)) {
         return 2;
     }
     // A language the game does not speak is said once, and not kept.
     if (parser.isSet(lang) && !KnowsLanguage(parser.value(lang))) {
         Print(stderr, say(PELMAR_TR("pelmar", "pelmar: o jogo não fala \"%1\"; ele fica em %2.\n"))
-                          .arg(parser.value(lang),
-                               say(PELMAR_TR("pelmar", "inglês"))));
+                          .arg(parser.value(lang), say(PELMAR_TR("pelmar", "inglês"))));
         chosenLanguage = QStringLiteral("en");
     } else {
         chosenLanguage = KeptLanguage(parser.value(lang));
     }
     if (parser.isSet(help)) {
-        Print(stdout, Usage(language));
-        const auto folder = host::TableStorage::FolderFor(TableFoldersForThisBuild());
-        Print(stdout,
-              QStringLiteral("\n") +
-                  (folder ? say(PELMAR_TR("pelmar", "Recordes: %1/%2"))
-                                .arg(QString::fromStdString(*folder), game::scores::FileName)
-                          : say(PELMAR_TR("pelmar",
-                                         "Recordes: não guardados, nenhuma pasta pode ser "
-                                         "gravada"))) +
-                  QStringLiteral("\n"));
+        PrintHelp(language);
         return 0;
     }
     if (parser.isSet(version)) {
@@ -211,17 +223,11 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
                                                     QCoreApplication::applicationVersion()));
         return 0;
     }
-    const QString platform = qtValues.contains(QStringLiteral("platform"))
-                                 ? qtValues.value(QStringLiteral("platform"))
-                                 : qEnvironmentVariable("QT_QPA_PLATFORM");
-    const QString display = qtValues.contains(QStringLiteral("display"))
-                                ? qtValues.value(QStringLiteral("display"))
-                                : qEnvironmentVariable("DISPLAY");
-    if (const auto why = NoDisplay(platform, display)) {
-        Print(stderr, QStringLiteral("pelmar: no display could be opened: %1.\n").arg(*why));
+    if (!DisplayReached(qtValues)) {
         return 1;
     }
     replay = parser.value(replayOption);
+    SayWhatIsNotKept(language, replay.isEmpty());
     return std::nullopt;
 }
 

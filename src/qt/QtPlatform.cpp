@@ -5,13 +5,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -20,16 +17,26 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <algorithm>
-
+#include "game/TableNotices.h"
 #include "ui/Picture.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 
 namespace qt {
 
-QtPlatform::QtPlatform(host::TableFolders folders)
-    : storage_(std::move(folders), [this](const ui::Notice& notice) { Tell(notice); }) {
+namespace {
+
+std::optional<std::string> RecordsIn(const std::optional<std::string>& data) {
+    return data ? std::optional<std::string>(*data + "/records") : std::nullopt;
+}
+
+} // namespace
+
+QtPlatform::QtPlatform(host::TableFolders folders, bool live)
+    : storage_(folders, [this](const ui::Notice& notice) { Tell(notice); }),
+      records_(RecordsIn(folders.data), [this](const ui::Notice& notice) { Tell(notice); }) {
     elapsed_.start();
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
@@ -39,6 +46,9 @@ QtPlatform::QtPlatform(host::TableFolders folders)
         }
     });
     storage_.Folder();
+    if (live) {
+        records_.Check();
+    }
 }
 
 std::int64_t QtPlatform::StartOfDay() {
@@ -64,38 +74,8 @@ void QtPlatform::WakeIn(int milliseconds) {
     }
 }
 
-QString QtPlatform::RecordsFolder() {
-    const auto data = host::UserDataFolder();
-    return data ? QString::fromStdString(*data) + QStringLiteral("/records") : QString();
-}
-
 void QtPlatform::KeepRecord(std::optional<double> score, const std::string& script) {
-    constexpr int MostRecords = 50;
-    // Without a home there is nowhere to keep them.
-    if (RecordsFolder().isEmpty()) {
-        return;
-    }
-    const QDir folder(RecordsFolder());
-    if (!folder.mkpath(QStringLiteral("."))) {
-        return;
-    }
-    const QString name =
-        score ? QStringLiteral("%1-%2.sim")
-                    .arg(QString::number(*score, 'f', 0),
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss")))
-              : QStringLiteral("last.sim");
-    QSaveFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(QByteArray::fromStdString(script)) != static_cast<qint64>(script.size()) ||
-        !file.commit()) {
-        return;
-    }
-    // The oldest go first.
-    const QFileInfoList kept =
-        folder.entryInfoList({QStringLiteral("*.sim")}, QDir::Files, QDir::Time | QDir::Reversed);
-    for (qsizetype i = 0; i < kept.size() - MostRecords; ++i) {
-        QFile::remove(kept[i].absoluteFilePath());
-    }
+    records_.Keep(score, script, std::time(nullptr));
 }
 
 void QtPlatform::ShowPaused(bool paused) {
@@ -227,11 +207,14 @@ QString QtPlatform::LocalHelpPage(const QString& page) {
 
 namespace {
 
-// A message that does not stop the game, titled after a menu entry.
+// A message that does not stop the game, titled after a menu entry (or the
+// game's name without one).
 QMessageBox* TellWithoutWaiting(QMessageBox::Icon icon, const char* menuEntry,
                                 const QString& text) {
-    auto* box = new QMessageBox(icon, QCoreApplication::translate("pelmar", menuEntry).remove('&'),
-                                text, QMessageBox::Ok, QApplication::activeWindow());
+    const QString title = menuEntry != nullptr
+                              ? QCoreApplication::translate("pelmar", menuEntry).remove('&')
+                              : QGuiApplication::applicationDisplayName();
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, QApplication::activeWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
@@ -294,6 +277,7 @@ void QtPlatform::ReplayFailed(const std::string& message) {
 }
 
 void QtPlatform::EndProgram() {
+    ending_ = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         window->hide();
     }
@@ -324,8 +308,14 @@ void QtPlatform::ShowNotice(const ui::Notice& notice) {
         details.push_back(Translated(detail).toStdString());
     }
     const std::string text = ui::Notice::Fill(Translated(notice.text).toStdString(), details);
-    QMessageBox* box =
-        TellWithoutWaiting(QMessageBox::Warning, "Os Melhores...", QString::fromStdString(text));
+    if (ending_) {
+        std::fprintf(stderr, "pelmar: %s\n", text.c_str());
+        return;
+    }
+    // A record is not the high scores' business: it goes under the game's name.
+    const bool record = notice.text == game::notices::RecordNotKept;
+    QMessageBox* box = TellWithoutWaiting(QMessageBox::Warning, record ? nullptr : "Os Melhores...",
+                                          QString::fromStdString(text));
     AtGameSize(*box);
     box->adjustSize();
     // Above the window it belongs to: a score not saved is told just before

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/Host.h"
+#include "host/RecordStorage.h"
 #include "qt/Sounds.h"
 #include "qt/Storage.h"
 
@@ -21,8 +22,10 @@ namespace qt {
 // game's files and its sounds.
 class QtPlatform : public host::FrontEnd {
 public:
-    // Chooses the table's folder at once, telling the player of a table set aside.
-    explicit QtPlatform(host::TableFolders folders);
+    // Chooses the table's folder at once, telling the player of a table set
+    // aside. The records of the sessions go to the data folder's records/; a
+    // `live` session (not one played back) is told at once where they cannot.
+    explicit QtPlatform(host::TableFolders folders, bool live = false);
 
     // The time of day when the program started, in whole milliseconds: the
     // game's clock starts there.
@@ -36,9 +39,7 @@ public:
     std::function<void(bool)> onPause;
     void ShowPaused(bool paused) override;
     void DoEvents() override;
-    // Records go to the data folder's records/, at most the newest 50.
     void KeepRecord(std::optional<double> score, const std::string& script) override;
-    static QString RecordsFolder();
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
     bool AskYesNo(const std::string& prompt, const std::string& title) override;
@@ -70,6 +71,9 @@ private:
     QElapsedTimer elapsed_;
     QTimer wake_;
     host::TableStorage storage_;
+    host::RecordStorage records_;
+    // Once the program ends no window is left to show a notice in.
+    bool ending_ = false;
     Sounds sounds_;
     QPointer<QTextBrowser> help_;
 };

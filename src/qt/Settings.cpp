@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/Settings.h"
 
+#include "host/Files.h"
+
 #include <QSettings>
+
+#include <memory>
 
 namespace qt {
 
 namespace {
 
-// Named in full, so it works before the application object exists (the
-// command line is read first) and lands in the same file either way.
-QSettings Kept() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pelmar"),
-                     QStringLiteral("pelmar"));
+// Named by path, so it works before the application object exists (the
+// command line is read first). Not Qt's own choice of folder: without a home
+// that is one under "/". Nothing without a folder: nothing is kept.
+std::unique_ptr<QSettings> Kept() {
+    const QString file = SettingsFile();
+    return file.isEmpty() ? nullptr : std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 const QString ZoomKey = QStringLiteral("view/zoom");
@@ -21,35 +26,48 @@ const QString LanguageKey = QStringLiteral("language");
 
 } // namespace
 
+QString SettingsFile() {
+    const auto folder = host::UserConfigFolder();
+    return folder ? QString::fromStdString(*folder) + QStringLiteral("/pelmar.conf") : QString();
+}
+
 KeptView LoadKeptView() {
-    QSettings settings = Kept();
+    const auto settings = Kept();
     KeptView view;
+    if (!settings) {
+        return view;
+    }
     bool number = false;
     // A hand-edited or damaged file gives the defaults, never a crash.
-    if (const int zoom = settings.value(ZoomKey).toInt(&number); number && zoom >= 1) {
+    if (const int zoom = settings->value(ZoomKey).toInt(&number); number && zoom >= 1) {
         view.zoom = zoom;
     }
-    view.fullScreen = settings.value(FullScreenKey, false).toBool();
-    view.soundOff = settings.value(SoundOffKey, false).toBool();
+    view.fullScreen = settings->value(FullScreenKey, false).toBool();
+    view.soundOff = settings->value(SoundOffKey, false).toBool();
     return view;
 }
 
 void KeepView(const KeptView& view) {
-    QSettings settings = Kept();
-    if (view.zoom) {
-        settings.setValue(ZoomKey, *view.zoom);
+    const auto settings = Kept();
+    if (!settings) {
+        return;
     }
-    settings.setValue(FullScreenKey, view.fullScreen);
-    settings.setValue(SoundOffKey, view.soundOff);
+    if (view.zoom) {
+        settings->setValue(ZoomKey, *view.zoom);
+    }
+    settings->setValue(FullScreenKey, view.fullScreen);
+    settings->setValue(SoundOffKey, view.soundOff);
 }
 
 QString KeptLanguage(const QString& asked) {
-    QSettings settings = Kept();
+    const auto settings = Kept();
     if (!asked.isEmpty()) {
-        settings.setValue(LanguageKey, asked);
+        if (settings) {
+            settings->setValue(LanguageKey, asked);
+        }
         return asked;
     }
-    return settings.value(LanguageKey).toString();
+    return settings ? settings->value(LanguageKey).toString() : QString();
 }
 
 } // namespace qt

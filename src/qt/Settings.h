@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player's desktop choices kept between runs, in the XDG config folder
-// ($XDG_CONFIG_HOME/pelmar/pelmar.conf): the zoom, full screen, the sound
+// ($XDG_CONFIG_HOME/pelmar/pelmar.conf, else ~/.config/pelmar/pelmar.conf;
+// none without a home, and then nothing is kept): the zoom, full screen, the sound
 // switched off, and the language asked for with --lang. The game itself
 // starts as always; the front end applies these after it, as the player would.
 #pragma once
@@ -16,6 +17,9 @@ struct KeptView {
     bool fullScreen = false;
     bool soundOff = false;
 };
+
+// The file the choices are kept in; empty when there is none.
+QString SettingsFile();
 
 KeptView LoadKeptView();
 void KeepView(const KeptView& view);

@@ -8,8 +8,13 @@ set -uo pipefail
 program=$1
 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
-run() { env -u WAYLAND_DISPLAY LC_ALL="$desktop" LANG="$desktop" LANGUAGE= DISPLAY="${DISPLAY-}" QT_QPA_PLATFORM="${QT_QPA_PLATFORM-}" "$program" "$@"; }
+run() {
+    env -u WAYLAND_DISPLAY ${wayland:+WAYLAND_DISPLAY="$wayland"} LC_ALL="$desktop" LANG="$desktop" \
+        LANGUAGE= DISPLAY="${DISPLAY-}" QT_QPA_PLATFORM="${QT_QPA_PLATFORM-}" "$program" "$@"
+}
 unset DISPLAY QT_QPA_PLATFORM
+# A Wayland display, where one is named below.
+wayland=
 # An English desktop, but for the checks of the player's language below.
 desktop=en_GB.UTF-8
 # A fresh config folder: --lang is kept there.
@@ -58,13 +63,27 @@ status=$?
 [ "$(grep -c 'pelmar:' "$err")" -eq 1 ] || fail "no single error line: $(cat "$err")"
 head -n1 "$err" | grep -q "^pelmar: .*bogus" || fail "the first line does not name the option"
 grep -q '^Usage: pelmar' "$err" || fail "--bogus does not show the usage"
-# No display: one line that says so, and status 1, not Qt's abort.
-for display in "" ":77"; do
-    DISPLAY=$display run >"$out" 2>"$err"
+# No display: one line that says so, and status 1, not Qt's abort. A Wayland
+# display that cannot be reached is no display either, whether Qt would try
+# it of itself or is told to.
+no_display() {
+    local why=$1
+    shift
+    "$@" >"$out" 2>"$err"
     status=$?
-    [ "$status" -eq 1 ] || fail "without a display (DISPLAY='$display') it exits $status"
-    [ ! -s "$out" ] || fail "without a display it writes to stdout"
-    [ "$(wc -l <"$err")" -eq 1 ] || fail "not one line on stderr: $(cat "$err")"
-    grep -q "^pelmar: no display could be opened" "$err" || fail "unclear: $(cat "$err")"
+    [ "$status" -eq 1 ] || fail "without a display ($why) it exits $status: $(cat "$err")"
+    [ ! -s "$out" ] || fail "without a display ($why) it writes to stdout"
+    [ "$(wc -l <"$err")" -eq 1 ] || fail "not one line on stderr ($why): $(cat "$err")"
+    grep -q "^pelmar: no display could be opened" "$err" || fail "unclear ($why): $(cat "$err")"
+}
+for display in "" ":77"; do
+    DISPLAY=$display no_display "DISPLAY='$display'" run
+    DISPLAY=$display wayland=/nonexistent no_display "DISPLAY='$display', a Wayland socket missing" run
+    grep -q "Wayland display /nonexistent" "$err" || fail "the Wayland display is not named: $(cat "$err")"
 done
+QT_QPA_PLATFORM=wayland wayland=/nonexistent no_display "QT_QPA_PLATFORM=wayland" run
+QT_QPA_PLATFORM="wayland;xcb" DISPLAY=:77 wayland=/nonexistent no_display "wayland;xcb" run
+# --help and --version still need none.
+wayland=/nonexistent run --version >"$out" 2>"$err" && [ "$(cat "$out")" = "pelmar $version" ] ||
+    fail "--version with a Wayland display missing: $(cat "$err")"
 echo "--version, --help, --bogus and no display behave"
