@@ -8,5 +8,7 @@ cd "$(dirname "$0")"
 scripts/deps.sh build test
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMAR_SANITIZE=ON -DPELMAR_SYSTEM_TESTS=ON
 cmake --build build/test -j"$(nproc)"
+# The web edition is built with the rest, on every core; its test plays it.
+PELMAR_JOBS=$(nproc) tests/web/web_test.sh --prepare . build/test/tests/web || [ $? -eq 77 ]
 cd build/test
 ctest --output-on-failure -j"$(nproc)"

