@@ -19,6 +19,19 @@ window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
 xdotool windowfocus --sync "$window"
 wait_for_state
 
+# escape_ends_the_replay WHAT: Escape in the window ends the program within 5 s.
+escape_ends_the_replay() {
+    local window pressed
+    window=$(xdotool search --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+    pressed=$(date +%s.%N)
+    xdotool windowfocus --sync "$window" key Escape
+    wait_for_exit "$game_pid"
+    kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end $1"
+    echo "$1 ended $(python3 -c "import time; print(f'{time.time() - $pressed:.2f}')") s after Escape"
+    wait "$game_pid" || true
+    game_pid=
+}
+
 # ---- a stall: stopped 10 s a second into the game, before any loss ----
 # Judged by the program's own writes: the state file's time of writing tells
 # how long the game really ran around the stop, however busy the machine.
@@ -105,14 +118,7 @@ final=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["Clock"]
 wait_until "d['Paused'] and d['Clock'] == $final" 90
 sleep 0.2
 compare "$workdir/state.json" || fail "pelmar --replay ended elsewhere than the real game"
-window=$(xdotool search --onlyvisible --name "Vulcro Pelmar" | head -n 1)
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the replay"
-game_pid=
+escape_ends_the_replay "the replay"
 [ "$(fingerprint)" = "$before" ] || fail "a replay changed the player's files: $(fingerprint)"
 
 # A record that asks for days of firings plays a frame at a time: Escape
@@ -120,18 +126,9 @@ game_pid=
 printf 'begin 4000000 1\ntimer 86400000\ntimer 86400000\ntimer 86400000\n' >"$workdir/days.sim"
 "$program" --replay "$workdir/days.sim" &
 game_pid=$!
-window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+xdotool search --sync --onlyvisible --name "Vulcro Pelmar" >/dev/null
 sleep 1
-pressed=$(date +%s.%N)
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end a replay of days of firings"
-echo "a replay of days of firings ended $(python3 -c "import time; print(f'{time.time() - $pressed:.2f}')") s after Escape"
-wait "$game_pid" || true
-game_pid=
+escape_ends_the_replay "a replay of days of firings"
 # Records that cannot be played end with a line of their own, never an abort.
 for bad in 'play abc' 'play ' 'play 1e999' 'play nan' 'play 1e20'; do
     printf 'begin 4000000 1\nplay 1\n%s\n' "$bad" >"$workdir/bad.sim"
