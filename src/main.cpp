@@ -60,6 +60,7 @@ int Run(int argc, char* argv[]) {
             qCritical("pelmar: %s is not a recorded game", qPrintable(replay));
             return 2;
         }
+        backend.ShowReplaySign();
     } else {
         // The clock starts at the time of day; the draws from there.
         const std::int64_t startOfDay = qt::QtPlatform::StartOfDay();

@@ -108,6 +108,10 @@
         <translation>PAUSED</translation>
     </message>
     <message>
+        <source>REPETIÇÃO</source>
+        <translation>REPLAY</translation>
+    </message>
+    <message>
         <source>&amp;Exibir</source>
         <translation>&amp;View</translation>
     </message>

@@ -114,6 +114,10 @@ FormWindow& Backend::WindowOf(const ui::Form& form) {
     throw std::out_of_range("no window for " + form.name());
 }
 
+void Backend::ShowReplaySign() {
+    WindowOf(host_.MainForm()).canvas().ShowReplaySign(true);
+}
+
 void Backend::StartStateFile(const QString& path, int milliseconds) {
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this, path] {
@@ -130,10 +134,8 @@ void Backend::StartStateFile(const QString& path, int milliseconds) {
             const std::string dump = host_.Dump(
                 false,
                 {{"TickClock", QByteArray::number(host_.tickClock(), 'f', 3).toStdString()},
-                 {"Canvas", QStringLiteral("[%1,%2]")
-                                .arg(main.width())
-                                .arg(main.height())
-                                .toStdString()},
+                 {"Canvas",
+                  QStringLiteral("[%1,%2]").arg(main.width()).arg(main.height()).toStdString()},
                  {"Paints", std::to_string(main.paints())},
                  {"FirstPaintEpochMs", std::to_string(main.firstPaintEpochMs())},
                  {"Wakes", std::to_string(host_.wakes())},

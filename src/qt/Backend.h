@@ -27,6 +27,8 @@ public:
     // For end-to-end tests and measurements: writes the game's dump to
     // `path` every `milliseconds`, replacing the file whole each time.
     void StartStateFile(const QString& path, int milliseconds);
+    // The main window shows that a record plays.
+    void ShowReplaySign();
 
 private:
     void Frame();

@@ -59,6 +59,13 @@ void Canvas::ShowPauseSign(bool shown) {
     }
 }
 
+void Canvas::ShowReplaySign(bool shown) {
+    if (shown != replaySign_) {
+        replaySign_ = shown;
+        update();
+    }
+}
+
 void Canvas::ScheduleFrame() {
     // Every change until the next display frame is painted at once.
     if (frame_->isActive()) {
@@ -128,6 +135,9 @@ void Canvas::paintEvent(QPaintEvent* event) {
         }
         painter.setClipping(false);
         painter.scale(zoom_, zoom_);
+    }
+    if (replaySign_) {
+        PaintReplaySign(painter, BaseSize());
     }
     if (pauseSign_) {
         PaintPauseSign(painter, BaseSize());

@@ -32,6 +32,8 @@ public:
     QSize BaseSize() const;
     // Draws the pause sign over the playfield; the effects stand still with it.
     void ShowPauseSign(bool shown);
+    // A small sign in a corner while a record plays instead of the player.
+    void ShowReplaySign(bool shown);
     // Where the effects to draw over the controls are kept, and which colour
     // the blinking line shows now.
     void SetEffects(const ui::Effects* effects, std::function<bool()> blinkStrong);
@@ -58,6 +60,7 @@ private:
     QImage single_;
     QImage scaled_;
     bool pauseSign_ = false;
+    bool replaySign_ = false;
     long long paints_ = 0;
     qint64 firstPaintEpochMs_ = 0;
 };

@@ -245,6 +245,20 @@ void ScaleUp(const QImage& single, const QRect& part, int factor, QImage& scaled
     }
 }
 
+void PaintReplaySign(QPainter& p, const QSize& client) {
+    p.setClipping(false);
+    QFont font = ToQFont(ui::Font{"MS Sans Serif", 8.25, true, false});
+    font.setPixelSize(10);
+    p.setFont(font);
+    const QString text = QCoreApplication::translate("pelmar", "REPETIÇÃO");
+    const QSize box(p.fontMetrics().horizontalAdvance(text) + 8, p.fontMetrics().height() + 2);
+    // In the upper room's far corner, clear of the counters and the lines.
+    const QRect sign(QPoint(client.width() / 5, client.height() / 5), box);
+    p.fillRect(sign, QColor(0, 0, 0, 160));
+    p.setPen(QColor(255, 220, 64));
+    p.drawText(sign, Qt::AlignCenter, text);
+}
+
 void PaintPauseSign(QPainter& p, const QSize& client) {
     p.setClipping(false);
     QFont font = ToQFont(ui::Font{"MS Sans Serif", 8.25, true, false});

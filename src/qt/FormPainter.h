@@ -51,5 +51,7 @@ void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
 void ScaleUp(const QImage& single, const QRect& part, int factor, QImage& scaled);
 // The sign over the playfield while the player has paused the game.
 void PaintPauseSign(QPainter& painter, const QSize& client);
+// "REPETIÇÃO", small, in a corner of the kitchen: a record plays.
+void PaintReplaySign(QPainter& painter, const QSize& client);
 
 } // namespace qt
