@@ -72,6 +72,8 @@ TEST_F(SoundsTest, AKickedItemSoundsOnceAndComesHomeQuietly) {
     g.CatchIngredient();
     ASSERT_EQ(g.DropStep, -60);
     EXPECT_EQ(Heard(), Names{"kick"});
+    g.CatchIngredient();
+    EXPECT_EQ(Heard(), Names{}) << "still touching, the key held: the same kick";
     platform.clock += 110;
     g.DispenseIngredient();
     ASSERT_EQ(g.ItemState, 0);

@@ -187,7 +187,11 @@ void Game::CatchIngredient() {
             return;
         }
         if (ActionKey != 0) {
-            Sound("kick");
+            // The item still touches the cook for a few ticks after a kick:
+            // one kick, one sound.
+            if (DropStep > 0) {
+                Sound("kick");
+            }
             CookPose = static_cast<Integer>(10 * CookLoad + 3);
             DropStep = static_cast<Integer>(-std::abs(DropStep));
             ItemClock = Now();
