@@ -10,5 +10,7 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMAR_SANITIZE=ON 
 cmake --build build/test -j"$(nproc)"
 # The web edition is built with the rest, on every core; its test plays it.
 PELMAR_JOBS=$(nproc) tests/web/web_test.sh --prepare . build/test/tests/web || [ $? -eq 77 ]
+# So are the fuzz targets, where clang is there.
+! command -v clang++ >/dev/null || tests/fuzz/run_fuzz.sh --build . build/test/tests/fuzz
 cd build/test
 ctest --output-on-failure -j"$(nproc)"

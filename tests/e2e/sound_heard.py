@@ -73,8 +73,9 @@ def script(kind, seconds):
             # A life lost and given back: the game goes on.
             print("set ItemState 1\nset ItemKind 2\ncall DropIngredient\ncall AddLives 1")
         else:
-            # An item meeting the cook's hands, with the action key held for a kick.
-            print(f"set ItemState 1\nset ActionKey {-1 if what == 'kick' else 0}\n"
+            # A new item (flying at the cook) meeting his hands, with the action
+            # key held for a kick.
+            print(f"set ItemState 1\nset DropStep 60\nset ActionKey {-1 if what == 'kick' else 0}\n"
                   "set cfrm.eleme.Left 2985\nset cfrm.eleme.Top 1665\ncall CatchIngredient\n"
                   "set ActionKey 0")
         gap = 0.3 if kind == "kicks" else draw.choice([0.2, 0.3, 0.5, 0.8, 1.2])
