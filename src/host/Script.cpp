@@ -36,21 +36,6 @@ long long Whole(std::string_view text) {
     return value;
 }
 
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        const auto space = line.find(' ', start);
-        const auto end = space == std::string_view::npos ? line.size() : space;
-        words.push_back(line.substr(start, end - start));
-        if (space == std::string_view::npos) {
-            break;
-        }
-        start = space + 1;
-    }
-    return words;
-}
-
 // The rest of the line after the first `words` words and their spaces.
 std::string Rest(std::string_view line, int words) {
     std::size_t at = 0;
@@ -71,28 +56,6 @@ void Expect(bool ok, const std::string& message) {
 }
 
 } // namespace
-
-std::string Printable(std::string_view text, std::size_t most) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        if (out.size() >= most) {
-            return out + "...";
-        }
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t length = game::CharacterLength(text, i);
-        if (length == 0 || b < 0x20 || b == 0x7F) {
-            static constexpr char Digits[] = "0123456789abcdef";
-            out += "\\x";
-            out += Digits[b >> 4];
-            out += Digits[b & 15];
-            ++i;
-        } else {
-            out.append(text.substr(i, length));
-            i += length;
-        }
-    }
-    return out;
-}
 
 std::int64_t Script::PlayTicks(std::string_view hundredths) {
     const double total = Number(hundredths);
@@ -187,7 +150,7 @@ void Script::Begin(const std::string& rawLine, std::ostream& out) {
         line.find_first_not_of(" \t") == std::string_view::npos) {
         return;
     }
-    const auto words = Words(line);
+    const auto words = ScriptWords(line);
     const std::string_view command = words[0];
     const auto argc = words.size() - 1;
     auto needArgs = [&](std::size_t lo, std::size_t hi) {
@@ -353,26 +316,6 @@ bool Script::Continue(std::int64_t firings) {
     return !firing_;
 }
 
-bool ReadLine(std::istream& in, std::string& line) {
-    line.clear();
-    std::streambuf* buffer = in.rdbuf();
-    for (;;) {
-        const int c = buffer == nullptr ? EOF : buffer->sbumpc();
-        if (c == EOF) {
-            in.setstate(std::ios::eofbit);
-            return !line.empty();
-        }
-        if (c == '\n') {
-            return true;
-        }
-        if (line.size() > Script::MostLineBytes) {
-            // The rest of an endless line is passed over; the line is refused.
-            continue;
-        }
-        line += static_cast<char>(c);
-    }
-}
-
 int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine) {
     std::string line;
     int number = firstLine - 1;
@@ -411,57 +354,6 @@ int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firs
         return 2;
     }
     return 0;
-}
-
-std::optional<Beginning> ReadBeginning(const std::string& line) {
-    const auto words = Words(line);
-    if (words.size() != 3 || words[0] != "begin") {
-        return std::nullopt;
-    }
-    const auto clock = ui::ReadDecimal(words[1]);
-    long long seed = 0;
-    const auto [end, ec] =
-        std::from_chars(words[2].data(), words[2].data() + words[2].size(), seed);
-    if (!clock || clock->outOfRange || clock->value <= 0 || ec != std::errc() ||
-        end != words[2].data() + words[2].size()) {
-        return std::nullopt;
-    }
-    return Beginning{clock->value, seed};
-}
-
-std::optional<std::pair<std::string, std::string>> ReadRecordedFile(const std::string& line) {
-    const auto words = Words(line);
-    std::string bytes;
-    // "-" stands for a missing or empty file.
-    if (words.size() != 3 || words[0] != "read" || words[1].empty() ||
-        (words[2] != "-" && !FromHex(words[2], bytes))) {
-        return std::nullopt;
-    }
-    return std::pair{std::string(words[1]), bytes};
-}
-
-ScriptStart ReadScriptStart(std::istream& in) {
-    ScriptStart start;
-    std::string line;
-    while (ReadLine(in, line)) {
-        ++start.lines;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        if (auto file = ReadRecordedFile(line)) {
-            start.files.push_back(std::move(*file));
-            continue;
-        }
-        start.beginning = ReadBeginning(line);
-        if (!start.beginning) {
-            start.firstCommand = line;
-        }
-        break;
-    }
-    return start;
 }
 
 } // namespace host

@@ -10,6 +10,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace host {
 
@@ -64,6 +66,8 @@ private:
     bool stoppedByLine_ = true;
 };
 
+// The words of a line, split at each single space (two spaces make an empty word).
+std::vector<std::string_view> ScriptWords(std::string_view line);
 // One line of a script, however long: a line over Script::MostLineBytes
 // comes back cut to one byte over, so it is refused, never held whole.
 bool ReadLine(std::istream& in, std::string& line);
