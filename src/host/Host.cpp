@@ -304,9 +304,13 @@ void Host::Apply(const std::function<void()>& work) {
     AfterInput();
 }
 
+void Host::InputDone() {
+    timers_.Follow(WholeMilliseconds());
+}
+
 void Host::AfterInput() {
     KeepRecords();
-    timers_.Follow(WholeMilliseconds());
+    InputDone();
     if (busy_ == 0) {
         RunPending();
         ScheduleWake();

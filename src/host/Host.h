@@ -144,6 +144,9 @@ public:
     void DoClick(ui::Control& control);
     void DoType(ui::Control& box, const std::string& text);
     void DoPause(bool paused);
+    // After an input given at once: a timer it started, stopped or changed
+    // counts from this millisecond, as after the player's own input.
+    void InputDone();
     static bool IsWalk(int code);
 
     // ---- time ----

@@ -305,6 +305,15 @@ void Script::Begin(const std::string& rawLine, std::ostream& out) {
     } else {
         throw ScriptError("unknown command '" + Printable(command) + "'");
     }
+    // After an input the timers it touched count from now, as after the
+    // player's: a record's click that starts a game starts its timer on the
+    // same millisecond as it did in the window.
+    static constexpr std::string_view Inputs[] = {"keydown", "keyup", "menu",      "click",
+                                                  "text",    "paint", "lostfocus", "minimize",
+                                                  "restore", "set",   "pause",     "resume"};
+    if (std::find(std::begin(Inputs), std::end(Inputs), command) != std::end(Inputs)) {
+        host_.InputDone();
+    }
 }
 
 bool Script::Continue(std::int64_t firings) {

@@ -6,7 +6,8 @@
 # within seconds too; a player scores a little first, so the high-score
 # window takes a typed name, Ok saves it and asks to play again, and
 # "Os Melhores..." shows the name afterwards. The scored game's record, played
-# by pelmar-sim, ends with the name saved and writes nothing.
+# by pelmar-sim, ends with the name saved and writes nothing; the whole
+# session's, up to Ctrl+Q, ends where the real game did.
 #   game_over_and_best.sh PROGRAM SIMULATOR a copy of PROGRAM runs from a directory
 #                                            of its own and keeps its table there (in
 #                                            its data directory with PELMAR_LAYOUT=installed)
@@ -90,8 +91,14 @@ echo "the table shows the name"
 xdotool key Return
 wait_until 'd["controls"]["cfrm"]["Enabled"] and not d["controls"]["BestForm"]["Visible"]' 5
 
+# Paused, so the last state stands still to be compared, then Ctrl+Q.
 focus_game
-quit_through_menu
+xdotool key p
+wait_until 'd["Paused"]' 5
+sleep 0.3
+cp "$workdir/state.json" "$workdir/real.json"
+xdotool key ctrl+q
+ends_well "Ctrl+Q"
 [ -z "${user:-}" ] || { echo "ok"; exit 0; }
 
 # The record of the game that entered the table plays back to its Ok and
@@ -107,4 +114,17 @@ sys.exit(0 if d["BestForm"]["BestName"][0][0] == "Zé Teste" and d["Lives"] == 5
     fail "the scored game's record does not end with its name saved and a new game: $(tail -n 4 "$scored")"
 [ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"
 grep -q '^behind ' "$scored" || fail "the record does not say how long the game ran behind its dialogs"
+
+# The whole session, with its "Fase ..." dialogs, answers, table and Ctrl+Q:
+# played back, it ends the program; without the exit it ends in the real
+# game's last state, in the simulator and in the window.
+session="$records/last.sim"
+ending=$(cd "$workdir/empty" && "$simulator" <"$session" | tail -n 1)
+[ "$ending" = '{"ended": true}' ] || fail "the session's record does not end the program: $ending"
+trim_exit "$session" "$workdir/trimmed.sim"
+(cd "$workdir/empty" && { cat "$workdir/trimmed.sim"; echo dump; } | "$simulator" | tail -n 1) \
+    >"$workdir/simulated.json"
+compare "$workdir/simulated.json" || fail "the simulator ended elsewhere than the real game"
+HOME="$workdir/home" replay_in_window "$program" "$workdir/trimmed.sim"
+[ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"
 echo "ok"

@@ -87,13 +87,7 @@ quit_through_menu
 
 record="$XDG_DATA_HOME/pelmar/records/last.sim"
 [ -s "$record" ] || fail "no record of the session in $record"
-# The record without its last input, the exit: the state just before it.
-python3 - "$record" "$workdir/trimmed.sim" <<'PY'
-import sys
-lines = open(sys.argv[1]).read().splitlines()
-assert lines[-1] == "menu MenuSair", lines[-1]
-open(sys.argv[2], "w").write("\n".join(lines[:-1]) + "\n")
-PY
+trim_exit "$record" "$workdir/trimmed.sim"
 grep -c '^keydown' "$workdir/trimmed.sim" | xargs echo "keys pressed in the record:"
 
 # A record played back writes nothing: the folder holding a table, the
@@ -110,14 +104,7 @@ before=$(fingerprint)
 compare "$workdir/simulated.json" || fail "the simulator ended elsewhere than the real game"
 
 # Played in the window in real time.
-rm -f "$workdir/state.json"
-PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$program" --replay "$workdir/trimmed.sim" &
-game_pid=$!
-wait_for_state
-final=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["Clock"])' "$workdir/real.json")
-wait_until "d['Paused'] and d['Clock'] == $final" 90
-sleep 0.2
-compare "$workdir/state.json" || fail "pelmar --replay ended elsewhere than the real game"
+replay_in_window "$program" "$workdir/trimmed.sim"
 escape_ends_the_replay "the replay"
 [ "$(fingerprint)" = "$before" ] || fail "a replay changed the player's files: $(fingerprint)"
 

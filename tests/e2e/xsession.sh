@@ -106,15 +106,45 @@ quit_through_menu() {
     xdotool key alt+o
     sleep 0.5
     xdotool key "${1:-r}"
+    ends_well "Sair"
+}
+
+# ends_well WHAT: the game ends within 10 s of WHAT, with status 0.
+ends_well() {
     for _ in $(seq 100); do
         kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after Sair"
+    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after $1"
     local status=0
     wait "$game_pid" || status=$?
     game_pid=
     [ "$status" -eq 0 ] || fail "the game ended with status $status"
+}
+
+# trim_exit RECORD TRIMMED: the record without its last input, the exit;
+# played back, it ends in the state just before it.
+trim_exit() {
+    python3 - "$1" "$2" <<'PY'
+import sys
+lines = open(sys.argv[1]).read().splitlines()
+assert lines[-1] == "menu MenuSair", lines[-1]
+open(sys.argv[2], "w").write("\n".join(lines[:-1]) + "\n")
+PY
+}
+
+# replay_in_window PROGRAM RECORD: pelmar --replay RECORD until it reaches
+# the paused end of real.json, then its state is compared with it.
+replay_in_window() {
+    rm -f "$workdir/state.json"
+    PELMAR_STATE_FILE="$workdir/state.json" PELMAR_STATE_MS=50 "$1" --replay "$2" &
+    game_pid=$!
+    wait_for_state
+    local final
+    final=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["Clock"])' "$workdir/real.json")
+    wait_until "d['Paused'] and d['Clock'] == $final" 90
+    sleep 0.2
+    compare "$workdir/state.json" || fail "pelmar --replay $2 ended elsewhere than the real game"
 }
 
 # compare FILE [REAL]: every variable and control of the real game's last
