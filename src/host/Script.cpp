@@ -160,12 +160,12 @@ void Script::Begin(const std::string& rawLine, std::ostream& out) {
     auto& platform = host_;
     auto& game = host_.game;
 
-    if (command == "clock") {
+    if (command == "clock" || command == "advance") {
         needArgs(1, 1);
-        platform.clock = Number(words[1]);
-    } else if (command == "advance") {
-        needArgs(1, 1);
-        platform.clock += Number(words[1]);
+        const double clock = Number(words[1]) + (command == "advance" ? platform.clock : 0);
+        Expect(clock >= 0 && clock <= MostClock,
+               "the clock stays from 0 to a hundred days (864000000 hundredths)");
+        platform.clock = clock;
     } else if (command == "timer") {
         needArgs(0, 1);
         const long long n = argc == 1 ? Whole(words[1]) : 1;

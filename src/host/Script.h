@@ -50,6 +50,9 @@ public:
     int zoom = 1;
     // The most game time one command may run: a day, in hundredths.
     static constexpr double MostHundredths = 8'640'000;
+    // The clock stays within a hundred days: the belt and the items are
+    // placed from it in whole twips.
+    static constexpr double MostClock = 864'000'000;
     // The longest line: a table's bytes in hex fit many times over.
     static constexpr std::size_t MostLineBytes = 1 << 20;
 

@@ -78,8 +78,8 @@ std::optional<Beginning> ReadBeginning(const std::string& line) {
     long long seed = 0;
     const auto [end, ec] =
         std::from_chars(words[2].data(), words[2].data() + words[2].size(), seed);
-    if (!clock || clock->outOfRange || clock->value <= 0 || ec != std::errc() ||
-        end != words[2].data() + words[2].size()) {
+    if (!clock || clock->outOfRange || clock->value <= 0 || clock->value > Script::MostClock ||
+        ec != std::errc() || end != words[2].data() + words[2].size()) {
         return std::nullopt;
     }
     return Beginning{clock->value, seed};

@@ -43,7 +43,7 @@ fuzz() { # TARGET CORPUS MAX_LEN
     rm -rf "$out/$2"
     cp -r "$src/tests/fuzz/$2" "$out/$2"
     echo "== $1"
-    "$out/$1" -max_total_time="$seconds" -max_len="$3" -timeout=10 -rss_limit_mb=1024 \
+    "$out/$1" -artifact_prefix="$out/" -max_total_time="$seconds" -max_len="$3" -timeout=10 -rss_limit_mb=1024 \
         -print_final_stats=1 "$out/$2" >"$out/$1.log" 2>&1 || status=1
     tail -n 12 "$out/$1.log"
 }
