@@ -37,15 +37,19 @@ fi
 rm -f "$table"
 
 start_display
-"${run[@]}" DISPLAY="$DISPLAY" PELMAR_STATE_FILE="$state_dir/state.json" "$program" &
-game_pid=$!
+start_game() {
+    rm -f "$state_dir/state.json"
+    "${run[@]}" DISPLAY="$DISPLAY" PELMAR_STATE_FILE="$state_dir/state.json" "$program" &
+    game_pid=$!
+    window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
+    xdotool windowfocus --sync "$window"
+    wait_for_state
+}
 if [ "$state_dir" != "$workdir" ]; then
     ln -s "$state_dir/state.json" "$workdir/state.json"
     trap 'pkill -u "$user" -x pelmar 2>/dev/null || true; cleanup' EXIT
 fi
-window=$(xdotool search --sync --onlyvisible --name "Vulcro Pelmar" | head -n 1)
-xdotool windowfocus --sync "$window"
-wait_for_state
+start_game
 
 # Without a window manager nobody gives the focus back after a dialog: the
 # player clicks the window first.
@@ -64,14 +68,18 @@ sleep 0.5
 xdotool key Return # Yes to "Deseja jogar novamente?"
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50' 5
 
-start_level 13
-wait_until 'd["Level"] == 13' 5
-focus_game
-python3 "$(dirname "$0")/score_a_little.py" "$workdir/state.json"
-wait_until 'd["controls"]["BestForm"]["Visible"] and d["controls"]["BestForm.Text1"]["Visible"]' 40
-echo "game over with $(state 'd["Score"]') points; the name box is up"
-sleep 0.5
-xdotool type --delay 60 "Zé Teste"
+# score_and_type NAME: a game at level 13 scores a little and ends; NAME is typed.
+score_and_type() {
+    start_level 13
+    wait_until 'd["Level"] == 13' 5
+    focus_game
+    python3 "$(dirname "$0")/score_a_little.py" "$workdir/state.json"
+    wait_until 'd["controls"]["BestForm"]["Visible"] and d["controls"]["BestForm.Text1"]["Visible"]' 40
+    echo "game over with $(state 'd["Score"]') points; the name box is up"
+    sleep 0.5
+    xdotool type --delay 60 "$1"
+}
+score_and_type "Zé Teste"
 wait_until 'd["BestForm"]["BestName"][0][0] == "Zé Teste"' 5
 xdotool key Return # Ok: saves, then asks "Deseja jogar novamente?"
 sleep 1
@@ -126,5 +134,26 @@ trim_exit "$session" "$workdir/trimmed.sim"
     >"$workdir/simulated.json"
 compare "$workdir/simulated.json" || fail "the simulator ended elsewhere than the real game"
 HOME="$workdir/home" replay_in_window "$program" "$workdir/trimmed.sim"
+kill "$game_pid"
+wait "$game_pid" || true
+[ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"
+
+# A second entry, then "Não" (Tab to it, Space): the program ends. The
+# record of that game reads the table holding the first name and, played
+# back, ends the program too, writing nothing.
+start_game
+score_and_type "Ana"
+xdotool key Return # Ok
+sleep 1
+xdotool key Tab space
+ends_well '"Não"'
+python3 -c 'import sys; t = bytes((256 - c) % 256 for c in open(sys.argv[1], "rb").read())
+sys.exit(0 if b"Ana" in t and "Zé Teste".encode("latin-1") in t else 1)' "$table" ||
+    fail "the table does not hold both names"
+second=$(find "$records" -name '[0-9]*-*.sim' ! -path "$scored")
+[ "$(echo "$second" | wc -l)" = 1 ] || fail "not one record of the second entry: $second"
+grep -q "^read pelmar.Dat ff" "$second" || fail "the second entry's record does not read the table: $(grep '^read' "$second")"
+ending=$(cd "$workdir/empty" && "$simulator" <"$second" | tail -n 1)
+[ "$ending" = '{"ended": true}' ] || fail "the record of a game ended by Não does not end: $ending"
 [ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"
 echo "ok"
