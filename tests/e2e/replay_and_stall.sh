@@ -108,6 +108,24 @@ replay_in_window "$program" "$workdir/trimmed.sim"
 escape_ends_the_replay "the replay"
 [ "$(fingerprint)" = "$before" ] || fail "a replay changed the player's files: $(fingerprint)"
 
+# A hand-made record that reads two tables, scores 7000, saves a name and
+# turns the sound off changes no file either, in the simulator or the window.
+{
+    printf 'begin 4000000 1\nread pelmar.Dat %s\nread pelmar.Dat -\n' \
+        "$(od -An -tx1 -v "$keep/pelmar.Dat" | tr -d ' \n')"
+    printf 'menu MenuSom\nset Score 7000\nset Lives 0\nplay 20\ntext BestForm.Text1 Intruso\n'
+    printf 'yes\nclick BestForm.Command1\nplay 20\n'
+} >"$workdir/forged.sim"
+(cd "$keep" && { cat "$workdir/forged.sim"; echo dump; } | "$simulator") \
+    >"$workdir/forged.out" || fail "pelmar-sim could not play the hand-made record"
+grep -q "\"Intruso\"" "$workdir/forged.out" || fail "the hand-made record saved no name: $(tail -c 300 "$workdir/forged.out")"
+"$program" --replay "$workdir/forged.sim" &
+game_pid=$!
+xdotool search --sync --onlyvisible --name "Vulcro Pelmar" >/dev/null
+sleep 2
+escape_ends_the_replay "the hand-made record"
+[ "$(fingerprint)" = "$before" ] || fail "a hand-made record changed the player's files: $(fingerprint)"
+
 # A record that asks for days of firings plays a frame at a time: Escape
 # still ends it at once.
 printf 'begin 4000000 1\ntimer 86400000\ntimer 86400000\ntimer 86400000\n' >"$workdir/days.sim"
