@@ -30,6 +30,7 @@ set(PELMAR_GAME_SOURCES
 set(PELMAR_HOST_SOURCES
   src/host/Timers.cpp
   src/host/Input.cpp
+  src/host/Question.cpp
   src/host/Recorder.cpp
   src/host/Host.cpp
   src/host/Script.cpp

@@ -4,6 +4,7 @@
 #include "Fixture.h"
 
 #include "host/Host.h"
+#include "host/Question.h"
 #include "host/Script.h"
 #include "ui/KeyCodes.h"
 
@@ -383,4 +384,26 @@ TEST(HostDialogs, TheGameRunsBehindADialogInItsRecordToo) {
     const std::string real = GameState(host);
     const std::string simulated = GameState(replayed.platform);
     EXPECT_TRUE(simulated == real) << FirstDifference(simulated, real) << record;
+}
+
+TEST(QuestionKeys, AKeyHeldOrPressedByReflexNeverAnswers) {
+    using Verdict = host::QuestionKeys::Verdict;
+    host::QuestionKeys keys(0);
+    // Space was down as the question came: its press is not seen, its
+    // auto-repeat is, for two seconds.
+    EXPECT_EQ(keys.KeyDown(ui::keys::Enter, false, 100), Verdict::Ignore) << "too soon";
+    for (std::int64_t t = 500; t <= 2000; t += 40) {
+        ASSERT_EQ(keys.KeyDown(ui::keys::Space, true, t), Verdict::Ignore) << t;
+    }
+    keys.KeyUp(ui::keys::Space);
+    EXPECT_EQ(keys.KeyDown(ui::keys::Enter, false, 2700), Verdict::Ignore)
+        << "deaf until a while after the held key's last repeat";
+    EXPECT_EQ(keys.KeyDown(ui::keys::Escape, false, 3500), Verdict::Ignore);
+    EXPECT_EQ(keys.KeyDown(ui::keys::Right, false, 4300), Verdict::ChooseNo);
+    EXPECT_EQ(keys.KeyDown(ui::keys::Right, true, 4800), Verdict::Ignore) << "a taken key held";
+    keys.KeyUp(ui::keys::Right);
+    EXPECT_EQ(keys.KeyDown(ui::keys::Left, false, 4850), Verdict::ChooseYes)
+        << "a held taken key makes it deaf no more";
+    EXPECT_EQ(keys.KeyDown('S', false, 4900), Verdict::Pass) << "access keys are the front end's";
+    EXPECT_EQ(keys.KeyDown(ui::keys::Enter, false, 5000), Verdict::Answer);
 }

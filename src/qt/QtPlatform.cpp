@@ -3,6 +3,7 @@
 
 #include "qt/Language.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -18,6 +19,8 @@
 #include <QWidget>
 
 #include "game/TableNotices.h"
+#include "host/Question.h"
+#include "qt/KeyMap.h"
 #include "ui/Picture.h"
 
 #include <algorithm>
@@ -112,20 +115,17 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
 
 namespace {
 
-// A question that takes only Yes or No, and not by reflex: Escape and the
-// frame's close button leave it open, the arrows never move its focus, and
-// for a moment after it comes up it takes no key at all, so a player still
-// steering cannot answer it.
+// A question that takes only Yes or No, and not by reflex: which keys it
+// takes, and when, is the host's rule for every front end. The frame's
+// close button leaves it open.
 class YesNoBox : public QMessageBox {
 public:
-    static constexpr int DeafMilliseconds = 750;
-
     YesNoBox(const QString& title, const QString& prompt, QWidget* parent)
         : QMessageBox(QMessageBox::Question, title, prompt, QMessageBox::Yes | QMessageBox::No,
                       parent) {
         setDefaultButton(QMessageBox::Yes);
         setWindowFlags((windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
-        shown_.start();
+        clock_.start();
         // The buttons get the keys first: every key is looked at on its way in.
         qApp->installEventFilter(this);
     }
@@ -134,39 +134,59 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
-            type != QEvent::ShortcutOverride && type != QEvent::Shortcut) {
-            return false;
-        }
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget == nullptr || (widget != this && !isAncestorOf(widget))) {
             return false;
         }
-        if (shown_.elapsed() < DeafMilliseconds) {
+        if (type == QEvent::ShortcutOverride || type == QEvent::Shortcut) {
+            return keys_.Deaf(clock_.elapsed());
+        }
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int code = GameKeyCode(key->key());
+        if (type == QEvent::KeyRelease) {
+            if (!key->isAutoRepeat()) {
+                keys_.KeyUp(code);
+            }
+            // A button clicks on the release of a press it got: it gets none.
             return true;
         }
-        if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-            switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Left:
-            case Qt::Key_Right:
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-            case Qt::Key_Escape:
-                return true;
-            default:
-                break;
-            }
+        using Verdict = host::QuestionKeys::Verdict;
+        switch (keys_.KeyDown(code, key->isAutoRepeat(), clock_.elapsed())) {
+        case Verdict::ChooseYes:
+            Choose(QMessageBox::Yes);
+            return true;
+        case Verdict::ChooseNo:
+            Choose(QMessageBox::No);
+            return true;
+        case Verdict::Answer:
+            done(focusWidget() == static_cast<QWidget*>(button(QMessageBox::No))
+                     ? QMessageBox::No
+                     : QMessageBox::Yes);
+            return true;
+        case Verdict::Pass:
+            return false;
+        case Verdict::Ignore:
+            break;
         }
-        return false;
+        return true;
     }
     void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
-        shown_.restart();
+        clock_.restart();
+        keys_ = host::QuestionKeys(0);
     }
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 
 private:
-    QElapsedTimer shown_;
+    void Choose(StandardButton which) {
+        button(which)->setFocus();
+        setDefaultButton(which);
+    }
+    QElapsedTimer clock_;
+    host::QuestionKeys keys_{0};
 };
 
 } // namespace

@@ -162,20 +162,22 @@ echo "Escape leaves full screen; the window stands where it stood ($before)"
 xdotool windowactivate --sync "$window"
 start_level_through_menu 99
 wait_until 'not d["controls"]["cfrm"]["Enabled"] and d["Lives"] == 0' 10
-# A player still steering: an arrow, then the action key, as the box comes up.
-xdotool key Right space
-sleep 0.8
+# A player still steering: an arrow, then the action key held down through
+# the box's coming up, its auto-repeat going on for 1.5 s.
+xset r on
+xdotool key Right keydown space
+sleep 1.5
+xdotool keyup space
+sleep 0.2
 kill -0 "$game_pid" 2>/dev/null || fail "a reflex key ended the program"
-[ "$(state 'd["Lives"]')" = 0 ] || fail "a reflex key answered the question"
-xdotool key Right
-sleep 0.3
+[ "$(state 'd["Lives"]')" = 0 ] || fail "a held key answered the question"
 xdotool key Escape
 sleep 0.8
 kill -0 "$game_pid" 2>/dev/null || fail "Escape ended the program"
 [ "$(state 'd["Lives"]')" = 0 ] || fail "Escape answered the question"
 xdotool key Return # Yes
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50' 5
-echo "reflex keys and Escape leave the question open; Yes starts a new game"
+echo "reflex keys, a held Space and Escape leave the question open; Yes starts a new game"
 xdotool windowactivate --sync "$window" key ctrl+q
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_pid" 2>/dev/null && fail "Ctrl+Q did not end the game"

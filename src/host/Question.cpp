@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/Question.h"
+
+#include "ui/KeyCodes.h"
+
+namespace host {
+
+QuestionKeys::Verdict QuestionKeys::KeyDown(int code, bool autoRepeat, std::int64_t nowMs) {
+    if (autoRepeat && taken_.contains(code)) {
+        return Verdict::Ignore; // held after a press that was taken
+    }
+    // A repeat of a press it never took (the key was down as it came up),
+    // or any key in its first moments: the player is still steering.
+    if (autoRepeat || Deaf(nowMs)) {
+        deafFrom_ = nowMs;
+        return Verdict::Ignore;
+    }
+    taken_.insert(code);
+    switch (code) {
+    case ui::keys::Left:
+    case ui::keys::Up:
+        return Verdict::ChooseYes;
+    case ui::keys::Right:
+    case ui::keys::Down:
+        return Verdict::ChooseNo;
+    case ui::keys::Enter:
+    case ui::keys::Space:
+        return Verdict::Answer;
+    case ui::keys::Escape:
+        return Verdict::Ignore;
+    default:
+        return Verdict::Pass;
+    }
+}
+
+} // namespace host

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <set>
+
+namespace host {
+
+// How a yes/no question that ends a game takes keys, in every front end.
+// It is not answered by reflex: a key pressed in its first moments, or held
+// when it came up, is a player still steering. Such a key, and its
+// auto-repeat, never answers; the question stays deaf until a while after
+// the last press of any of them. After that Left/Up and Right/Down move the
+// choice, Return or Space takes the chosen one, Escape does nothing.
+class QuestionKeys {
+public:
+    static constexpr std::int64_t DeafMilliseconds = 750;
+
+    enum class Verdict {
+        Ignore,    // the key does nothing
+        ChooseYes, // the choice moves to Yes
+        ChooseNo,  // the choice moves to No
+        Answer,    // the chosen answer is taken
+        Pass,      // the front end's own handling (Tab, access keys)
+    };
+
+    explicit QuestionKeys(std::int64_t openedMs) : deafFrom_(openedMs) {}
+    // A press, or an auto-repeat of one, at `nowMs` (a key code of ui/KeyCodes.h).
+    Verdict KeyDown(int code, bool autoRepeat, std::int64_t nowMs);
+    void KeyUp(int code) { taken_.erase(code); }
+    bool Deaf(std::int64_t nowMs) const { return nowMs - deafFrom_ < DeafMilliseconds; }
+
+private:
+    std::int64_t deafFrom_;
+    // Keys whose press the question took, still down.
+    std::set<int> taken_;
+};
+
+} // namespace host
