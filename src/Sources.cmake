@@ -33,7 +33,10 @@ set(PELMAR_HOST_SOURCES
   src/host/Question.cpp
   src/host/Recorder.cpp
   src/host/Host.cpp
+  src/host/HostInput.cpp
+  src/host/HostPlatform.cpp
   src/host/Script.cpp
+  src/host/ScriptCommands.cpp
   src/host/ScriptText.cpp
 )
 # The table's files and the records of the sessions on a POSIX file system,

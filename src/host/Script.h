@@ -15,6 +15,8 @@
 
 namespace host {
 
+struct ScriptLine;
+
 // A script line that cannot be understood.
 struct ScriptError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -57,6 +59,23 @@ public:
     static constexpr std::size_t MostLineBytes = 1 << 20;
 
 private:
+    // A command: its name, how many words may follow it, whether it is an
+    // input the player could give, and what it does.
+    struct Command {
+        std::string_view name;
+        std::size_t least;
+        std::size_t most;
+        bool input;
+        void (*run)(Script&, const ScriptLine&);
+    };
+    static const Command Commands[];
+    static const Command* FindCommand(std::string_view name);
+    static int KeyCode(std::string_view word);
+    void SetClock(double value, bool advance);
+    void StartTimer(long long firings);
+    void StartRun(double total, double step);
+    void ChooseMenu(std::string_view name);
+    void Call(const ScriptLine& line);
     ui::Control& ControlByName(std::string_view name);
     std::string Get(std::string_view name);
     void Set(std::string_view name, const std::string& value);

@@ -5,9 +5,11 @@
 
 #include "game/Json.h"
 #include "host/Recorder.h"
+#include "host/ScriptLine.h"
 #include "ui/NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <istream>
 
 namespace host {
@@ -121,3 +123,44 @@ ScriptStart ReadScriptStart(std::istream& in) {
 }
 
 } // namespace host
+
+namespace host::script {
+
+// Every number of a script: finite, and written as the script writes them.
+double Number(std::string_view text) {
+    const auto read = ui::ReadDecimal(text);
+    if (!read || read->outOfRange || !std::isfinite(read->value)) {
+        throw ScriptError("malformed number '" + Printable(text) + "'");
+    }
+    return read->value;
+}
+
+long long Whole(std::string_view text) {
+    long long value = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || p != text.data() + text.size()) {
+        throw ScriptError("malformed whole number '" + Printable(text) + "'");
+    }
+    return value;
+}
+
+// The rest of the line after the first `words` words and their spaces.
+std::string Rest(std::string_view line, int words) {
+    std::size_t at = 0;
+    for (int i = 0; i < words; ++i) {
+        const auto space = line.find(' ', at);
+        if (space == std::string_view::npos) {
+            return "";
+        }
+        at = space + 1;
+    }
+    return std::string(line.substr(at));
+}
+
+void Expect(bool ok, const std::string& message) {
+    if (!ok) {
+        throw ScriptError(message);
+    }
+}
+
+} // namespace host::script
