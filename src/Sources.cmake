@@ -32,6 +32,7 @@ set(PELMAR_HOST_SOURCES
   src/host/Input.cpp
   src/host/Recorder.cpp
   src/host/Host.cpp
+  src/host/MenuKeys.cpp
   src/host/Script.cpp
   src/host/ScriptText.cpp
 )

@@ -185,31 +185,31 @@
     </message>
     <message>
         <source>1º</source>
-        <translation>1st</translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2º</source>
-        <translation>2nd</translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3º</source>
-        <translation>3rd</translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>4º</source>
-        <translation>4th</translation>
+        <translation>4.</translation>
     </message>
     <message>
         <source>5º</source>
-        <translation>5th</translation>
+        <translation>5.</translation>
     </message>
     <message>
         <source>6º</source>
-        <translation>6th</translation>
+        <translation>6.</translation>
     </message>
     <message>
         <source>7º</source>
-        <translation>7th</translation>
+        <translation>7.</translation>
     </message>
     <message>
         <source>Mostra esta ajuda e sai.</source>

@@ -8,6 +8,18 @@
 
 namespace qt {
 
+QString MenuBar::EntryText(const ui::Control& item) const {
+    QString text = Translated(item.Caption());
+    // After a tab the menu shows the key in its own column, as it shows a
+    // shortcut of its own; the key stays the host's to handle.
+    if (const std::string keys = host_.ShortcutOf(item); !keys.empty()) {
+        text += QLatin1Char('\t') +
+                QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText)
+                    .toString(QKeySequence::NativeText);
+    }
+    return text;
+}
+
 MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form), host_(host) {
     for (ui::Control* top : form_.children()) {
         if (top->kind() != ui::Kind::Menu) {
@@ -19,7 +31,7 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form),
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(Translated(item->Caption()));
+            QAction* action = menu->addAction(EntryText(*item));
             if (!item->shortcut.empty()) {
                 action->setShortcut(QKeySequence(QString::fromStdString(item->shortcut)));
                 action->setShortcutContext(Qt::WindowShortcut);
@@ -39,7 +51,7 @@ void MenuBar::Sync(ui::Control& item) {
     if (action == nullptr) {
         return;
     }
-    action->setText(Translated(item.Caption()));
+    action->setText(EntryText(item));
     action->setCheckable(item.Checked());
     action->setChecked(item.Checked());
     action->setEnabled(item.Enabled());

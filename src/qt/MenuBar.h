@@ -20,6 +20,9 @@ public:
     void Sync(ui::Control& item);
 
 private:
+    // The caption in the player's language, and the key that does the same.
+    QString EntryText(const ui::Control& item) const;
+
     ui::Form& form_;
     host::Host& host_;
     QHash<ui::Control*, QAction*> actions_;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -107,29 +108,46 @@ void ExpectUniqueKeys(const QList<QStringList>& menus, bool everyEntryHasOne) {
     }
 }
 
+// Each of the table's places, as the player reads it, within its narrow
+// column: the label leaves a pixel free on either side.
+void ExpectPlacesFit(const ui::Control& place) {
+    const QFontMetrics metrics(qt::ToQFont(place.font));
+    const int room = place.Width() / ui::TwipsPerPixel - 2;
+    for (int p = 1; p <= 7; ++p) {
+        const QString shown = qt::Translated(std::to_string(p) + "º");
+        const QRect ink = metrics.tightBoundingRect(shown);
+        EXPECT_GE(ink.left(), 0) << shown.toStdString();
+        EXPECT_LT(ink.right(), room) << shown.toStdString() << " is cut";
+    }
+}
+
 TEST(Language, PortugueseMenusAreTheGamesOwnTexts) {
     sim::Simulator sim;
     const QList<QStringList> menus = MenuTexts(sim);
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0], (QStringList{"&Opções", "&Ajuda"}));
-    EXPECT_EQ(menus[1], (QStringList{"Jogo &Novo", "Fase ...", "Display &Simples", "&Minimizar",
-                                     "Vel. Dirovid ...", "S&om", "Sai&r"}));
-    EXPECT_EQ(menus[2], (QStringList{"Sobre o Jogo...", "Os Melhores...", "Como jogar..."}));
+    // Each entry a key stands for shows that key, after a tab.
+    EXPECT_EQ(menus[1], (QStringList{"Jogo &Novo\tF2", "Fase ...", "Display &Simples", "&Minimizar",
+                                     "Vel. Dirovid ...", "S&om\tM", "Sai&r\tCtrl+Q"}));
+    EXPECT_EQ(menus[2], (QStringList{"Sobre o Jogo...", "Os Melhores...", "Como jogar...\tF1"}));
     EXPECT_EQ(menus[3][2], "Display &Arrojado");
     ExpectUniqueKeys(menus, false);
+    ExpectPlacesFit(*sim.windows.best.Lugar[0]);
 }
 
-TEST(Language, EnglishMenusHaveOneAccessKeyPerEntryNoneRepeated) {
+TEST(Language, EnglishMenusHaveOneAccessKeyPerEntryAndThePlacesFit) {
     QTranslator english;
     ASSERT_TRUE(english.load(":/i18n/pelmar_en.qm"));
     QCoreApplication::installTranslator(&english);
     sim::Simulator sim;
     const QList<QStringList> menus = MenuTexts(sim);
+    ExpectPlacesFit(*sim.windows.best.Lugar[0]);
     QCoreApplication::removeTranslator(&english);
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0], (QStringList{"&Options", "&Help"}));
-    EXPECT_EQ(menus[1], (QStringList{"&New Game", "&Level...", "&Simple Display", "&Minimize",
-                                     "&Cook's Speed...", "S&ound", "&Quit"}));
+    EXPECT_EQ(menus[1], (QStringList{"&New Game\tF2", "&Level...", "&Simple Display", "&Minimize",
+                                     "&Cook's Speed...", "S&ound\tM", "&Quit\tCtrl+Q"}));
+    EXPECT_EQ(menus[2].last(), "&How to Play...\tF1");
     EXPECT_EQ(menus[3][2], "&Bold Display");
     ExpectUniqueKeys(menus, true);
     // The game itself still holds its Portuguese caption.
