@@ -295,5 +295,21 @@
         <translation>pelmar: no home folder (HOME): the records of the games are not kept.
 </translation>
     </message>
+    <message>
+        <source>português</source>
+        <translation>Portuguese</translation>
+    </message>
+    <message>
+        <source>&amp;Idioma</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>Idioma do &amp;sistema</source>
+        <translation>&amp;System language</translation>
+    </message>
+    <message>
+        <source>O idioma escolhido vale a partir da próxima vez que o jogo for aberto.</source>
+        <translation>The language chosen applies from the next time the game is opened.</translation>
+    </message>
 </context>
 </TS>

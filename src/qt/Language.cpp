@@ -67,9 +67,8 @@ bool HasLanguage(const QString& language) {
 }
 
 QString ChooseLanguage(const QString& asked, const QLocale& desktop) {
-    if (!asked.isEmpty()) {
-        const QString fitting = Fitting(asked);
-        return fitting.isEmpty() ? English : fitting;
+    if (const QString fitting = Fitting(asked); !asked.isEmpty() && !fitting.isEmpty()) {
+        return fitting;
     }
     if (desktop.language() == QLocale::C) {
         return Portuguese;

@@ -13,9 +13,10 @@
 namespace qt {
 
 // "pt" for the game's own texts, or a language with a translation ("en").
-// `asked` (from --lang, may be empty) wins over the desktop; a Portuguese or
-// plain C/POSIX desktop gets Portuguese, any other gets its own translation
-// where there is one, else English.
+// `asked` (from --lang or the menu, may be empty) wins over the desktop
+// where the game speaks it; a Portuguese or plain C/POSIX desktop gets
+// Portuguese, any other gets its own translation where there is one, else
+// English.
 QString ChooseLanguage(const QString& asked, const QLocale& desktop);
 
 // Whether a --lang value names one of the game's languages.

@@ -3,11 +3,15 @@
 
 #include "host/Host.h"
 #include "qt/FormWindow.h"
+#include "qt/Language.h"
 #include "qt/Settings.h"
+#include "ui/Translate.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
 
@@ -20,16 +24,7 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     const QList<QAction*> tops = bar.actions();
     bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
 
-    auto* group = new QActionGroup(this);
-    for (int factor : main.FittingZooms()) {
-        QAction* action =
-            menu->addAction(QCoreApplication::translate("pelmar", "Tamanho &%1x").arg(factor));
-        action->setCheckable(true);
-        group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
-        factors_.emplace_back(factor, action);
-    }
-    menu->addSeparator();
+    AddZooms(*menu);
     QAction* bigger = menu->addAction(QCoreApplication::translate("pelmar", "A&mpliar"));
     bigger->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -67,12 +62,63 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     for (QAction* action : menu->actions()) {
         action->setShortcutContext(Qt::WindowShortcut);
     }
+    AddLanguages(*menu);
     SyncZoom();
     // The size shown is the one marked, however it was chosen.
     connect(&main, &FormWindow::zoomChanged, this, &ViewMenu::SyncZoom);
     // Once the game has started as always, the player's kept choices.
     QTimer::singleShot(0, this, &ViewMenu::RestoreKept);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &ViewMenu::Keep);
+}
+
+void ViewMenu::AddZooms(QMenu& menu) {
+    auto* group = new QActionGroup(this);
+    for (int factor : main_.FittingZooms()) {
+        QAction* action =
+            menu.addAction(QCoreApplication::translate("pelmar", "Tamanho &%1x").arg(factor));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
+        factors_.emplace_back(factor, action);
+    }
+    menu.addSeparator();
+}
+
+void ViewMenu::AddLanguages(QMenu& menu) {
+    menu.addSeparator();
+    QMenu* languages = menu.addMenu(QCoreApplication::translate("pelmar", "&Idioma"));
+    auto* group = new QActionGroup(this);
+    // A language's name is written in that language, whatever the game speaks.
+    const std::pair<QString, QString> choices[] = {
+        {QString(), QCoreApplication::translate("pelmar", "Idioma do &sistema")},
+        {QStringLiteral("pt"), QStringLiteral("&Português")},
+        {QStringLiteral("en"), QStringLiteral("&English")}};
+    const QString kept = KeptLanguage();
+    for (const auto& [language, text] : choices) {
+        QAction* action = languages->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(language == kept);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { SetLanguage(language); });
+    }
+}
+
+void ViewMenu::SetLanguage(const QString& language) {
+    KeepLanguage(language);
+    // The windows keep the language they started in; the player is told so
+    // in the language chosen.
+    const QString next = ChooseLanguage(language, QLocale::system());
+    if (next == CurrentLanguage()) {
+        return;
+    }
+    auto* box = new QMessageBox(
+        QMessageBox::Information, QGuiApplication::applicationDisplayName(),
+        TranslatedFor(next, PELMAR_TR("pelmar", "O idioma escolhido vale a partir da próxima "
+                                                "vez que o jogo for aberto.")),
+        QMessageBox::Ok, &main_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Over the main window only; the game goes on behind it.
+    box->open();
 }
 
 void ViewMenu::RestoreKept() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 
 namespace host {
 class Host;
@@ -17,9 +18,10 @@ namespace qt {
 
 class FormWindow;
 
-// The main window's "Exibir" menu: the zoom factors, full screen and the
-// player's pause. These belong to the desktop alone, not to the game's forms;
-// the zoom and full screen are kept between runs, with the sound's switch.
+// The main window's "Exibir" menu: the zoom factors, full screen, the
+// player's pause and the language. These belong to the desktop alone, not to
+// the game's forms; the zoom and full screen are kept between runs, with the
+// sound's switch, and so is the language.
 class ViewMenu : public QObject {
 public:
     ViewMenu(FormWindow& main, host::Host& host);
@@ -28,6 +30,12 @@ public:
     void ShowPaused(bool paused);
 
 private:
+    // The zoom factors that fit the screen, one checked.
+    void AddZooms(QMenu& menu);
+    // The desktop's language, Portuguese or English: the choice is kept,
+    // and the game speaks it from its next start.
+    void AddLanguages(QMenu& menu);
+    void SetLanguage(const QString& language);
     void Zoom(int factor);
     void SyncZoom();
     // The zoom, full screen and sound kept from the last run, and kept for the next.
