@@ -224,8 +224,8 @@
         <translation>--lang &lt;LANG&gt;</translation>
     </message>
     <message>
-        <source>Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de trabalho.</source>
-        <translation>Show the game in LANG (pt or en) instead of the desktop&apos;s language.</translation>
+        <source>Mostra o jogo em LÍNGUA (pt ou en) só desta vez.</source>
+        <translation>Show the game in LANG (pt or en) this time only.</translation>
     </message>
     <message>
         <source>--replay &lt;ARQUIVO&gt;</source>

@@ -60,8 +60,7 @@ QString Usage(const QString& language) {
         {"-h, --help", PELMAR_TR("pelmar", "Mostra esta ajuda e sai.")},
         {"-v, --version", PELMAR_TR("pelmar", "Mostra a versão e sai.")},
         {PELMAR_TR("pelmar", "--lang <LÍNGUA>"),
-         PELMAR_TR("pelmar", "Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de "
-                             "trabalho.")},
+         PELMAR_TR("pelmar", "Mostra o jogo em LÍNGUA (pt ou en) só desta vez.")},
         {PELMAR_TR("pelmar", "--replay <ARQUIVO>"),
          PELMAR_TR("pelmar", "Reproduz em tempo real o jogo gravado em ARQUIVO (Esc termina; a "
                              "tabela de recordes não é gravada). O jogo grava cada sessão na "
