@@ -141,6 +141,8 @@ TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
     EXPECT_EQ(host.ShortcutOf(*cfrm.MenuSair), "Ctrl+Q");
     EXPECT_EQ(host.ShortcutOf(*cfrm.MenuNovo), cfrm.MenuNovo->shortcut);
     EXPECT_EQ(host.ShortcutOf(*cfrm.MenuFase), "");
+    EXPECT_EQ(host.bindings().KeysOf(host::Action::ZoomIn), "Ctrl++");
+    EXPECT_EQ(host.bindings().KeysOf(host::Action::WalkLeft), "") << "no menu names an arrow";
     host.KeyDown(ui::keys::F1);
     EXPECT_EQ(host.helpOpened, 1);
     host.KeyDown('Q', {.ctrl = true});

@@ -24,12 +24,14 @@ struct Chord {
 constexpr std::array<Chord, 4> CtrlChords{
     {{'+', Action::ZoomIn}, {'=', Action::ZoomIn}, {'-', Action::ZoomOut}, {'Q', Action::Quit}}};
 
-// A key's name as menus write it; empty for a key they never name.
+// A plain key's name as menus write it; empty for a key they never name.
+// Only letters and digits are their own characters: the arrows' codes are
+// those of "%&'(".
 std::string KeyName(int code) {
     if (code >= keys::F1 && code < keys::F1 + 24) {
         return "F" + std::to_string(code - keys::F1 + 1);
     }
-    if (code > ' ' && code < 127) {
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
         return std::string(1, static_cast<char>(code));
     }
     return {};
@@ -71,7 +73,7 @@ void Bindings::Bind(int code, Action action) {
 std::string Bindings::KeysOf(Action action) const {
     for (const Chord& chord : CtrlChords) {
         if (chord.action == action) {
-            return "Ctrl+" + KeyName(chord.code);
+            return std::string("Ctrl+") + static_cast<char>(chord.code);
         }
     }
     for (const auto& [code, bound] : plain_) {
