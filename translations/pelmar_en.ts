@@ -307,9 +307,5 @@
         <source>Idioma do &amp;sistema</source>
         <translation>&amp;System language</translation>
     </message>
-    <message>
-        <source>O idioma escolhido vale a partir da próxima vez que o jogo for aberto.</source>
-        <translation>The language chosen applies from the next time the game is opened.</translation>
-    </message>
 </context>
 </TS>

@@ -171,6 +171,19 @@ void FormWindow::SyncWidget(ui::Control& c) {
     }
 }
 
+void FormWindow::Retranslate() {
+    setWindowTitle(Translated(form_.Caption()));
+    menus_->Retranslate();
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
+        if (auto* button = qobject_cast<QPushButton*>(it.value().data())) {
+            button->setText(Translated(it.key()->Caption()));
+        }
+    }
+    // Labels are translated as they are painted, pictures with words chosen.
+    canvas_->update();
+    emit languageChanged();
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key held down as the box takes the focus keeps repeating into it:
     // only presses made since then reach it, so the selected name is typed

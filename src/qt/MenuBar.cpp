@@ -26,6 +26,7 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form),
             continue;
         }
         QMenu* menu = bar.addMenu(Translated(top->Caption()));
+        menus_.insert(top, menu);
         for (ui::Control* item : top->children()) {
             if (item->separator) {
                 menu->addSeparator();
@@ -43,6 +44,15 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form),
             actions_.insert(item, action);
             Sync(*item);
         }
+    }
+}
+
+void MenuBar::Retranslate() {
+    for (auto it = menus_.cbegin(); it != menus_.cend(); ++it) {
+        it.value()->setTitle(Translated(it.key()->Caption()));
+    }
+    for (ui::Control* item : actions_.keys()) {
+        Sync(*item);
     }
 }
 

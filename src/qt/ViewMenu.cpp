@@ -9,9 +9,7 @@
 
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
 
@@ -19,21 +17,22 @@ namespace qt {
 
 ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(main), host_(host) {
     QMenuBar& bar = *main.menuBar();
-    auto* menu = new QMenu(QCoreApplication::translate("pelmar", "&Exibir"), &main);
+    auto* menu = new QMenu(&main);
+    Translatable(menu->menuAction(), PELMAR_TR("pelmar", "&Exibir"));
     // Between the game's own menus, before "Ajuda".
     const QList<QAction*> tops = bar.actions();
     bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
 
     AddZooms(*menu);
-    QAction* bigger = menu->addAction(QCoreApplication::translate("pelmar", "A&mpliar"));
+    QAction* bigger = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "A&mpliar"));
     bigger->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(bigger, &QAction::triggered, this, [this] { Zoom(main_.zoom() + 1); });
-    QAction* smaller = menu->addAction(QCoreApplication::translate("pelmar", "&Reduzir"));
+    QAction* smaller = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Reduzir"));
     smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(smaller, &QAction::triggered, this, [this] { Zoom(main_.zoom() - 1); });
     menu->addSeparator();
-    fullScreen_ = menu->addAction(QCoreApplication::translate("pelmar", "Tela &cheia"));
+    fullScreen_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "Tela &cheia"));
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
@@ -52,7 +51,7 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         }
     });
     menu->addSeparator();
-    pause_ = menu->addAction(QCoreApplication::translate("pelmar", "&Pausa"));
+    pause_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Pausa"));
     pause_->setCheckable(true);
     pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {
@@ -63,6 +62,8 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         action->setShortcutContext(Qt::WindowShortcut);
     }
     AddLanguages(*menu);
+    Retranslate();
+    connect(&main, &FormWindow::languageChanged, this, &ViewMenu::Retranslate);
     SyncZoom();
     // The size shown is the one marked, however it was chosen.
     connect(&main, &FormWindow::zoomChanged, this, &ViewMenu::SyncZoom);
@@ -75,7 +76,7 @@ void ViewMenu::AddZooms(QMenu& menu) {
     auto* group = new QActionGroup(this);
     for (int factor : main_.FittingZooms()) {
         QAction* action =
-            menu.addAction(QCoreApplication::translate("pelmar", "Tamanho &%1x").arg(factor));
+            Translatable(menu.addAction(QString()), PELMAR_TR("pelmar", "Tamanho &%1x"), factor);
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
@@ -86,16 +87,20 @@ void ViewMenu::AddZooms(QMenu& menu) {
 
 void ViewMenu::AddLanguages(QMenu& menu) {
     menu.addSeparator();
-    QMenu* languages = menu.addMenu(QCoreApplication::translate("pelmar", "&Idioma"));
+    QMenu* languages = menu.addMenu(QString());
+    Translatable(languages->menuAction(), PELMAR_TR("pelmar", "&Idioma"));
     auto* group = new QActionGroup(this);
     // A language's name is written in that language, whatever the game speaks.
     const std::pair<QString, QString> choices[] = {
-        {QString(), QCoreApplication::translate("pelmar", "Idioma do &sistema")},
+        {QString(), QString()},
         {QStringLiteral("pt"), QStringLiteral("&Português")},
         {QStringLiteral("en"), QStringLiteral("&English")}};
     const QString kept = KeptLanguage();
     for (const auto& [language, text] : choices) {
         QAction* action = languages->addAction(text);
+        if (language.isEmpty()) {
+            Translatable(action, PELMAR_TR("pelmar", "Idioma do &sistema"));
+        }
         action->setCheckable(true);
         action->setChecked(language == kept);
         group->addAction(action);
@@ -105,20 +110,21 @@ void ViewMenu::AddLanguages(QMenu& menu) {
 
 void ViewMenu::SetLanguage(const QString& language) {
     KeepLanguage(language);
-    // The windows keep the language they started in; the player is told so
-    // in the language chosen.
-    const QString next = ChooseLanguage(language, QLocale::system());
-    if (next == CurrentLanguage()) {
-        return;
+    if (const QString now = ChooseLanguage(language, QLocale::system()); now != CurrentLanguage()) {
+        InstallTranslations(now);
     }
-    auto* box = new QMessageBox(
-        QMessageBox::Information, QGuiApplication::applicationDisplayName(),
-        TranslatedFor(next, PELMAR_TR("pelmar", "O idioma escolhido vale a partir da próxima "
-                                                "vez que o jogo for aberto.")),
-        QMessageBox::Ok, &main_);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    // Over the main window only; the game goes on behind it.
-    box->open();
+}
+
+QAction* ViewMenu::Translatable(QAction* action, const char* text, int factor) {
+    texts_.push_back({action, text, factor});
+    return action;
+}
+
+void ViewMenu::Retranslate() {
+    for (const Text& text : texts_) {
+        const QString shown = QCoreApplication::translate("pelmar", text.source);
+        text.action->setText(text.factor > 0 ? shown.arg(text.factor) : shown);
+    }
 }
 
 void ViewMenu::RestoreKept() {

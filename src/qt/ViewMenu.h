@@ -33,9 +33,13 @@ private:
     // The zoom factors that fit the screen, one checked.
     void AddZooms(QMenu& menu);
     // The desktop's language, Portuguese or English: the choice is kept,
-    // and the game speaks it from its next start.
+    // and the game speaks it at once.
     void AddLanguages(QMenu& menu);
     void SetLanguage(const QString& language);
+    // An entry's or a title's Portuguese text, shown in the language of the
+    // moment; "%1" in it stands for `factor`.
+    QAction* Translatable(QAction* action, const char* text, int factor = 0);
+    void Retranslate();
     void Zoom(int factor);
     void SyncZoom();
     // The zoom, full screen and sound kept from the last run, and kept for the next.
@@ -45,6 +49,12 @@ private:
     FormWindow& main_;
     host::Host& host_;
     std::vector<std::pair<int, QAction*>> factors_;
+    struct Text {
+        QAction* action;
+        const char* source;
+        int factor;
+    };
+    std::vector<Text> texts_;
     QAction* fullScreen_;
     QAction* pause_;
     QShortcut* leaveFullScreen_;

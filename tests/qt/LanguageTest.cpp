@@ -156,6 +156,29 @@ TEST(Language, EnglishMenusHaveOneAccessKeyPerEntryAndThePlacesFit) {
     EXPECT_EQ(sim.windows.cfrm.MenuSair->Caption(), "Sai&r");
 }
 
+// A language chosen in the menu is spoken at once: the menus, and the
+// pictures with words in them.
+TEST(Language, AnotherLanguageInstalledIsShownAtOnce) {
+    sim::Simulator sim;
+    qt::PictureCache pictures;
+    qt::FormWindow window(sim.windows.cfrm, pictures, true, sim.platform);
+    const auto shown = [&window] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        const QList<QAction*> tops = window.menuBar()->actions();
+        return tops.front()->text() + "|" + tops.front()->menu()->actions().back()->text();
+    };
+    const ui::PictureRef& panel = sim.windows.cfrm.Picture3->Picture();
+    const QImage portuguese = pictures.Of(panel);
+    qt::InstallTranslations("en");
+    const QString english = shown();
+    const QImage englishPanel = pictures.Of(panel);
+    qt::InstallTranslations("pt");
+    EXPECT_EQ(english, "&Options|&Quit\tCtrl+Q");
+    EXPECT_EQ(shown(), "&Opções|Sai&r\tCtrl+Q");
+    EXPECT_NE(englishPanel, portuguese);
+    EXPECT_EQ(pictures.Of(panel), portuguese);
+}
+
 TEST(Language, APromptOfSeveralLinesIsTranslatedLineByLine) {
     QTranslator english;
     ASSERT_TRUE(english.load(":/i18n/pelmar_en.qm"));
