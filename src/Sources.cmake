@@ -35,6 +35,7 @@ set(PELMAR_HOST_SOURCES
   src/host/Host.cpp
   src/host/HostInput.cpp
   src/host/HostPlatform.cpp
+  src/host/MenuKeys.cpp
   src/host/Script.cpp
   src/host/ScriptCommands.cpp
   src/host/ScriptText.cpp

@@ -137,6 +137,13 @@ TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
     EXPECT_NE(g.KeyStart(1), 0);
 
     // F1 asks for the help page, as "Como jogar..." does; Ctrl+Q quits as "Sair".
+    // Their menu entries show those keys, and "Jogo Novo" the key it has.
+    EXPECT_EQ(host.ShortcutOf(*cfrm.MenuAjuda), "F1");
+    EXPECT_EQ(host.ShortcutOf(*cfrm.MenuSair), "Ctrl+Q");
+    EXPECT_EQ(host.ShortcutOf(*cfrm.MenuNovo), cfrm.MenuNovo->shortcut);
+    EXPECT_EQ(host.ShortcutOf(*cfrm.MenuFase), "");
+    EXPECT_EQ(host.bindings().KeysOf(host::Action::ZoomIn), "Ctrl++");
+    EXPECT_EQ(host.bindings().KeysOf(host::Action::WalkLeft), "") << "no menu names an arrow";
     host.KeyDown(ui::keys::F1);
     EXPECT_EQ(host.helpOpened, 1);
     host.KeyDown('Q', {.ctrl = true});

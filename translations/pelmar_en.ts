@@ -185,31 +185,31 @@
     </message>
     <message>
         <source>1º</source>
-        <translation>1st</translation>
+        <translation>1.</translation>
     </message>
     <message>
         <source>2º</source>
-        <translation>2nd</translation>
+        <translation>2.</translation>
     </message>
     <message>
         <source>3º</source>
-        <translation>3rd</translation>
+        <translation>3.</translation>
     </message>
     <message>
         <source>4º</source>
-        <translation>4th</translation>
+        <translation>4.</translation>
     </message>
     <message>
         <source>5º</source>
-        <translation>5th</translation>
+        <translation>5.</translation>
     </message>
     <message>
         <source>6º</source>
-        <translation>6th</translation>
+        <translation>6.</translation>
     </message>
     <message>
         <source>7º</source>
-        <translation>7th</translation>
+        <translation>7.</translation>
     </message>
     <message>
         <source>Mostra esta ajuda e sai.</source>
@@ -224,8 +224,8 @@
         <translation>--lang &lt;LANG&gt;</translation>
     </message>
     <message>
-        <source>Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de trabalho.</source>
-        <translation>Show the game in LANG (pt or en) instead of the desktop&apos;s language.</translation>
+        <source>Mostra o jogo em LÍNGUA (pt ou en) só desta vez.</source>
+        <translation>Show the game in LANG (pt or en) this time only.</translation>
     </message>
     <message>
         <source>--replay &lt;ARQUIVO&gt;</source>
@@ -294,6 +294,18 @@
 </source>
         <translation>pelmar: no home folder (HOME): the records of the games are not kept.
 </translation>
+    </message>
+    <message>
+        <source>português</source>
+        <translation>Portuguese</translation>
+    </message>
+    <message>
+        <source>&amp;Idioma</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>Idioma do &amp;sistema</source>
+        <translation>&amp;System language</translation>
     </message>
 </context>
 </TS>

@@ -130,6 +130,9 @@ public:
     void ReleaseAll();
     // A menu entry, button or other clickable control.
     void Click(ui::Control& control);
+    // The key that does what a menu entry does, as the menu shows it; empty
+    // for an entry no key stands for.
+    std::string ShortcutOf(const ui::Control& item) const;
     // Text typed into a text box.
     void Type(ui::Control& box, const std::string& text);
     void SetWindowState(ui::Form& form, int state);
@@ -227,6 +230,8 @@ protected:
     void ShowNotice(const ui::Notice& notice) override { frontEnd_.ShowNotice(notice); }
 
 private:
+    // The main window's menu entry an action clicks; null for none.
+    ui::Control* MenuOf(Action action) const;
     // Runs the ticks owed up to now and the key releases due among them.
     void CatchUp();
     // Input runs at once when nothing of the game is on the stack; else

@@ -95,9 +95,7 @@ Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
     case Action::Help:
     case Action::Quit:
         if (!repeat) {
-            Click(action == Action::NewGame ? *windows.cfrm.MenuNovo
-                  : action == Action::Help  ? *windows.cfrm.MenuAjuda
-                                            : *windows.cfrm.MenuSair);
+            Click(*MenuOf(action));
         }
         return action;
     case Action::Pause:

@@ -4,6 +4,7 @@
 #include "ui/KeyCodes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace host {
 
@@ -14,6 +15,27 @@ namespace {
 constexpr int F2 = keys::F1 + 1;
 constexpr int F11 = keys::F1 + 10;
 constexpr int PauseKey = 19;
+
+struct Chord {
+    int code;
+    Action action;
+};
+// The keys that ask for an action only with Ctrl held.
+constexpr std::array<Chord, 4> CtrlChords{
+    {{'+', Action::ZoomIn}, {'=', Action::ZoomIn}, {'-', Action::ZoomOut}, {'Q', Action::Quit}}};
+
+// A plain key's name as menus write it; empty for a key they never name.
+// Only letters and digits are their own characters: the arrows' codes are
+// those of "%&'(".
+std::string KeyName(int code) {
+    if (code >= keys::F1 && code < keys::F1 + 24) {
+        return "F" + std::to_string(code - keys::F1 + 1);
+    }
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+        return std::string(1, static_cast<char>(code));
+    }
+    return {};
+}
 
 } // namespace
 
@@ -27,14 +49,12 @@ Bindings::Bindings() {
 }
 
 Action Bindings::Of(int code, Modifiers modifiers) const {
-    if (modifiers.ctrl && (code == '+' || code == '=')) {
-        return Action::ZoomIn;
-    }
-    if (modifiers.ctrl && code == '-') {
-        return Action::ZoomOut;
-    }
-    if (modifiers.ctrl && !modifiers.alt && code == 'Q') {
-        return Action::Quit;
+    for (const Chord& chord : CtrlChords) {
+        // With Alt too it is another chord: AltGr is Ctrl+Alt on some desktops.
+        if (modifiers.ctrl && chord.code == code &&
+            (!modifiers.alt || chord.action != Action::Quit)) {
+            return chord.action;
+        }
     }
     const auto found = plain_.find(code);
     if (found == plain_.end()) {
@@ -48,6 +68,20 @@ Action Bindings::Of(int code, Modifiers modifiers) const {
 
 void Bindings::Bind(int code, Action action) {
     plain_[code] = action;
+}
+
+std::string Bindings::KeysOf(Action action) const {
+    for (const Chord& chord : CtrlChords) {
+        if (chord.action == action) {
+            return std::string("Ctrl+") + static_cast<char>(chord.code);
+        }
+    }
+    for (const auto& [code, bound] : plain_) {
+        if (bound == action && !KeyName(code).empty()) {
+            return KeyName(code);
+        }
+    }
+    return {};
 }
 
 int Bindings::GameCode(Action action) {

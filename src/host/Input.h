@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -43,6 +44,9 @@ public:
     // pressed with these modifiers.
     Action Of(int code, Modifiers modifiers) const;
     void Bind(int code, Action action);
+    // The key that asks for an action, as a menu shows it beside its entry
+    // ("F2", "Ctrl+Q"); empty where no key does.
+    std::string KeysOf(Action action) const;
     // The code the game's key events carry for a move; -1 for an action
     // the game does not see as a key.
     static int GameCode(Action action);

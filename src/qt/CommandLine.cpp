@@ -60,8 +60,7 @@ QString Usage(const QString& language) {
         {"-h, --help", PELMAR_TR("pelmar", "Mostra esta ajuda e sai.")},
         {"-v, --version", PELMAR_TR("pelmar", "Mostra a versão e sai.")},
         {PELMAR_TR("pelmar", "--lang <LÍNGUA>"),
-         PELMAR_TR("pelmar", "Mostra o jogo em LÍNGUA (pt ou en), não na língua da área de "
-                             "trabalho.")},
+         PELMAR_TR("pelmar", "Mostra o jogo em LÍNGUA (pt ou en) só desta vez.")},
         {PELMAR_TR("pelmar", "--replay <ARQUIVO>"),
          PELMAR_TR("pelmar", "Reproduz em tempo real o jogo gravado em ARQUIVO (Esc termina; a "
                              "tabela de recordes não é gravada). O jogo grava cada sessão na "
@@ -182,9 +181,11 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vulcro Pelmar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vulcropelmar.pelmar"));
 
+    // --lang is for this run alone; one the game does not speak counts as
+    // not given: the player's choice in the menu, else the desktop's.
     const QString asked = AskedLanguage(argc, argv);
     const QString language =
-        ChooseLanguage(asked.isEmpty() ? KeptLanguage(QString()) : asked, QLocale::system());
+        ChooseLanguage(KnowsLanguage(asked) ? asked : KeptLanguage(), QLocale::system());
     const auto say = [&language](const char* text) { return TranslatedFor(language, text); };
 
     QCommandLineParser parser;
@@ -206,14 +207,14 @@ std::optional<int> HandleCommandLine(int argc, char* argv[], QString& chosenLang
     if (!Parsed(parser, arguments, language)) {
         return 2;
     }
-    // A language the game does not speak is said once, and not kept.
+    // A language the game does not speak is said once.
     if (parser.isSet(lang) && !KnowsLanguage(parser.value(lang))) {
+        const char* name = language == QLatin1String("pt") ? PELMAR_TR("pelmar", "português")
+                                                           : PELMAR_TR("pelmar", "inglês");
         Print(stderr, say(PELMAR_TR("pelmar", "pelmar: o jogo não fala \"%1\"; ele fica em %2.\n"))
-                          .arg(parser.value(lang), say(PELMAR_TR("pelmar", "inglês"))));
-        chosenLanguage = QStringLiteral("en");
-    } else {
-        chosenLanguage = KeptLanguage(parser.value(lang));
+                          .arg(parser.value(lang), say(name)));
     }
+    chosenLanguage = language;
     if (parser.isSet(help)) {
         PrintHelp(language);
         return 0;

@@ -161,16 +161,16 @@ QFont ToQFont(const ui::Font& font) {
 }
 
 const QImage& PictureCache::Of(const ui::PictureRef& picture) {
-    const QString key = QString::fromStdString(picture->resource);
-    auto it = images_.find(key);
+    // A picture with words in it has its own copy in each language.
+    const QString name = QString::fromStdString(picture->resource);
+    const QString local = ":/pictures/" + CurrentLanguage() + "/" + name;
+    auto it = images_.find(local);
     if (it == images_.end()) {
-        // A picture with words in it has its own copy in each language.
-        const QString local = ":/pictures/" + CurrentLanguage() + "/" + key;
-        QImage image(QFile::exists(local) ? local : ":/pictures/" + key);
+        QImage image(QFile::exists(local) ? local : ":/pictures/" + name);
         if (!image.isNull()) {
             image = image.convertToFormat(QImage::Format_RGB32);
         }
-        it = images_.insert(key, image);
+        it = images_.insert(local, image);
     }
     return *it;
 }

@@ -20,7 +20,8 @@ QColor ToQColor(ui::Colour colour);
 // sans serif (or monospace) of the same pixel size.
 QFont ToQFont(const ui::Font& font);
 // The pictures by their PNG names, each loaded once from the resources: the
-// copy in the language installed where a picture has one (words in it).
+// copy in the language installed where a picture has one (words in it),
+// kept apart from the other languages' copies.
 class PictureCache {
 public:
     const QImage& Of(const ui::PictureRef& picture);

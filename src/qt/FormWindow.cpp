@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolTip>
+#include <QValidator>
 
+#include <functional>
 #include <utility>
 
 namespace qt {
@@ -26,6 +28,26 @@ namespace qt {
 namespace {
 
 constexpr int Px = ui::TwipsPerPixel;
+
+// A text the box's control would refuse never reaches the box: the key
+// changes nothing, so the text and its selection stay as they were and the
+// next key still types over the selected name.
+class Refusing : public QValidator {
+public:
+    Refusing(const ui::Control& box, std::function<void()> refused, QObject* parent)
+        : QValidator(parent), box_(box), refused_(std::move(refused)) {}
+    State validate(QString& input, int&) const override {
+        if (!box_.accepts || box_.accepts(input.toStdString())) {
+            return Acceptable;
+        }
+        refused_();
+        return Invalid;
+    }
+
+private:
+    const ui::Control& box_;
+    std::function<void()> refused_;
+};
 
 } // namespace
 
@@ -61,17 +83,19 @@ FormWindow::FormWindow(ui::Form& form, PictureCache& pictures, bool mainWindow, 
             auto* edit = new QLineEdit(canvas_);
             edit->setFrame(false);
             edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, this, [this, &c, edit](const QString& text) {
-                host_.Type(c, text.toStdString());
-                // A refused character is not simply lost: the box says why.
-                if (c.Text() != text.toStdString() && text.size() <= edit->maxLength()) {
+            // A refused character is not simply lost: the box says why.
+            edit->setValidator(new Refusing(
+                c,
+                [edit] {
                     QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
                                        QCoreApplication::translate(
                                            "pelmar", "Só cabem letras, algarismos e sinais do "
                                                      "alfabeto latino: sem emojis nem ideogramas."),
                                        edit);
-                }
-            });
+                },
+                edit));
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, &c](const QString& text) { host_.Type(c, text.toStdString()); });
             widgets_.insert(&c, edit);
             SyncWidget(c);
         } else if (c.kind() == ui::Kind::Button) {
@@ -145,6 +169,19 @@ void FormWindow::SyncWidget(ui::Control& c) {
     if (c.Visible() && c.Enabled() && c.kind() == ui::Kind::TextBox) {
         widget->setFocus();
     }
+}
+
+void FormWindow::Retranslate() {
+    setWindowTitle(Translated(form_.Caption()));
+    menus_->Retranslate();
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
+        if (auto* button = qobject_cast<QPushButton*>(it.value().data())) {
+            button->setText(Translated(it.key()->Caption()));
+        }
+    }
+    // Labels are translated as they are painted, pictures with words chosen.
+    canvas_->update();
+    emit languageChanged();
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {

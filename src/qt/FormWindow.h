@@ -56,6 +56,8 @@ public:
 signals:
     // The factor the window is shown at changed, full screen included.
     void zoomChanged(int factor);
+    // Another language was installed; the window shows its texts in it.
+    void languageChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +78,8 @@ private:
     // Shows the canvas and its widgets at a factor.
     void ApplyZoom(int factor);
     void SyncWidget(ui::Control& control);
+    // The title, menus, buttons and painted texts in the language installed now.
+    void Retranslate();
 
     ui::Form& form_;
     Canvas* canvas_;

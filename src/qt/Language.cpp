@@ -4,8 +4,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTranslator>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace qt {
 
@@ -67,9 +72,8 @@ bool HasLanguage(const QString& language) {
 }
 
 QString ChooseLanguage(const QString& asked, const QLocale& desktop) {
-    if (!asked.isEmpty()) {
-        const QString fitting = Fitting(asked);
-        return fitting.isEmpty() ? English : fitting;
+    if (const QString fitting = Fitting(asked); !asked.isEmpty() && !fitting.isEmpty()) {
+        return fitting;
     }
     if (desktop.language() == QLocale::C) {
         return Portuguese;
@@ -83,33 +87,44 @@ QString ChooseLanguage(const QString& asked, const QLocale& desktop) {
 }
 
 void InstallTranslations(const QString& language) {
-    static bool done = false;
-    if (done || QCoreApplication::instance() == nullptr) {
+    auto* app = QCoreApplication::instance();
+    if (app == nullptr) {
         return;
     }
-    done = true;
-    Installed() = language;
-    auto* app = QCoreApplication::instance();
-    if (language != Portuguese) {
-        auto* game = new QTranslator(app);
-        if (game->load(GameTranslation(language))) {
-            QCoreApplication::installTranslator(game);
+    // Those of the language spoken so far go; each change tells every
+    // window, which shows its texts again.
+    static std::vector<QPointer<QTranslator>> loaded;
+    for (const QPointer<QTranslator>& old : std::exchange(loaded, {})) {
+        if (old) {
+            QCoreApplication::removeTranslator(old);
+            old->deleteLater();
         }
+    }
+    Installed() = language;
+    const auto install = [app](const std::function<bool(QTranslator&)>& load) {
+        auto* translator = new QTranslator(app);
+        if (load(*translator)) {
+            QCoreApplication::installTranslator(translator);
+            loaded.emplace_back(translator);
+        } else {
+            translator->deleteLater();
+        }
+    };
+    if (language != Portuguese) {
+        install([&](QTranslator& t) { return t.load(GameTranslation(language)); });
     }
     // Qt speaks English by itself. Its words for the game's other languages:
     // the few the game shows are embedded; Debian's full set, where it is
     // installed, covers the rest.
     if (language != English) {
-        auto* system = new QTranslator(app);
-        if (system->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QCoreApplication::installTranslator(system);
-        }
+        install([&](QTranslator& t) {
+            return t.load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        });
         // Installed last, so it is asked first.
-        auto* own = new QTranslator(app);
-        if (own->load(QStringLiteral(":/i18n/qt_%1.qm").arg(language))) {
-            QCoreApplication::installTranslator(own);
-        }
+        install([&](QTranslator& t) {
+            return t.load(QStringLiteral(":/i18n/qt_%1.qm").arg(language));
+        });
     }
 }
 

@@ -8,18 +8,31 @@
 
 namespace qt {
 
+QString MenuBar::EntryText(const ui::Control& item) const {
+    QString text = Translated(item.Caption());
+    // After a tab the menu shows the key in its own column, as it shows a
+    // shortcut of its own; the key stays the host's to handle.
+    if (const std::string keys = host_.ShortcutOf(item); !keys.empty()) {
+        text += QLatin1Char('\t') +
+                QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText)
+                    .toString(QKeySequence::NativeText);
+    }
+    return text;
+}
+
 MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form), host_(host) {
     for (ui::Control* top : form_.children()) {
         if (top->kind() != ui::Kind::Menu) {
             continue;
         }
         QMenu* menu = bar.addMenu(Translated(top->Caption()));
+        menus_.insert(top, menu);
         for (ui::Control* item : top->children()) {
             if (item->separator) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(Translated(item->Caption()));
+            QAction* action = menu->addAction(EntryText(*item));
             if (!item->shortcut.empty()) {
                 action->setShortcut(QKeySequence(QString::fromStdString(item->shortcut)));
                 action->setShortcutContext(Qt::WindowShortcut);
@@ -34,12 +47,21 @@ MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form),
     }
 }
 
+void MenuBar::Retranslate() {
+    for (auto it = menus_.cbegin(); it != menus_.cend(); ++it) {
+        it.value()->setTitle(Translated(it.key()->Caption()));
+    }
+    for (ui::Control* item : actions_.keys()) {
+        Sync(*item);
+    }
+}
+
 void MenuBar::Sync(ui::Control& item) {
     QAction* action = actions_.value(&item);
     if (action == nullptr) {
         return;
     }
-    action->setText(Translated(item.Caption()));
+    action->setText(EntryText(item));
     action->setCheckable(item.Checked());
     action->setChecked(item.Checked());
     action->setEnabled(item.Enabled());

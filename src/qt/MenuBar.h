@@ -7,6 +7,7 @@
 #include <QHash>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace qt {
@@ -18,11 +19,17 @@ public:
     MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host);
     // Caption, check mark, enabled state and visibility of one item.
     void Sync(ui::Control& item);
+    // Every title and entry again, in the language installed now.
+    void Retranslate();
 
 private:
+    // The caption in the player's language, and the key that does the same.
+    QString EntryText(const ui::Control& item) const;
+
     ui::Form& form_;
     host::Host& host_;
     QHash<ui::Control*, QAction*> actions_;
+    QHash<ui::Control*, QMenu*> menus_;
 };
 
 } // namespace qt

@@ -2,7 +2,9 @@
 #include "qt/Settings.h"
 
 #include "host/Files.h"
+#include "qt/Language.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <memory>
@@ -59,15 +61,26 @@ void KeepView(const KeptView& view) {
     settings->setValue(SoundOffKey, view.soundOff);
 }
 
-QString KeptLanguage(const QString& asked) {
+QString KeptLanguage() {
     const auto settings = Kept();
-    if (!asked.isEmpty()) {
-        if (settings) {
-            settings->setValue(LanguageKey, asked);
-        }
-        return asked;
+    if (!settings) {
+        return {};
     }
-    return settings ? settings->value(LanguageKey).toString() : QString();
+    // Only a language's short name, and one the game speaks: anything else
+    // in a hand-edited file is the desktop's choice.
+    const QString kept = settings->value(LanguageKey).toString();
+    static const QRegularExpression name(QStringLiteral("^[a-z]{2,3}$"));
+    return name.match(kept).hasMatch() && HasLanguage(kept) ? kept : QString();
+}
+
+void KeepLanguage(const QString& language) {
+    if (const auto settings = Kept()) {
+        if (language.isEmpty()) {
+            settings->remove(LanguageKey);
+        } else {
+            settings->setValue(LanguageKey, language);
+        }
+    }
 }
 
 } // namespace qt

@@ -2,7 +2,7 @@
 // The player's desktop choices kept between runs, in the XDG config folder
 // ($XDG_CONFIG_HOME/pelmar/pelmar.conf, else ~/.config/pelmar/pelmar.conf;
 // none without a home, and then nothing is kept): the zoom, full screen, the sound
-// switched off, and the language asked for with --lang. The game itself
+// switched off, and the language chosen in the menu. The game itself
 // starts as always; the front end applies these after it, as the player would.
 #pragma once
 
@@ -24,7 +24,10 @@ QString SettingsFile();
 KeptView LoadKeptView();
 void KeepView(const KeptView& view);
 
-// --lang LANG is kept for the next runs; without it, the one kept (or empty).
-QString KeptLanguage(const QString& asked);
+// The language chosen in the menu: "pt" or one with a translation; empty
+// for the desktop's, also where the file holds anything else.
+QString KeptLanguage();
+// Keeps that choice for the next runs; empty keeps the desktop's.
+void KeepLanguage(const QString& language);
 
 } // namespace qt

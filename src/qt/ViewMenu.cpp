@@ -3,7 +3,9 @@
 
 #include "host/Host.h"
 #include "qt/FormWindow.h"
+#include "qt/Language.h"
 #include "qt/Settings.h"
+#include "ui/Translate.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -15,30 +17,22 @@ namespace qt {
 
 ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(main), host_(host) {
     QMenuBar& bar = *main.menuBar();
-    auto* menu = new QMenu(QCoreApplication::translate("pelmar", "&Exibir"), &main);
+    auto* menu = new QMenu(&main);
+    Translatable(menu->menuAction(), PELMAR_TR("pelmar", "&Exibir"));
     // Between the game's own menus, before "Ajuda".
     const QList<QAction*> tops = bar.actions();
     bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
 
-    auto* group = new QActionGroup(this);
-    for (int factor : main.FittingZooms()) {
-        QAction* action =
-            menu->addAction(QCoreApplication::translate("pelmar", "Tamanho &%1x").arg(factor));
-        action->setCheckable(true);
-        group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
-        factors_.emplace_back(factor, action);
-    }
-    menu->addSeparator();
-    QAction* bigger = menu->addAction(QCoreApplication::translate("pelmar", "A&mpliar"));
+    AddZooms(*menu);
+    QAction* bigger = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "A&mpliar"));
     bigger->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(bigger, &QAction::triggered, this, [this] { Zoom(main_.zoom() + 1); });
-    QAction* smaller = menu->addAction(QCoreApplication::translate("pelmar", "&Reduzir"));
+    QAction* smaller = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Reduzir"));
     smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(smaller, &QAction::triggered, this, [this] { Zoom(main_.zoom() - 1); });
     menu->addSeparator();
-    fullScreen_ = menu->addAction(QCoreApplication::translate("pelmar", "Tela &cheia"));
+    fullScreen_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "Tela &cheia"));
     fullScreen_->setCheckable(true);
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
@@ -57,7 +51,7 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         }
     });
     menu->addSeparator();
-    pause_ = menu->addAction(QCoreApplication::translate("pelmar", "&Pausa"));
+    pause_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Pausa"));
     pause_->setCheckable(true);
     pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {
@@ -67,12 +61,70 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     for (QAction* action : menu->actions()) {
         action->setShortcutContext(Qt::WindowShortcut);
     }
+    AddLanguages(*menu);
+    Retranslate();
+    connect(&main, &FormWindow::languageChanged, this, &ViewMenu::Retranslate);
     SyncZoom();
     // The size shown is the one marked, however it was chosen.
     connect(&main, &FormWindow::zoomChanged, this, &ViewMenu::SyncZoom);
     // Once the game has started as always, the player's kept choices.
     QTimer::singleShot(0, this, &ViewMenu::RestoreKept);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &ViewMenu::Keep);
+}
+
+void ViewMenu::AddZooms(QMenu& menu) {
+    auto* group = new QActionGroup(this);
+    for (int factor : main_.FittingZooms()) {
+        QAction* action =
+            Translatable(menu.addAction(QString()), PELMAR_TR("pelmar", "Tamanho &%1x"), factor);
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, factor] { Zoom(factor); });
+        factors_.emplace_back(factor, action);
+    }
+    menu.addSeparator();
+}
+
+void ViewMenu::AddLanguages(QMenu& menu) {
+    menu.addSeparator();
+    QMenu* languages = menu.addMenu(QString());
+    Translatable(languages->menuAction(), PELMAR_TR("pelmar", "&Idioma"));
+    auto* group = new QActionGroup(this);
+    // A language's name is written in that language, whatever the game speaks.
+    const std::pair<QString, QString> choices[] = {
+        {QString(), QString()},
+        {QStringLiteral("pt"), QStringLiteral("&Português")},
+        {QStringLiteral("en"), QStringLiteral("&English")}};
+    const QString kept = KeptLanguage();
+    for (const auto& [language, text] : choices) {
+        QAction* action = languages->addAction(text);
+        if (language.isEmpty()) {
+            Translatable(action, PELMAR_TR("pelmar", "Idioma do &sistema"));
+        }
+        action->setCheckable(true);
+        action->setChecked(language == kept);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language] { SetLanguage(language); });
+    }
+}
+
+void ViewMenu::SetLanguage(const QString& language) {
+    KeepLanguage(language);
+    if (const QString now = ChooseLanguage(language, QLocale::system()); now != CurrentLanguage()) {
+        InstallTranslations(now);
+    }
+}
+
+QAction* ViewMenu::Translatable(QAction* action, const char* text, int factor) {
+    texts_.push_back({action, text, factor});
+    return action;
+}
+
+void ViewMenu::Retranslate() {
+    for (const Text& text : texts_) {
+        const QString shown = QCoreApplication::translate("pelmar", text.source);
+        text.action->setText(text.factor > 0 ? shown.arg(text.factor) : shown);
+    }
 }
 
 void ViewMenu::RestoreKept() {

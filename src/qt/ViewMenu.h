@@ -6,6 +6,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 
 namespace host {
 class Host;
@@ -17,9 +18,10 @@ namespace qt {
 
 class FormWindow;
 
-// The main window's "Exibir" menu: the zoom factors, full screen and the
-// player's pause. These belong to the desktop alone, not to the game's forms;
-// the zoom and full screen are kept between runs, with the sound's switch.
+// The main window's "Exibir" menu: the zoom factors, full screen, the
+// player's pause and the language. These belong to the desktop alone, not to
+// the game's forms; the zoom and full screen are kept between runs, with the
+// sound's switch, and so is the language.
 class ViewMenu : public QObject {
 public:
     ViewMenu(FormWindow& main, host::Host& host);
@@ -28,6 +30,16 @@ public:
     void ShowPaused(bool paused);
 
 private:
+    // The zoom factors that fit the screen, one checked.
+    void AddZooms(QMenu& menu);
+    // The desktop's language, Portuguese or English: the choice is kept,
+    // and the game speaks it at once.
+    void AddLanguages(QMenu& menu);
+    void SetLanguage(const QString& language);
+    // An entry's or a title's Portuguese text, shown in the language of the
+    // moment; "%1" in it stands for `factor`.
+    QAction* Translatable(QAction* action, const char* text, int factor = 0);
+    void Retranslate();
     void Zoom(int factor);
     void SyncZoom();
     // The zoom, full screen and sound kept from the last run, and kept for the next.
@@ -37,6 +49,12 @@ private:
     FormWindow& main_;
     host::Host& host_;
     std::vector<std::pair<int, QAction*>> factors_;
+    struct Text {
+        QAction* action;
+        const char* source;
+        int factor;
+    };
+    std::vector<Text> texts_;
     QAction* fullScreen_;
     QAction* pause_;
     QShortcut* leaveFullScreen_;

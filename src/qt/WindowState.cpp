@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QTimer>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWindow>
 
 #include <array>
@@ -81,6 +81,10 @@ void FormWindow::SyncWindow() {
 
 void FormWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+        return;
+    }
     if (applyingState_) {
         return;
     }

@@ -17,7 +17,7 @@ unset DISPLAY QT_QPA_PLATFORM
 wayland=
 # An English desktop, but for the checks of the player's language below.
 desktop=en_GB.UTF-8
-# A fresh config folder: --lang is kept there.
+# A fresh config folder, where --lang is never kept.
 export XDG_CONFIG_HOME
 XDG_CONFIG_HOME=$(mktemp -d)
 out=$(mktemp) err=$(mktemp)
@@ -50,11 +50,19 @@ grep -q "^High scores: .*/pelmar.Dat\$" "$out" ||
 desktop=pt_BR.UTF-8 run --help >"$out" 2>&1
 grep -q '^Uso: pelmar \[opções\]' "$out" || fail "--help on a Portuguese desktop: $(head -n1 "$out")"
 grep -q "^Recordes: .*/pelmar.Dat\$" "$out" || fail "the Portuguese --help: $(tail -n1 "$out")"
-# A language the game does not speak: one warning line, the game in English.
+# A language the game does not speak: one warning line, the game in the
+# desktop's language.
 desktop=pt_BR.UTF-8 run --lang fr --version >"$out" 2>"$err"
-[ "$(wc -l <"$err")" -eq 1 ] && grep -q '^pelmar: the game does not speak "fr"; it stays in English.$' "$err" ||
-    fail "--lang fr: '$(cat "$err")'"
+[ "$(wc -l <"$err")" -eq 1 ] && grep -q '^pelmar: o jogo não fala "fr"; ele fica em português.$' "$err" ||
+    fail "--lang fr on a Portuguese desktop: '$(cat "$err")'"
 [ "$(cat "$out")" = "pelmar $version" ] || fail "--lang fr --version prints '$(cat "$out")'"
+run --lang fr --version >"$out" 2>"$err"
+grep -q '^pelmar: the game does not speak "fr"; it stays in English.$' "$err" ||
+    fail "--lang fr on an English desktop: '$(cat "$err")'"
+# --lang is for one run: the next speaks the desktop's language again.
+run --lang pt --version >"$out" 2>"$err"
+desktop=en_GB.UTF-8 run --help >"$out" 2>&1
+grep -q '^Usage: pelmar' "$out" || fail "--lang pt was kept: $(head -n1 "$out")"
 
 run --bogus >"$out" 2>"$err"
 status=$?

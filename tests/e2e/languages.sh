@@ -3,7 +3,8 @@
 # The real window in the desktop's language: on an English desktop English
 # menus and dialogs, on a Portuguese one the game's own texts with Qt's
 # buttons in Portuguese too ("Cancelar", "Sim", "Não"); --lang overrides the
-# desktop. The texts are read from what Qt shows, through the state file.
+# desktop for its run alone; a language chosen in the menu is spoken at once
+# and kept. The texts are read from what Qt shows, through the state file.
 #   languages.sh PROGRAM
 # With PELMAR_SCREENSHOTS=DIR it leaves a picture of each dialog there
 # (with imagemagick's import).
@@ -40,6 +41,19 @@ start() {
     wait_for_state
 }
 
+conf=$XDG_CONFIG_HOME/pelmar/pelmar.conf
+
+# choose_language MENU ENTRY CHOICE: the access keys of the view menu, its
+# language entry and the choice in it.
+choose_language() {
+    xdotool windowfocus --sync "$window"
+    xdotool key "$1"
+    sleep 0.4
+    xdotool key "$2"
+    sleep 0.4
+    xdotool key "$3"
+}
+
 buttons='"|".join(sorted(b.replace("&", "") for b in s["Dialog"]["Buttons"]))'
 
 # open_start_level_dialog TITLE: the first menu's second entry.
@@ -70,7 +84,7 @@ play_again() {
 start en_US.UTF-8
 expect "language" 's["Language"]' "en"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Options', '&New Game', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound', '&Quit'], ['&View', 'Size &1x', 'Size &2x', 'Zoom &In', 'Zoom &Out', '&Full Screen', '&Pause'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...']]"
+expect "menus" 's["Menus"]' "[['&Options', '&New Game\\tF2', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound\\tM', '&Quit\\tCtrl+Q'], ['&View', 'Size &1x', 'Size &2x', 'Zoom &In', 'Zoom &Out', '&Full Screen', '&Pause', '&Language'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...\\tF1']]"
 open_start_level_dialog "Level:"
 expect "start level prompt" 's["Dialog"]["Text"]' "Enter the level to start the game at:"
 expect "start level buttons" "$buttons" "Cancel|OK"
@@ -86,7 +100,7 @@ echo "English desktop: English menus, dialogs and buttons"
 start pt_BR.UTF-8
 expect "language" 's["Language"]' "pt"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om', 'Sai&r'], ['&Exibir', 'Tamanho &1x', 'Tamanho &2x', 'A&mpliar', '&Reduzir', 'Tela &cheia', '&Pausa'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...']]"
+expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo\\tF2', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om\\tM', 'Sai&r\\tCtrl+Q'], ['&Exibir', 'Tamanho &1x', 'Tamanho &2x', 'A&mpliar', '&Reduzir', 'Tela &cheia', '&Pausa', '&Idioma'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...\\tF1']]"
 open_start_level_dialog "Fase:"
 expect "start level prompt" 's["Dialog"]["Text"]' " Entre Com A Fase para iniciar o jogo:"
 expect "start level buttons" "$buttons" "Cancelar|OK"
@@ -105,7 +119,30 @@ quit_through_menu r
 start pt_BR.UTF-8 --lang en
 expect "--lang en on a Portuguese desktop" 's["Menus"][0][0]' "&Options"
 quit_through_menu q
+start pt_BR.UTF-8 --lang xx
+expect "--lang xx on a Portuguese desktop" 's["Menus"][0][0]' "&Opções"
+quit_through_menu r
 start en_US.UTF-8 --lang pt
 expect "--lang pt on an English desktop" 's["Menus"][-1][0]' "&Ajuda"
+# The language shown, chosen in the menu: kept for the next runs.
+choose_language alt+e i p
 quit_through_menu r
-echo "a plain desktop speaks Portuguese; --lang overrides the desktop"
+grep -qx 'language=pt' "$conf" || fail "Português chosen in the menu is not kept: $(cat "$conf")"
+echo "a plain desktop speaks Portuguese; --lang overrides the desktop for its run alone"
+
+start en_US.UTF-8
+expect "Português kept on an English desktop" 's["Menus"][0][0]' "&Opções"
+# Another language is spoken at once, the desktop's menu entries too.
+choose_language alt+e i s
+wait_until "d['Shown']['Language'] == 'en' and d['Shown']['Menus'][1][0] == '&View'" 10
+expect "the game's menu in the language chosen" 's["Menus"][0][-1].replace("\t", " ")' '&Quit Ctrl+Q'
+choose_language alt+v l e
+quit_through_menu q
+grep -qx 'language=en' "$conf" || fail "English chosen in the menu is not kept: $(cat "$conf")"
+start pt_BR.UTF-8
+expect "English kept on a Portuguese desktop" 's["Menus"][0][0]' "&Options"
+choose_language alt+v l s
+wait_until "d['Shown']['Menus'][0][0] == '&Opções'" 10
+quit_through_menu r
+grep -q '^language' "$conf" && fail "the desktop's language chosen, but one is still kept: $(cat "$conf")"
+echo "the language chosen in the menu is spoken at once and kept for the next start"

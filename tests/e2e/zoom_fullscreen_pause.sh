@@ -3,7 +3,8 @@
 # The real window on a 1920 x 1080 screen, driven by real keys: it starts at
 # 2x, the zoom keys change it by whole factors, F11 fills the screen and gives
 # the zoom back, and P freezes the picture. Chosen 3x, the sound off and
-# --lang en are kept: the next run starts with them. Then, with nothing kept,
+# English (chosen in the menu; --lang is for one run) are kept: the next run
+# starts with them. Then, with nothing kept,
 # on a 1024 x 768 screen it starts at 2x, the largest size that fits.
 export PELMAR_SCREEN=1920x1080
 source "$(dirname "$0")/xsession.sh"
@@ -62,6 +63,11 @@ xdotool key ctrl+plus
 wait_until 'd["Zoom"] == 3' 5
 xdotool key m
 wait_until 'not d["controls"]["cfrm.MenuSom"]["Checked"]' 5
+xdotool key alt+v
+sleep 0.4
+xdotool key l
+sleep 0.4
+xdotool key e
 quit_through_menu q
 
 rm -f "$workdir/state.json"
@@ -73,6 +79,7 @@ wait_for_state
 wait_until 'd["Zoom"] == 3 and d["Canvas"] == [1140, 978]' 5
 wait_until 'not d["controls"]["cfrm.MenuSom"]["Checked"] and d["Shown"]["Language"] == "en"' 5
 grep -qx 'zoom=3' "$XDG_CONFIG_HOME/pelmar/pelmar.conf" || fail "the zoom is not kept in the config folder"
+grep -qx 'language=en' "$XDG_CONFIG_HOME/pelmar/pelmar.conf" || fail "the language is not kept in the config folder"
 echo "the next run starts at 3x, silent, in English"
 quit_through_menu q
 kill "$xvfb_pid" 2>/dev/null || true

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,7 +40,9 @@ TEST(Language, TheLangOptionWinsOverTheDesktop) {
     EXPECT_EQ(ChooseLanguage("pt_BR.UTF-8", QLocale("en_US")), "pt");
     EXPECT_EQ(ChooseLanguage("EN-gb", QLocale("pt_BR")), "en");
     EXPECT_EQ(ChooseLanguage("C", QLocale("en_US")), "pt");
-    EXPECT_EQ(ChooseLanguage("xx", QLocale("pt_BR")), "en");
+    // One the game does not speak leaves the choice to the desktop.
+    EXPECT_EQ(ChooseLanguage("xx", QLocale("pt_BR")), "pt");
+    EXPECT_EQ(ChooseLanguage("xx", QLocale("en_US")), "en");
 }
 
 TEST(Language, EnglishIsEmbedded) {
@@ -107,33 +110,73 @@ void ExpectUniqueKeys(const QList<QStringList>& menus, bool everyEntryHasOne) {
     }
 }
 
+// Each of the table's places, as the player reads it, within its narrow
+// column: the label leaves a pixel free on either side.
+void ExpectPlacesFit(const ui::Control& place) {
+    const QFontMetrics metrics(qt::ToQFont(place.font));
+    const int room = place.Width() / ui::TwipsPerPixel - 2;
+    for (int p = 1; p <= 7; ++p) {
+        const QString shown = qt::Translated(std::to_string(p) + "º");
+        const QRect ink = metrics.tightBoundingRect(shown);
+        EXPECT_GE(ink.left(), 0) << shown.toStdString();
+        EXPECT_LT(ink.right(), room) << shown.toStdString() << " is cut";
+    }
+}
+
 TEST(Language, PortugueseMenusAreTheGamesOwnTexts) {
     sim::Simulator sim;
     const QList<QStringList> menus = MenuTexts(sim);
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0], (QStringList{"&Opções", "&Ajuda"}));
-    EXPECT_EQ(menus[1], (QStringList{"Jogo &Novo", "Fase ...", "Display &Simples", "&Minimizar",
-                                     "Vel. Dirovid ...", "S&om", "Sai&r"}));
-    EXPECT_EQ(menus[2], (QStringList{"Sobre o Jogo...", "Os Melhores...", "Como jogar..."}));
+    // Each entry a key stands for shows that key, after a tab.
+    EXPECT_EQ(menus[1], (QStringList{"Jogo &Novo\tF2", "Fase ...", "Display &Simples", "&Minimizar",
+                                     "Vel. Dirovid ...", "S&om\tM", "Sai&r\tCtrl+Q"}));
+    EXPECT_EQ(menus[2], (QStringList{"Sobre o Jogo...", "Os Melhores...", "Como jogar...\tF1"}));
     EXPECT_EQ(menus[3][2], "Display &Arrojado");
     ExpectUniqueKeys(menus, false);
+    ExpectPlacesFit(*sim.windows.best.Lugar[0]);
 }
 
-TEST(Language, EnglishMenusHaveOneAccessKeyPerEntryNoneRepeated) {
+TEST(Language, EnglishMenusHaveOneAccessKeyPerEntryAndThePlacesFit) {
     QTranslator english;
     ASSERT_TRUE(english.load(":/i18n/pelmar_en.qm"));
     QCoreApplication::installTranslator(&english);
     sim::Simulator sim;
     const QList<QStringList> menus = MenuTexts(sim);
+    ExpectPlacesFit(*sim.windows.best.Lugar[0]);
     QCoreApplication::removeTranslator(&english);
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0], (QStringList{"&Options", "&Help"}));
-    EXPECT_EQ(menus[1], (QStringList{"&New Game", "&Level...", "&Simple Display", "&Minimize",
-                                     "&Cook's Speed...", "S&ound", "&Quit"}));
+    EXPECT_EQ(menus[1], (QStringList{"&New Game\tF2", "&Level...", "&Simple Display", "&Minimize",
+                                     "&Cook's Speed...", "S&ound\tM", "&Quit\tCtrl+Q"}));
+    EXPECT_EQ(menus[2].last(), "&How to Play...\tF1");
     EXPECT_EQ(menus[3][2], "&Bold Display");
     ExpectUniqueKeys(menus, true);
     // The game itself still holds its Portuguese caption.
     EXPECT_EQ(sim.windows.cfrm.MenuSair->Caption(), "Sai&r");
+}
+
+// A language chosen in the menu is spoken at once: the menus, and the
+// pictures with words in them.
+TEST(Language, AnotherLanguageInstalledIsShownAtOnce) {
+    sim::Simulator sim;
+    qt::PictureCache pictures;
+    qt::FormWindow window(sim.windows.cfrm, pictures, true, sim.platform);
+    const auto shown = [&window] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        const QList<QAction*> tops = window.menuBar()->actions();
+        return tops.front()->text() + "|" + tops.front()->menu()->actions().back()->text();
+    };
+    const ui::PictureRef& panel = sim.windows.cfrm.Picture3->Picture();
+    const QImage portuguese = pictures.Of(panel);
+    qt::InstallTranslations("en");
+    const QString english = shown();
+    const QImage englishPanel = pictures.Of(panel);
+    qt::InstallTranslations("pt");
+    EXPECT_EQ(english, "&Options|&Quit\tCtrl+Q");
+    EXPECT_EQ(shown(), "&Opções|Sai&r\tCtrl+Q");
+    EXPECT_NE(englishPanel, portuguese);
+    EXPECT_EQ(pictures.Of(panel), portuguese);
 }
 
 TEST(Language, APromptOfSeveralLinesIsTranslatedLineByLine) {

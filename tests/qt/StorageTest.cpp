@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -304,6 +305,19 @@ TEST(Storage, TheSettingsFollowTheXdgRulesAndWithoutAHomeAreKeptNowhere) {
     qt::KeepView({3, false, true});
     EXPECT_TRUE(QFile::exists(config.path() + "/pelmar/pelmar.conf"));
     EXPECT_EQ(qt::LoadKeptView().zoom, 3);
+    // The language chosen in the menu; a hand-edited one the game does not
+    // speak is the desktop's, and so is choosing the desktop's again.
+    EXPECT_EQ(qt::KeptLanguage(), QString());
+    qt::KeepLanguage("en");
+    EXPECT_EQ(qt::KeptLanguage(), "en");
+    for (const char* bad : {"fr", "../en", "en\nzoom=9", "pt_BR", "C"}) {
+        QSettings(qt::SettingsFile(), QSettings::IniFormat).setValue("language", bad);
+        EXPECT_EQ(qt::KeptLanguage(), QString()) << bad;
+    }
+    qt::KeepLanguage("pt");
+    EXPECT_EQ(qt::KeptLanguage(), "pt");
+    qt::KeepLanguage(QString());
+    EXPECT_EQ(qt::KeptLanguage(), QString());
     environment.Set("XDG_CONFIG_HOME", "config");
     environment.Set("XDG_DATA_HOME", "data");
     EXPECT_EQ(qt::SettingsFile(), home.path() + "/.config/pelmar/pelmar.conf");
@@ -314,8 +328,8 @@ TEST(Storage, TheSettingsFollowTheXdgRulesAndWithoutAHomeAreKeptNowhere) {
     EXPECT_FALSE(qt::TableFoldersForThisBuild().data.has_value());
     qt::KeepView({2, true, false});
     EXPECT_FALSE(qt::LoadKeptView().zoom.has_value());
-    EXPECT_EQ(qt::KeptLanguage("en"), "en");
-    EXPECT_EQ(qt::KeptLanguage(QString()), QString()) << "kept nowhere";
+    qt::KeepLanguage("en");
+    EXPECT_EQ(qt::KeptLanguage(), QString()) << "kept nowhere";
 }
 
 } // namespace

@@ -65,18 +65,25 @@ TEST(Windows, AKeyHeldAsTheNameBoxAppearsDoesNotKeepTheDefaultName) {
     QApplication::sendEvent(edit, &focus);
     QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(edit, &repeated);
-    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "A");
-    QApplication::sendEvent(edit, &typed);
-    EXPECT_EQ(edit->text(), "A");
-    EXPECT_EQ(box.Text(), "A");
-    EXPECT_FALSE(QToolTip::isVisible());
-    // A character the table cannot hold is refused, and the box says why.
-    QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\U0001F600");
-    QApplication::sendEvent(edit, &emoji);
-    EXPECT_EQ(edit->text(), "A");
-    EXPECT_EQ(box.Text(), "A");
+    // A character the table cannot hold is refused, and the box says why;
+    // the name stays selected, so the next keys still type over it.
+    QKeyEvent omega(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "Ω");
+    QApplication::sendEvent(edit, &omega);
+    EXPECT_EQ(edit->text(), "Vencedor");
+    EXPECT_EQ(edit->selectedText(), "Vencedor");
+    EXPECT_EQ(box.Text(), "Vencedor");
     ASSERT_TRUE(QToolTip::isVisible());
     EXPECT_TRUE(QToolTip::text().contains("alfabeto latino")) << QToolTip::text().toStdString();
+    for (const char* letter : {"A", "n", "a"}) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, letter);
+        QApplication::sendEvent(edit, &typed);
+    }
+    EXPECT_EQ(edit->text(), "Ana");
+    EXPECT_EQ(box.Text(), "Ana");
+    QKeyEvent emoji(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "\U0001F600");
+    QApplication::sendEvent(edit, &emoji);
+    EXPECT_EQ(edit->text(), "Ana");
+    EXPECT_EQ(box.Text(), "Ana");
 }
 
 } // namespace
