@@ -131,6 +131,7 @@ assets_js = ("// SPDX-License-Identifier: GPL-3.0-or-later\n"
 names = {
     "assets.js": hashed("assets.js", assets_js.encode()),
     "page.js": hashed("page.js", read(os.path.join(web, "page.js"))),
+    "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }

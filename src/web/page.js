@@ -1054,67 +1054,10 @@ const PelmarPage = (() => {
             `${tr("Pontos")} ${Math.floor(score)}, ${tr("Fase")} ${level}, ${tr("Vidas")} ${lives}`;
     };
 
-    // ---- sounds, through WebAudio once the player has pressed a key ----
+    // ---- sounds (sound.js) ----
 
-    // The sounds, fetched in one file after the first frame and decoded
-    // once the player has touched a key (the browser's rule for sound).
-    const sounds = {};
-    let soundBytes = null;
-    let audio = null;
-    function loadSounds() {
-        fetch(PelmarAssets.soundFile).then((r) => r.arrayBuffer()).then((bytes) => {
-            soundBytes = bytes;
-            decodeSounds();
-        }).catch(() => {});
-    }
-
-    // 8-bit mu-law (G.711) to a sample between -1 and 1.
-    function fromMuLaw(byte) {
-        const u = ~byte & 255;
-        const magnitude = ((((u & 15) << 3) + 132) << ((u >> 4) & 7)) - 132;
-        return (u & 128 ? -magnitude : magnitude) / 32768;
-    }
-
-    function decodeSounds() {
-        if (!audio || !soundBytes) {
-            return;
-        }
-        const table = new Float32Array(256).map((_, i) => fromMuLaw(i));
-        const bytes = new Uint8Array(soundBytes);
-        let at = 0;
-        for (const [name, size] of PelmarAssets.sounds) {
-            const buffer = audio.createBuffer(1, size, PelmarAssets.soundRate);
-            const samples = buffer.getChannelData(0);
-            for (let i = 0; i < size; i++) {
-                samples[i] = table[bytes[at + i]];
-            }
-            sounds[name] = buffer;
-            at += size;
-        }
-        soundBytes = null;
-    }
-
-    function startSound() {
-        if (audio || !window.AudioContext) {
-            return;
-        }
-        try {
-            audio = new AudioContext();
-        } catch (e) {
-            return;
-        }
-        decodeSounds();
-    }
-
-    page.sound = (name) => {
-        if (!audio || !sounds[name]) {
-            return;
-        }
-        const source = audio.createBufferSource();
-        source.buffer = sounds[name];
-        source.connect(audio.destination);
-        source.start();
-    };
+    const startSound = () => PelmarSound.start();
+    page.sound = (name) => PelmarSound.play(name);
 
     // ---- starting and ending ----
 
@@ -1180,7 +1123,7 @@ const PelmarPage = (() => {
         if (firstFrame) {
             firstFrame = false;
             // The sounds come after the first picture, in the background.
-            setTimeout(loadSounds, 0);
+            setTimeout(PelmarSound.load, 0);
         }
     }
     page.wakeIn = (ms) => {
