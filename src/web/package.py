@@ -132,6 +132,7 @@ names = {
     "assets.js": hashed("assets.js", assets_js.encode()),
     "page.js": hashed("page.js", read(os.path.join(web, "page.js"))),
     "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
+    "storage.js": hashed("storage.js", read(os.path.join(web, "storage.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }
