@@ -41,16 +41,27 @@ std::string StateJson(bool takeSounds) {
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
 EM_JS(void, page_announce, (double score, int level, int lives),
       { PelmarPage.announce(score, level, lives); });
+// The player's sound switch, kept by the page across visits: -1 when none is kept.
+EM_JS(int, page_kept_sound, (), { return PelmarSettings.keptSound(); });
+EM_JS(void, page_sound_switched, (int on), { PelmarSettings.soundSwitched(on != 0); });
 
-// What a screen reader is told: the score, level and lives, when one changes.
+// What a screen reader is told: the score, level and lives, when one
+// changes; and the page, when the sound is switched.
 struct Announced {
     double score = -1;
     int level = -1;
     int lives = -1;
 };
 Announced announced;
+int soundTold = -1;
 
 void Announce() {
+    // A scripted page is a test's: it neither takes nor leaves the player's choice.
+    const int sound = program->host.SoundOn() ? 1 : 0;
+    if (sound != soundTold && !program->platform.scripted()) {
+        soundTold = sound;
+        page_sound_switched(sound);
+    }
     const game::Game& g = program->host.game;
     const Announced now{g.Score, g.Level, g.Lives};
     if (now.score != announced.score || now.level != announced.level ||
@@ -90,6 +101,10 @@ void StartProgram() {
         page.ShowPaused(paused);
     };
     program->host.Start();
+    soundTold = program->host.SoundOn() ? 1 : 0;
+    if (!scripted && page_kept_sound() == 0) {
+        program->host.SetSoundOn(false);
+    }
 }
 
 } // namespace
@@ -120,6 +135,7 @@ EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code, int ctrl, int alt, int s
         // The browser sends no release for auto-repeat.
         program->host.KeyUp(code, false);
     }
+    Announce();
     return 1;
 }
 
@@ -130,6 +146,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_menu(int number) {
     }
     if (ui::Control* item = program->page.Main().ControlOf(number)) {
         program->host.Click(*item);
+        Announce();
     }
 }
 

@@ -133,6 +133,7 @@ names = {
     "page.js": hashed("page.js", read(os.path.join(web, "page.js"))),
     "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
     "storage.js": hashed("storage.js", read(os.path.join(web, "storage.js"))),
+    "settings.js": hashed("settings.js", read(os.path.join(web, "settings.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }
