@@ -174,10 +174,15 @@ EMSCRIPTEN_KEEPALIVE int pelmar_dialog_key(int form, int escape) {
     return 0;
 }
 
-EMSCRIPTEN_KEEPALIVE void pelmar_typed(int form, int number, const char* text) {
-    if (ui::Control* c = ControlOf(form, number)) {
-        program->host.Type(*c, text);
+// Text typed into a text box; 0 when the box refused it and kept its own.
+EMSCRIPTEN_KEEPALIVE int pelmar_typed(int form, int number, const char* text) {
+    ui::Control* c = ControlOf(form, number);
+    if (c == nullptr) {
+        return 0;
     }
+    const std::string before = c->Text();
+    program->host.Type(*c, text);
+    return c->Text() == before && before != text ? 0 : 1;
 }
 
 // The window shown again, or painted after it came up.
@@ -282,6 +287,14 @@ EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
         delete program;
         program = nullptr;
         StartProgram();
+    }
+}
+
+// The kitchen as its first tick lays it out (the belt's plates, the order
+// lines), before the game waits behind the page's sign for the player.
+EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
+    if (program != nullptr && !program->host.ended && !program->host.Paused()) {
+        program->host.RunTicks(1);
     }
 }
 

@@ -187,8 +187,15 @@ const PelmarPage = (() => {
                 }
                 w.freshFocus = false;
             });
+            // A character the game refuses leaves the text and its selection as they were.
+            w.addEventListener("beforeinput", () => {
+                w.before = [w.value, w.selectionStart, w.selectionEnd, w.selectionDirection];
+            });
             w.addEventListener("input", () => {
-                callC("pelmar_typed", formId, number, w.value);
+                if (!callC("pelmar_typed", formId, number, w.value) && w.before) {
+                    w.value = w.before[0];
+                    w.setSelectionRange(...w.before.slice(1));
+                }
             });
         }
         form.widgets[number] = w;
@@ -1065,6 +1072,9 @@ const PelmarPage = (() => {
     // first game on a touch screen, and after the last one.
     function waitForPlayer(caption) {
         const main = mainForm();
+        if (main) {
+            Module._pelmar_first_tick();
+        }
         if (!main || Module._pelmar_pause(1) === 0) {
             return;
         }
