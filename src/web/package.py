@@ -134,6 +134,7 @@ names = {
     "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
     "storage.js": hashed("storage.js", read(os.path.join(web, "storage.js"))),
     "settings.js": hashed("settings.js", read(os.path.join(web, "settings.js"))),
+    "access.js": hashed("access.js", read(os.path.join(web, "access.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }

@@ -241,7 +241,9 @@ const PelmarPage = (() => {
         w.style.width = w.box.width * k + "px";
         w.style.height = w.box.height * k + "px";
         w.style.font = w.fontCss;
-        w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
+        // A name box under 16 px would make a phone zoom the page as it takes the focus.
+        const size = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k;
+        w.style.fontSize = (w.tagName === "INPUT" ? Math.max(size, 16) : size) + "px";
     }
 
     // Whole-factor scaling in device pixels, so that each game pixel is a
