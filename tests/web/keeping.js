@@ -139,6 +139,15 @@ async function settingsKept(t, browser, url) {
     await page.close();
 }
 
+// The lines a screen reader finds in the dialog in front, once it has been painted.
+async function heard(page) {
+    const lines = "#dialogs .window:not([hidden]) .unseen p";
+    await page.waitForFunction((lines) => document.querySelector(lines) !== null,
+                               { timeout: 0, polling: 100 }, lines);
+    return page.evaluate((lines) => [...document.querySelectorAll(lines)].map(
+        (p) => p.textContent), lines);
+}
+
 // axe-core's rules on the page as it is: none may fail.
 async function axeClean(t, page, what) {
     if (!(await page.evaluate(() => typeof window.axe === "object"))) {
@@ -152,4 +161,4 @@ async function axeClean(t, page, what) {
                                 JSON.stringify(found));
 }
 
-module.exports = { twoTabsKeepBothRows, fullStorageTold, settingsKept, axeClean };
+module.exports = { twoTabsKeepBothRows, fullStorageTold, settingsKept, axeClean, heard };

@@ -943,8 +943,7 @@ function colourRuns(samples) {
         });
         check(tableShown && tableShown[1].includes("BUTTON:Ok"),
               "the table is drawn over the page with its Ok button: " + JSON.stringify(tableShown));
-        const heard = await page.evaluate(() => [...document.querySelectorAll(
-            "#dialogs .window:not([hidden]) .unseen p")].map((p) => p.textContent));
+        const heard = await keeping.heard(page);
         check(heard.some((line) => /Zé Teste.*1234/.test(line)),
               "a screen reader finds the table's row: " + JSON.stringify(heard));
         await axeClean(page, "the high-score table");
@@ -956,10 +955,9 @@ function colourRuns(samples) {
         await menu(page, "a", 0);
         s = await until(page, "the About window", (d) => d.controls.SobrForm.Visible);
         check(!s.controls.cfrm.Enabled, "the About window is up and the main window waits");
-        await page.evaluate(() => new Promise((r) => setTimeout(r, 500)));
-        const about = await page.evaluate(() => document.querySelector(
-            "#dialogs .window:not([hidden]) .unseen").textContent);
-        check(about.includes("Vulcro Pelmar"), "a screen reader finds the About text: " + about);
+        const about = await keeping.heard(page);
+        check(about.includes("Vulcro Pelmar") && about.some((l) => /^Versão \d/.test(l)),
+              "a screen reader finds the About text: " + JSON.stringify(about));
         await axeClean(page, "the About window");
         await page.keyboard.press("Enter");
         s = await until(page, "the About window closed", (d) => !d.controls.SobrForm.Visible);
@@ -1159,8 +1157,12 @@ function colourRuns(samples) {
         s = await until(blocked, "a new game", (d) => d.controls.cfrm.Enabled && d.Level === 1);
         await blocked.evaluate(() => window.pelmarScript("run 100"));
         s = await state(blocked);
-        check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100,
-              "without storage the name is not kept, and the game plays on");
+        const blockedNotice = await blocked.evaluate(() => document.getElementById("notice")
+                                                                   .textContent);
+        check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100 &&
+              blockedNotice.includes("o navegador não deixa o jogo guardar nada"),
+              "without storage the name is not kept, the page says so, and the game plays " +
+              "on: " + blockedNotice);
         await blocked.close();
 
         // ---- what the page keeps: the table saved by two tabs together and in a full
