@@ -41,16 +41,27 @@ std::string StateJson(bool takeSounds) {
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
 EM_JS(void, page_announce, (double score, int level, int lives),
       { PelmarPage.announce(score, level, lives); });
+// The player's sound switch, kept by the page across visits: -1 when none is kept.
+EM_JS(int, page_kept_sound, (), { return PelmarSettings.keptSound(); });
+EM_JS(void, page_sound_switched, (int on), { PelmarSettings.soundSwitched(on != 0); });
 
-// What a screen reader is told: the score, level and lives, when one changes.
+// What a screen reader is told: the score, level and lives, when one
+// changes; and the page, when the sound is switched.
 struct Announced {
     double score = -1;
     int level = -1;
     int lives = -1;
 };
 Announced announced;
+int soundTold = -1;
 
 void Announce() {
+    // A scripted page is a test's: it neither takes nor leaves the player's choice.
+    const int sound = program->host.SoundOn() ? 1 : 0;
+    if (sound != soundTold && !program->platform.scripted()) {
+        soundTold = sound;
+        page_sound_switched(sound);
+    }
     const game::Game& g = program->host.game;
     const Announced now{g.Score, g.Level, g.Lives};
     if (now.score != announced.score || now.level != announced.level ||
@@ -90,6 +101,10 @@ void StartProgram() {
         page.ShowPaused(paused);
     };
     program->host.Start();
+    soundTold = program->host.SoundOn() ? 1 : 0;
+    if (!scripted && page_kept_sound() == 0) {
+        program->host.SetSoundOn(false);
+    }
 }
 
 } // namespace
@@ -120,6 +135,7 @@ EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code, int ctrl, int alt, int s
         // The browser sends no release for auto-repeat.
         program->host.KeyUp(code, false);
     }
+    Announce();
     return 1;
 }
 
@@ -130,6 +146,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_menu(int number) {
     }
     if (ui::Control* item = program->page.Main().ControlOf(number)) {
         program->host.Click(*item);
+        Announce();
     }
 }
 
@@ -157,10 +174,15 @@ EMSCRIPTEN_KEEPALIVE int pelmar_dialog_key(int form, int escape) {
     return 0;
 }
 
-EMSCRIPTEN_KEEPALIVE void pelmar_typed(int form, int number, const char* text) {
-    if (ui::Control* c = ControlOf(form, number)) {
-        program->host.Type(*c, text);
+// Text typed into a text box; 0 when the box refused it and kept its own.
+EMSCRIPTEN_KEEPALIVE int pelmar_typed(int form, int number, const char* text) {
+    ui::Control* c = ControlOf(form, number);
+    if (c == nullptr) {
+        return 0;
     }
+    const std::string before = c->Text();
+    program->host.Type(*c, text);
+    return c->Text() == before && before != text ? 0 : 1;
 }
 
 // The window shown again, or painted after it came up.
@@ -265,6 +287,14 @@ EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
         delete program;
         program = nullptr;
         StartProgram();
+    }
+}
+
+// The kitchen as its first tick lays it out (the belt's plates, the order
+// lines), before the game waits behind the page's sign for the player.
+EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
+    if (program != nullptr && !program->host.ended && !program->host.Paused()) {
+        program->host.RunTicks(1);
     }
 }
 

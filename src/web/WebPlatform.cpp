@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WebPlatform.h"
 
+#include "game/TableNotices.h"
 #include "ui/Picture.h"
 
 #include <emscripten.h>
@@ -48,38 +49,26 @@ EM_JS(void, pelmar_sound, (const char* name), { PelmarPage.sound(UTF8ToString(na
 
 // The stored bytes as hexadecimal digits ("" when missing or unreadable).
 EM_JS(char*, pelmar_storage_read, (const char* key), {
-    let text = "";
-    try {
-        const stored = window.localStorage.getItem(UTF8ToString(key));
-        if (stored != null) {
-            for (let i = 0; i < stored.length; i++) {
-                text += (stored.charCodeAt(i) & 255).toString(16).padStart(2, "0");
-            }
-        }
-    } catch (e) {
-        console.warn("pelmar: the browser's storage cannot be read", e);
-    }
+    const text = PelmarStorage.read(UTF8ToString(key));
     const size = lengthBytesUTF8(text) + 1;
     const memory = _malloc(size);
     stringToUTF8(text, memory, size);
     return memory;
 });
 
-// Stores the bytes as a string of one character per byte; 0 where the
-// browser refuses (storage blocked or full).
-EM_JS(int, pelmar_storage_write, (const char* key, const char* hex), {
-    const digits = UTF8ToString(hex);
-    let bytes = "";
-    for (let i = 0; i + 1 < digits.length; i += 2) {
-        bytes += String.fromCharCode(parseInt(digits.substr(i, 2), 16));
-    }
-    try {
-        window.localStorage.setItem(UTF8ToString(key), bytes);
-        return 1;
-    } catch (e) {
-        console.warn("pelmar: the browser's storage cannot be written", e);
-        return 0;
-    }
+// Stores the bytes: 1 when kept, 0 where the browser's storage is full, -1
+// where it refuses (blocked).
+EM_JS(int, pelmar_storage_write, (const char* key, const char* hex),
+      { return PelmarStorage.write(UTF8ToString(key), UTF8ToString(hex)); });
+
+// Waits until no other tab of the game holds the file's lock, then holds it
+// until pelmar_storage_unlock; 0 where the browser has no locks.
+EM_ASYNC_JS(int, pelmar_storage_lock, (const char* key),
+            { return await PelmarStorage.lock(UTF8ToString(key)); });
+EM_JS(void, pelmar_storage_unlock, (), { PelmarStorage.unlock(); });
+
+EM_JS(void, pelmar_notice, (const char* text, const char* where, const char* reason), {
+    PelmarStorage.notice(UTF8ToString(text), [ UTF8ToString(where), UTF8ToString(reason) ]);
 });
 
 std::string Take(char* text) {
@@ -142,7 +131,32 @@ std::string WebPlatform::ReadFile(const std::string& name) {
 }
 
 bool WebPlatform::ReplaceFile(const std::string& name, const std::string& bytes) {
-    return pelmar_storage_write(name.c_str(), host::Hex(bytes).c_str()) != 0;
+    return Write(name, bytes);
+}
+
+bool WebPlatform::UpdateFile(const std::string& name, const FileChange& change) {
+    // Another tab saving at the same moment waits for this one, then reads
+    // the table with this tab's score in it.
+    const bool locked = pelmar_storage_lock(name.c_str()) != 0;
+    const std::optional<std::string> bytes = change(ReadFile(name));
+    const bool saved = !bytes || Write(name, *bytes);
+    if (locked) {
+        pelmar_storage_unlock();
+    }
+    return saved;
+}
+
+bool WebPlatform::Write(const std::string& name, const std::string& bytes) {
+    const int kept = pelmar_storage_write(name.c_str(), host::Hex(bytes).c_str());
+    if (kept <= 0) {
+        Tell({game::notices::NotSaved, {BrowserStorage, kept == 0 ? StorageFull : StorageRefused}});
+    }
+    return kept > 0;
+}
+
+void WebPlatform::ShowNotice(const ui::Notice& notice) {
+    pelmar_notice(notice.text.c_str(), notice.details.size() > 0 ? notice.details[0].c_str() : "",
+                  notice.details.size() > 1 ? notice.details[1].c_str() : "");
 }
 
 } // namespace web

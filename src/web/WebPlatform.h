@@ -37,10 +37,22 @@ public:
     void OpenHelp(const std::string& page) override;
     std::string ReadFile(const std::string& name) override;
     bool ReplaceFile(const std::string& name, const std::string& bytes) override;
+    // Saves under a lock that every tab of the game takes, so two tabs
+    // saving together both keep their scores; a save the browser refuses is
+    // told, and the old table stays.
+    bool UpdateFile(const std::string& name, const FileChange& change) override;
+    void ShowNotice(const ui::Notice& notice) override;
+    // Where the notice says the table is kept, and why it was not; the page
+    // has their English.
+    static constexpr const char* BrowserStorage = "localStorage";
+    static constexpr const char* StorageFull = "o espaço que o navegador dá ao jogo está cheio";
+    static constexpr const char* StorageRefused = "o navegador não deixa o jogo guardar nada";
 
     bool scripted() const { return scripted_; }
 
 private:
+    bool Write(const std::string& name, const std::string& bytes);
+
     bool scripted_;
 };
 

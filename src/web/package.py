@@ -131,6 +131,10 @@ assets_js = ("// SPDX-License-Identifier: GPL-3.0-or-later\n"
 names = {
     "assets.js": hashed("assets.js", assets_js.encode()),
     "page.js": hashed("page.js", read(os.path.join(web, "page.js"))),
+    "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
+    "storage.js": hashed("storage.js", read(os.path.join(web, "storage.js"))),
+    "settings.js": hashed("settings.js", read(os.path.join(web, "settings.js"))),
+    "access.js": hashed("access.js", read(os.path.join(web, "access.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }

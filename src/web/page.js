@@ -187,8 +187,15 @@ const PelmarPage = (() => {
                 }
                 w.freshFocus = false;
             });
+            // A character the game refuses leaves the text and its selection as they were.
+            w.addEventListener("beforeinput", () => {
+                w.before = [w.value, w.selectionStart, w.selectionEnd, w.selectionDirection];
+            });
             w.addEventListener("input", () => {
-                callC("pelmar_typed", formId, number, w.value);
+                if (!callC("pelmar_typed", formId, number, w.value) && w.before) {
+                    w.value = w.before[0];
+                    w.setSelectionRange(...w.before.slice(1));
+                }
             });
         }
         form.widgets[number] = w;
@@ -234,7 +241,9 @@ const PelmarPage = (() => {
         w.style.width = w.box.width * k + "px";
         w.style.height = w.box.height * k + "px";
         w.style.font = w.fontCss;
-        w.style.fontSize = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k + "px";
+        // A name box under 16 px would make a phone zoom the page as it takes the focus.
+        const size = parseInt(w.fontCss.match(/(\d+)px/)[1], 10) * k;
+        w.style.fontSize = (w.tagName === "INPUT" ? Math.max(size, 16) : size) + "px";
     }
 
     // Whole-factor scaling in device pixels, so that each game pixel is a
@@ -1054,67 +1063,10 @@ const PelmarPage = (() => {
             `${tr("Pontos")} ${Math.floor(score)}, ${tr("Fase")} ${level}, ${tr("Vidas")} ${lives}`;
     };
 
-    // ---- sounds, through WebAudio once the player has pressed a key ----
+    // ---- sounds (sound.js) ----
 
-    // The sounds, fetched in one file after the first frame and decoded
-    // once the player has touched a key (the browser's rule for sound).
-    const sounds = {};
-    let soundBytes = null;
-    let audio = null;
-    function loadSounds() {
-        fetch(PelmarAssets.soundFile).then((r) => r.arrayBuffer()).then((bytes) => {
-            soundBytes = bytes;
-            decodeSounds();
-        }).catch(() => {});
-    }
-
-    // 8-bit mu-law (G.711) to a sample between -1 and 1.
-    function fromMuLaw(byte) {
-        const u = ~byte & 255;
-        const magnitude = ((((u & 15) << 3) + 132) << ((u >> 4) & 7)) - 132;
-        return (u & 128 ? -magnitude : magnitude) / 32768;
-    }
-
-    function decodeSounds() {
-        if (!audio || !soundBytes) {
-            return;
-        }
-        const table = new Float32Array(256).map((_, i) => fromMuLaw(i));
-        const bytes = new Uint8Array(soundBytes);
-        let at = 0;
-        for (const [name, size] of PelmarAssets.sounds) {
-            const buffer = audio.createBuffer(1, size, PelmarAssets.soundRate);
-            const samples = buffer.getChannelData(0);
-            for (let i = 0; i < size; i++) {
-                samples[i] = table[bytes[at + i]];
-            }
-            sounds[name] = buffer;
-            at += size;
-        }
-        soundBytes = null;
-    }
-
-    function startSound() {
-        if (audio || !window.AudioContext) {
-            return;
-        }
-        try {
-            audio = new AudioContext();
-        } catch (e) {
-            return;
-        }
-        decodeSounds();
-    }
-
-    page.sound = (name) => {
-        if (!audio || !sounds[name]) {
-            return;
-        }
-        const source = audio.createBufferSource();
-        source.buffer = sounds[name];
-        source.connect(audio.destination);
-        source.start();
-    };
+    const startSound = () => PelmarSound.start();
+    page.sound = (name) => PelmarSound.play(name);
 
     // ---- starting and ending ----
 
@@ -1122,6 +1074,9 @@ const PelmarPage = (() => {
     // first game on a touch screen, and after the last one.
     function waitForPlayer(caption) {
         const main = mainForm();
+        if (main) {
+            Module._pelmar_first_tick();
+        }
         if (!main || Module._pelmar_pause(1) === 0) {
             return;
         }
@@ -1180,7 +1135,7 @@ const PelmarPage = (() => {
         if (firstFrame) {
             firstFrame = false;
             // The sounds come after the first picture, in the background.
-            setTimeout(loadSounds, 0);
+            setTimeout(PelmarSound.load, 0);
         }
     }
     page.wakeIn = (ms) => {

@@ -8,6 +8,7 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
+const keeping = require("./keeping.js");
 
 const [url, reference, pausedReference] = process.argv.slice(2);
 const failures = [];
@@ -115,6 +116,10 @@ async function answerDialog(page, typed, key) {
     await dialog.dispose();
     return shown;
 }
+
+// What keeping.js's checks use of these.
+const helpers = { check, state, until, open, newPage, answerDialog };
+const axeClean = (page, what) => keeping.axeClean(helpers, page, what);
 
 async function menu(page, accessKey, downs) {
     await page.keyboard.down("Alt");
@@ -514,6 +519,7 @@ function colourRuns(samples) {
         let s = await state(page);
         check(s.controls.cfrm.Visible && s.Level === 1 && s.Lives === 50,
               "the main window shows level 1 with 50 lives");
+        await axeClean(page, "the start screen");
         const shownSize = await page.evaluate(() => {
             const c = document.getElementById("game");
             return [c.width, c.height, c.clientWidth, c.clientHeight,
@@ -586,6 +592,10 @@ function colourRuns(samples) {
                                                  document.activeElement.getAttribute("role")]);
         check(view.open && view.underlined === "E" && focus[0] && focus[1] === "menuitemradio",
               "Alt+E opens Exibir, the focus on its first entry: " + JSON.stringify(focus));
+        await axeClean(page, "an open menu");
+        const short = await page.evaluate(() => [...document.querySelectorAll(
+            ".menutitle, .menuitem")].filter((e) => e.offsetParent && e.offsetHeight < 24).length);
+        check(short === 0, `every menu title and row is at least 24 px tall (${short} are not)`);
         const shownEntries = view.entries.map((e) => [e.label, e.key, e.shortcut]);
         check(JSON.stringify(shownEntries) === JSON.stringify([
             ["Tamanho 1x", "1", ""], ["Tamanho 2x", "2", ""], ["Ajustar à janela", "j", ""],
@@ -832,6 +842,7 @@ function colourRuns(samples) {
             buttons: ["Ok", "Cancelar"], answer: "1", focus: "INPUT", modal: true }),
               "Opções > Fase ... asks for the level in the page's own dialog: " +
               JSON.stringify(asked));
+        await axeClean(page, "the level question");
         const openedAt = (await state(page)).Clock;
         await sleep(10000);
         const openFor = (await state(page)).Clock - openedAt;
@@ -865,6 +876,17 @@ function colourRuns(samples) {
                                                    document.activeElement.ariaLabel]);
         check(focused[0] === "INPUT" && focused[1] === "NOME",
               "the name box has the focus, and its label: " + focused.join(" "));
+        await axeClean(page, "the name box");
+        // A refused character leaves "Vencedor" selected: the name typed next replaces it.
+        await page.keyboard.type("Ω");
+        const refused = await page.evaluate(() => {
+            const box = document.activeElement;
+            return [box.value, box.selectionStart, box.selectionEnd,
+                    parseFloat(getComputedStyle(box).fontSize) >= 16];
+        });
+        check(JSON.stringify(refused) === JSON.stringify(["Vencedor", 0, 8, true]),
+              "Ω is refused, the box keeps its text selected, in a font of 16 px or more: " +
+              JSON.stringify(refused));
         await page.keyboard.type("Zé Teste", { delay: 30 });
         // Each key's input event reaches the game as it is typed.
         s = await state(page);
@@ -921,6 +943,10 @@ function colourRuns(samples) {
         });
         check(tableShown && tableShown[1].includes("BUTTON:Ok"),
               "the table is drawn over the page with its Ok button: " + JSON.stringify(tableShown));
+        const heard = await keeping.heard(page);
+        check(heard.some((line) => /Zé Teste.*1234/.test(line)),
+              "a screen reader finds the table's row: " + JSON.stringify(heard));
+        await axeClean(page, "the high-score table");
         await page.keyboard.press("Enter");
         s = await until(page, "the table closed", (d) => !d.controls.BestForm.Visible);
         check(s.controls.cfrm.Enabled, "Ok closes the table and the game goes on");
@@ -929,6 +955,10 @@ function colourRuns(samples) {
         await menu(page, "a", 0);
         s = await until(page, "the About window", (d) => d.controls.SobrForm.Visible);
         check(!s.controls.cfrm.Enabled, "the About window is up and the main window waits");
+        const about = await keeping.heard(page);
+        check(about.includes("Vulcro Pelmar") && about.some((l) => /^Versão \d/.test(l)),
+              "a screen reader finds the About text: " + JSON.stringify(about));
+        await axeClean(page, "the About window");
         await page.keyboard.press("Enter");
         s = await until(page, "the About window closed", (d) => !d.controls.SobrForm.Visible);
         check(s.controls.cfrm.Enabled, "Ok closes the About window");
@@ -938,6 +968,12 @@ function colourRuns(samples) {
         const help = await loadedTab(helpTab);
         const helpTitle = help ? await help.title() : "";
         check(helpTitle.length > 0, "Como jogar... opens the help page in a new tab: " + helpTitle);
+        // Readable on a phone: the page's own width, and what the browser keeps told.
+        const helpFits = help && await help.evaluate(() => [
+            document.querySelector("meta[name=viewport]") !== null,
+            /painel/.test(document.body.textContent) && /não guarda/.test(document.body.textContent)]);
+        check(JSON.stringify(helpFits) === "[true,true]",
+              "the help page fits a phone and tells of the pad and what is kept: " + helpFits);
         if (help) {
             await help.close();
         }
@@ -1121,9 +1157,19 @@ function colourRuns(samples) {
         s = await until(blocked, "a new game", (d) => d.controls.cfrm.Enabled && d.Level === 1);
         await blocked.evaluate(() => window.pelmarScript("run 100"));
         s = await state(blocked);
-        check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100,
-              "without storage the name is not kept, and the game plays on");
+        const blockedNotice = await blocked.evaluate(() => document.getElementById("notice")
+                                                                   .textContent);
+        check(s.controls.cfrm.Visible && s.Lives === 50 && s.Clock === 3603100 &&
+              blockedNotice.includes("o navegador não deixa o jogo guardar nada"),
+              "without storage the name is not kept, the page says so, and the game plays " +
+              "on: " + blockedNotice);
         await blocked.close();
+
+        // ---- what the page keeps: the table saved by two tabs together and in a full
+        // storage, the player's size and sound ----
+        await keeping.twoTabsKeepBothRows(helpers, browser, url);
+        await keeping.fullStorageTold(helpers, browser, url);
+        await keeping.settingsKept(helpers, browser, url);
 
         // ---- a phone, 390 x 844 with touch: the pad, the first touch, the page left ----
         const phone = await newPage(browser, "pt-BR",
@@ -1153,6 +1199,11 @@ function colourRuns(samples) {
               "in portrait the pad's four walks and action key lie beside the kitchen, all " +
               "on the page, which does not scroll: " + JSON.stringify(portrait));
         const first = await state(phone);
+        // Behind the sign the kitchen is laid out as its first tick leaves it.
+        const plates = [1, 2, 3, 4, 5, 6, 7].map((i) => first.controls[`cfrm.Sandest(${i})`].Top);
+        check(new Set(plates).size === 7,
+              "before the first touch the belt's plates lie in their places, not in a heap: " +
+              plates);
         const startButton = await phone.evaluate(() => {
             const b = document.querySelector(".start");
             const r = b.getBoundingClientRect();

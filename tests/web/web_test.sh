@@ -30,12 +30,15 @@ if ! have_all; then
     exit 77
 fi
 
-# The browser client alone, pointed at Debian's Chromium: nothing downloads a browser.
+# The browser client alone, pointed at Debian's Chromium (nothing downloads a
+# browser), and axe-core, whose rules the page is checked against.
 client="$work/client"
 mkdir -p "$client"
 cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$client/"
-if [ ! -d "$client/node_modules/puppeteer-core" ]; then
+# Installed again when the lock file names other packages (axe-core came later).
+if ! cmp -s "$client/package-lock.json" "$client/installed-lock.json"; then
     (cd "$client" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+    cp "$client/package-lock.json" "$client/installed-lock.json"
 fi
 
 PELMAR_WEB_BUILD="$work/build" PELMAR_WEB_OUTPUT="$work/web" PELMAR_JOBS="${PELMAR_JOBS:-1}" \
