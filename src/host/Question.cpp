@@ -9,10 +9,14 @@ QuestionKeys::Verdict QuestionKeys::KeyDown(int code, bool autoRepeat, std::int6
     if (autoRepeat && taken_.contains(code)) {
         return Verdict::Ignore; // held after a press that was taken
     }
-    // A repeat of a press it never took (the key was down as it came up),
-    // or any key in its first moments: the player is still steering.
-    if (autoRepeat || Deaf(nowMs)) {
+    // A repeat of a press it never took: the key was down as it came up, or
+    // went down in its first moments. The player is still steering, and the
+    // question stays deaf until a while after the last of them.
+    if (autoRepeat) {
         deafFrom_ = nowMs;
+        return Verdict::Ignore;
+    }
+    if (Deaf(nowMs)) {
         return Verdict::Ignore;
     }
     taken_.insert(code);

@@ -10,8 +10,9 @@ namespace host {
 // It is not answered by reflex: a key pressed in its first moments, or held
 // when it came up, is a player still steering. Such a key, and its
 // auto-repeat, never answers; the question stays deaf until a while after
-// the last press of any of them. After that Left/Up and Right/Down move the
-// choice, Return or Space takes the chosen one, Escape does nothing.
+// it opened and after the last repeat of a key held. After that Left/Up and
+// Right/Down move the choice, Return or Space takes the chosen one, Escape
+// does nothing.
 class QuestionKeys {
 public:
     static constexpr std::int64_t DeafMilliseconds = 750;
