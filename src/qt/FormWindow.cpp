@@ -118,21 +118,8 @@ void FormWindow::Invalidate() {
     canvas_->ScheduleFrame();
 }
 
-void FormWindow::Notify(ui::Control& control, ui::Change what) {
-    switch (what) {
-    case ui::Change::Window:
-        SyncWindow();
-        break;
-    case ui::Change::Menu:
-        menus_->Sync(control);
-        break;
-    case ui::Change::Timer:
-        // The host fires the timers.
-        break;
-    case ui::Change::Widget:
-        SyncWidget(control);
-        break;
-    }
+void FormWindow::SyncMenu(ui::Control& item) {
+    menus_->Sync(item);
 }
 
 void FormWindow::SyncWidget(ui::Control& c) {

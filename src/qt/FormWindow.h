@@ -34,7 +34,9 @@ public:
     const Canvas& canvas() const { return *canvas_; }
 
     void Invalidate() override;
-    void Notify(ui::Control& control, ui::Change what) override;
+    void SyncWindow() override;
+    void SyncMenu(ui::Control& item) override;
+    void SyncWidget(ui::Control& control) override;
 
     // Keeps the windows that are not the main window above it.
     void SetOwner(FormWindow& main);
@@ -68,7 +70,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void SyncWindow();
     // Takes the maximise button and action away, on X11.
     void OfferNoMaximise();
     // Where the window goes: the form's place, kept centred on the same spot
@@ -77,7 +78,6 @@ private:
     int WindowHeightAt(int factor) const;
     // Shows the canvas and its widgets at a factor.
     void ApplyZoom(int factor);
-    void SyncWidget(ui::Control& control);
     // The title, menus, buttons and painted texts in the language installed now.
     void Retranslate();
 

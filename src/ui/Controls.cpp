@@ -93,6 +93,22 @@ template <class F> void Control::Reshape(F&& change) {
     Invalidate();
 }
 
+void FormHost::Notify(Control& control, Change what) {
+    switch (what) {
+    case Change::Window:
+        SyncWindow();
+        break;
+    case Change::Menu:
+        SyncMenu(control);
+        break;
+    case Change::Timer:
+        break;
+    case Change::Widget:
+        SyncWidget(control);
+        break;
+    }
+}
+
 void Control::Tell(Change what) {
     if (what == Change::Timer) {
         ++timerChanges_;

@@ -68,7 +68,13 @@ public:
     // Something drawn changed; the host repaints what changed at its next
     // frame (Form::TakeDirty).
     virtual void Invalidate() = 0;
-    virtual void Notify(Control& control, Change what) = 0;
+    // The form was shown, hidden, enabled, moved, retitled or changed state.
+    virtual void SyncWindow() = 0;
+    virtual void SyncMenu(Control& item) = 0;
+    virtual void SyncWidget(Control& control) = 0;
+    // Hands a change to the one of those it is for; a timer's is the game
+    // host's, which fires the timers.
+    void Notify(Control& control, Change what);
 };
 
 class Control {

@@ -95,23 +95,6 @@ void FormView::Invalidate() {
     }
 }
 
-void FormView::Notify(ui::Control& control, ui::Change what) {
-    switch (what) {
-    case ui::Change::Window:
-        SyncWindow();
-        break;
-    case ui::Change::Menu:
-        SyncMenu(control);
-        break;
-    case ui::Change::Timer:
-        // The host fires the timers.
-        break;
-    case ui::Change::Widget:
-        SyncWidget(control);
-        break;
-    }
-}
-
 void FormView::SyncWindow() {
     const bool visible = form_.Visible();
     page_sync_window(id_, form_.Caption().c_str(), visible ? 1 : 0,

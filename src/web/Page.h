@@ -26,7 +26,9 @@ public:
     int id() const { return id_; }
 
     void Invalidate() override;
-    void Notify(ui::Control& control, ui::Change what) override;
+    void SyncWindow() override;
+    void SyncMenu(ui::Control& item) override;
+    void SyncWidget(ui::Control& control) override;
 
     // Paints what changed since the last frame; false when nothing did.
     bool PaintChanges();
@@ -36,12 +38,8 @@ public:
     // The control with this number, or null.
     ui::Control* ControlOf(int number) const;
     int NumberOf(const ui::Control& control) const;
-    void SyncWindow();
 
 private:
-    void SyncWidget(ui::Control& control);
-    void SyncMenu(ui::Control& item);
-
     Page& page_;
     ui::Form& form_;
     int id_;
