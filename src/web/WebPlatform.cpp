@@ -2,14 +2,12 @@
 #include "WebPlatform.h"
 
 #include "game/TableNotices.h"
-#include "host/Question.h"
 #include "ui/Picture.h"
 
 #include <emscripten.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
@@ -107,52 +105,9 @@ std::string WebPlatform::InputBox(const std::string& prompt, const std::string& 
     return Take(pelmar_prompt(prompt.c_str(), title.c_str(), defaultAnswer.c_str()));
 }
 
-namespace {
-
-// The question open, with the keys it has taken: the page asks it of each
-// key, as the desktop's box does.
-std::optional<host::QuestionKeys> question;
-
-} // namespace
-
 bool WebPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
-    question.emplace(static_cast<std::int64_t>(emscripten_get_now()));
-    const bool yes = pelmar_confirm(prompt.c_str(), title.c_str()) != 0;
-    question.reset();
-    return yes;
+    return pelmar_confirm(prompt.c_str(), title.c_str()) != 0;
 }
-
-extern "C" {
-
-// A key pressed (1) or let go (0) over the question: 0 nothing, 1 choose
-// Yes, 2 choose No, 3 take the choice, 4 the page's own handling. Called
-// while the program waits in the question; it neither waits nor calls the
-// game.
-EMSCRIPTEN_KEEPALIVE int pelmar_question_key(int down, int code, int repeat) {
-    if (!question) {
-        return 4;
-    }
-    if (down == 0) {
-        question->KeyUp(code);
-        return 0;
-    }
-    using Verdict = host::QuestionKeys::Verdict;
-    switch (question->KeyDown(code, repeat != 0, static_cast<std::int64_t>(emscripten_get_now()))) {
-    case Verdict::ChooseYes:
-        return 1;
-    case Verdict::ChooseNo:
-        return 2;
-    case Verdict::Answer:
-        return 3;
-    case Verdict::Pass:
-        return 4;
-    case Verdict::Ignore:
-        break;
-    }
-    return 0;
-}
-
-} // extern "C"
 
 void WebPlatform::OpenHelp(const std::string& page) {
     pelmar_open_help(page.c_str());

@@ -887,7 +887,7 @@ const PelmarPage = (() => {
     // Opens one of the page's <dialog> elements and answers the game's call,
     // which waits meanwhile; no frame runs, so the game's clock stands still.
     // `buttons` are [caption, answer, key] with key "Enter" or "Escape".
-    function modal(title, prompt, field, buttons, question = false) {
+    function modal(title, prompt, field, buttons) {
         return new Promise((resolve) => {
             closeMenu();
             page.asking = true;
@@ -949,9 +949,6 @@ const PelmarPage = (() => {
                     byKey[key] = answer;
                 }
             }
-            if (question) {
-                takeQuestionKeys(dialog, row, (yes) => finish(buttons[yes ? 0 : 1][1]));
-            }
             dialog.addEventListener("keydown", (e) => {
                 // Enter on a button is that button's, as on the desktop.
                 const onButton = e.target.tagName === "BUTTON";
@@ -963,9 +960,7 @@ const PelmarPage = (() => {
             });
             dialog.addEventListener("cancel", (e) => {
                 e.preventDefault();
-                if (!question) {
-                    finish(byKey.Escape || (() => null));
-                }
+                finish(byKey.Escape || (() => null));
             });
             // The last call the program takes before it sleeps.
             page.stateAsleep = page.running ? textC("pelmar_state") : null;
@@ -988,33 +983,7 @@ const PelmarPage = (() => {
     page.askYesNo = (prompt, title) => modal(
         tr(title), tr(prompt), null,
         [[tr("&Sim").replace("&", ""), () => true, "Enter"],
-         [tr("&Não").replace("&", ""), () => false, null]], true);
-
-    // The game's question takes keys by the game's rule, not the browser's:
-    // the program says what each key does (it waits, but can still be asked).
-    function takeQuestionKeys(dialog, row, answer) {
-        const [yes, no] = row.children;
-        dialog.addEventListener("keydown", (e) => {
-            const verdict = Module._pelmar_question_key(1, e.keyCode, e.repeat ? 1 : 0);
-            if (verdict === 4) {
-                return;
-            }
-            e.preventDefault();
-            e.stopImmediatePropagation();
-            if (verdict === 1 || verdict === 2) {
-                (verdict === 1 ? yes : no).focus();
-            } else if (verdict === 3) {
-                answer(document.activeElement !== no);
-            }
-        }, true);
-        dialog.addEventListener("keyup", (e) => {
-            Module._pelmar_question_key(0, e.keyCode, 0);
-            // A button clicks on the release of Space: the rule answered already.
-            if (e.key === " " || e.key === "Enter") {
-                e.preventDefault();
-            }
-        }, true);
-    }
+         [tr("&Não").replace("&", ""), () => false, "Escape"]]);
 
     // ---- the touch pad: the four walks and the action key, held like keys ----
 
