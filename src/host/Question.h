@@ -6,7 +6,8 @@
 
 namespace host {
 
-// How a yes/no question that ends a game takes keys, in every front end.
+// How a yes/no question that ends a game takes keys (the desktop's box asks
+// it of each key).
 // It is not answered by reflex: a key pressed in its first moments, or held
 // when it came up, is a player still steering. Such a key, and its
 // auto-repeat, never answers; the question stays deaf until a while after
