@@ -414,4 +414,6 @@ TEST(QuestionKeys, AKeyHeldOrPressedByReflexNeverAnswers) {
         << "a held taken key makes it deaf no more";
     EXPECT_EQ(keys.KeyDown('S', false, 4900), Verdict::Pass) << "access keys are the front end's";
     EXPECT_EQ(keys.KeyDown(ui::keys::Enter, false, 5000), Verdict::Answer);
+    // The browser's page applies the rule from this line.
+    EXPECT_EQ(host::QuestionKeys::Described(), "750 37:1 38:1 39:2 40:2 13:3 32:3 27:0");
 }

@@ -20,6 +20,10 @@ QuestionKeys::Verdict QuestionKeys::KeyDown(int code, bool autoRepeat, std::int6
         return Verdict::Ignore;
     }
     taken_.insert(code);
+    return Of(code);
+}
+
+QuestionKeys::Verdict QuestionKeys::Of(int code) {
     switch (code) {
     case ui::keys::Left:
     case ui::keys::Up:
@@ -35,6 +39,15 @@ QuestionKeys::Verdict QuestionKeys::KeyDown(int code, bool autoRepeat, std::int6
     default:
         return Verdict::Pass;
     }
+}
+
+std::string QuestionKeys::Described() {
+    std::string rule = std::to_string(DeafMilliseconds);
+    for (const int code : {ui::keys::Left, ui::keys::Up, ui::keys::Right, ui::keys::Down,
+                           ui::keys::Enter, ui::keys::Space, ui::keys::Escape}) {
+        rule += " " + std::to_string(code) + ":" + std::to_string(static_cast<int>(Of(code)));
+    }
+    return rule;
 }
 
 } // namespace host

@@ -3,11 +3,11 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
 
 namespace host {
 
-// How a yes/no question that ends a game takes keys (the desktop's box asks
-// it of each key).
+// How a yes/no question that ends a game takes keys, in every front end.
 // It is not answered by reflex: a key pressed in its first moments, or held
 // when it came up, is a player still steering. Such a key, and its
 // auto-repeat, never answers; the question stays deaf until a while after
@@ -27,6 +27,11 @@ public:
     };
 
     explicit QuestionKeys(std::int64_t openedMs) : deafFrom_(openedMs) {}
+    // What a fresh press of a key does once the question hears keys.
+    static Verdict Of(int code);
+    // The rule as a page applies it itself: "DEAF CODE:VERDICT ..." for the
+    // keys the question takes; any other key is Pass.
+    static std::string Described();
     // A press, or an auto-repeat of one, at `nowMs` (a key code of ui/KeyCodes.h).
     Verdict KeyDown(int code, bool autoRepeat, std::int64_t nowMs);
     void KeyUp(int code) { taken_.erase(code); }

@@ -2,6 +2,7 @@
 #include "WebPlatform.h"
 
 #include "game/TableNotices.h"
+#include "host/Question.h"
 #include "ui/Picture.h"
 
 #include <emscripten.h>
@@ -34,8 +35,11 @@ EM_ASYNC_JS(char*, pelmar_prompt, (const char* prompt, const char* title, const 
     return memory;
 });
 
-EM_ASYNC_JS(int, pelmar_confirm, (const char* prompt, const char* title), {
-    return (await PelmarPage.askYesNo(UTF8ToString(prompt), UTF8ToString(title))) ? 1 : 0;
+EM_ASYNC_JS(int, pelmar_confirm, (const char* prompt, const char* title, const char* rule), {
+    return (await PelmarPage.askYesNo(UTF8ToString(prompt), UTF8ToString(title),
+                                      UTF8ToString(rule)))
+               ? 1
+               : 0;
 });
 
 EM_JS(void, pelmar_open_help, (const char* page), { PelmarPage.openHelp(UTF8ToString(page)); });
@@ -106,7 +110,10 @@ std::string WebPlatform::InputBox(const std::string& prompt, const std::string& 
 }
 
 bool WebPlatform::AskYesNo(const std::string& prompt, const std::string& title) {
-    return pelmar_confirm(prompt.c_str(), title.c_str()) != 0;
+    // The page applies the game's rule for the question's keys itself: the
+    // program cannot be asked while it waits.
+    return pelmar_confirm(prompt.c_str(), title.c_str(), host::QuestionKeys::Described().c_str()) !=
+           0;
 }
 
 void WebPlatform::OpenHelp(const std::string& page) {

@@ -887,7 +887,7 @@ const PelmarPage = (() => {
     // Opens one of the page's <dialog> elements and answers the game's call,
     // which waits meanwhile; no frame runs, so the game's clock stands still.
     // `buttons` are [caption, answer, key] with key "Enter" or "Escape".
-    function modal(title, prompt, field, buttons) {
+    function modal(title, prompt, field, buttons, question = null) {
         return new Promise((resolve) => {
             closeMenu();
             page.asking = true;
@@ -949,6 +949,9 @@ const PelmarPage = (() => {
                     byKey[key] = answer;
                 }
             }
+            if (question) {
+                takeQuestionKeys(dialog, row, question, (yes) => finish(buttons[yes ? 0 : 1][1]));
+            }
             dialog.addEventListener("keydown", (e) => {
                 // Enter on a button is that button's, as on the desktop.
                 const onButton = e.target.tagName === "BUTTON";
@@ -960,7 +963,9 @@ const PelmarPage = (() => {
             });
             dialog.addEventListener("cancel", (e) => {
                 e.preventDefault();
-                finish(byKey.Escape || (() => null));
+                if (!question) {
+                    finish(byKey.Escape || (() => null));
+                }
             });
             // The last call the program takes before it sleeps.
             page.stateAsleep = page.running ? textC("pelmar_state") : null;
@@ -980,10 +985,53 @@ const PelmarPage = (() => {
         tr(title), tr(prompt), answer,
         [[tr("Ok"), (value) => value, "Enter"], [tr("Cancelar"), () => null, "Escape"]]);
 
-    page.askYesNo = (prompt, title) => modal(
+    // RULE: how the game's question takes keys, as the program gives it
+    // before it waits (it cannot be asked while it waits).
+    page.askYesNo = (prompt, title, rule) => modal(
         tr(title), tr(prompt), null,
         [[tr("&Sim").replace("&", ""), () => true, "Enter"],
-         [tr("&Não").replace("&", ""), () => false, "Escape"]]);
+         [tr("&Não").replace("&", ""), () => false, null]], rule);
+
+    // The game's question takes keys by the game's rule: "DEAF CODE:WHAT
+    // ...", WHAT 0 nothing, 1 choose Yes, 2 choose No, 3 take the choice;
+    // other keys are the page's. A key held (its repeat) never answers and
+    // keeps it deaf; so does any key in its first DEAF milliseconds.
+    function takeQuestionKeys(dialog, row, rule, answer) {
+        const [deaf, ...pairs] = rule.split(" ");
+        const verdicts = new Map(pairs.map((pair) => pair.split(":").map(Number)));
+        const taken = new Set();
+        let deafFrom = performance.now();
+        const [yes, no] = row.children;
+        dialog.addEventListener("keydown", (e) => {
+            const now = performance.now();
+            let verdict = 0;
+            if (e.repeat) {
+                if (!taken.has(e.keyCode)) {
+                    deafFrom = now;
+                }
+            } else if (now - deafFrom >= Number(deaf)) {
+                taken.add(e.keyCode);
+                verdict = verdicts.has(e.keyCode) ? verdicts.get(e.keyCode) : 4;
+            }
+            if (verdict === 4) {
+                return;
+            }
+            e.preventDefault();
+            e.stopImmediatePropagation();
+            if (verdict === 1 || verdict === 2) {
+                (verdict === 1 ? yes : no).focus();
+            } else if (verdict === 3) {
+                answer(document.activeElement !== no);
+            }
+        }, true);
+        dialog.addEventListener("keyup", (e) => {
+            taken.delete(e.keyCode);
+            // A button clicks on the release of Space: the rule answered already.
+            if (e.key === " " || e.key === "Enter") {
+                e.preventDefault();
+            }
+        }, true);
+    }
 
     // ---- the touch pad: the four walks and the action key, held like keys ----
 

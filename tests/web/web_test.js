@@ -104,15 +104,26 @@ async function openDialog(page) {
 
 // Answers it: types `typed` over the answer shown (unless null), then presses
 // `key`, and waits until that dialog has gone (the answer may open the next).
-async function answerDialog(page, typed, key) {
+// KEYS are pressed until the dialog closes: the play-again question takes
+// no key in its first moments, and a player whose key went unheard presses
+// again. REFLEXES, if given, runs as the dialog comes up.
+async function answerDialog(page, typed, keys, reflexes = null) {
     const shown = await openDialog(page);
     const dialog = await page.$("dialog[open]");
+    if (reflexes) {
+        await reflexes(dialog);
+    }
     if (typed !== null) {
         await page.keyboard.type(typed);
     }
-    await page.keyboard.press(key);
-    await page.waitForFunction((d) => !d.isConnected || !d.open, { timeout: 0, polling: 100 },
-                               dialog);
+    for (let closed = false; !closed;) {
+        for (const key of [keys].flat()) {
+            await page.keyboard.press(key);
+        }
+        closed = await page.waitForFunction((d) => !d.isConnected || !d.open,
+                                            { timeout: 500, polling: 100 }, dialog)
+            .then(() => true, () => false);
+    }
     await dialog.dispose();
     return shown;
 }
@@ -848,7 +859,19 @@ function colourRuns(samples) {
         const openFor = (await state(page)).Clock - openedAt;
         check(openFor < 10, `open for 10 s, the game's clock moved ${openFor} hundredths`);
         await answerDialog(page, "99", "Enter");
-        const again = await answerDialog(page, null, "Enter");
+        // The action key and Return as the question comes up, and the action
+        // key held with its repeat, leave it open: a player still steering.
+        const again = await answerDialog(page, null, "Enter", async (question) => {
+            await page.keyboard.press("Space");
+            await page.keyboard.press("Enter");
+            for (let i = 0; i < 40; i++) {
+                await page.keyboard.down("Space");
+                await sleep(30);
+            }
+            await page.keyboard.up("Space");
+            check(await question.evaluate((d) => d.isConnected && d.open),
+                  "Space and Return, pressed and held as the question comes up, leave it open");
+        });
         check(JSON.stringify(again) === JSON.stringify({
             title: "Fim do Jogo.", prompt: "Deseja jogar novamente?", buttons: ["Sim", "Não"],
             answer: null, focus: "BUTTON", modal: true }),
@@ -895,8 +918,8 @@ function colourRuns(samples) {
               "the typed name shows in the box and reaches the table: " +
               JSON.stringify(s.BestForm.BestName[0][0]));
         await page.keyboard.press("Enter");
-        // Escape is Não: a page that waits for a new game, not a dead end.
-        const saved = await answerDialog(page, null, "Escape");
+        // Right then Return is Não: a page that waits for a new game, not a dead end.
+        const saved = await answerDialog(page, null, ["ArrowRight", "Enter"]);
         check(saved.prompt === "Deseja jogar novamente?", "Ok saves and asks to play again");
         s = await until(page, "the page after Não", (d) => d.controls.cfrm.Visible && d.Paused);
         const waiting = await page.evaluate(() => {
