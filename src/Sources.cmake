@@ -7,6 +7,7 @@ set(PELMAR_UI_SOURCES
   src/ui/Form.cpp
   src/ui/Properties.cpp
   src/ui/NumberText.cpp
+  src/ui/Paint.cpp
 )
 set(PELMAR_WINDOWS_SOURCES
   src/windows/Layouts.cpp

@@ -101,7 +101,6 @@ void Canvas::paintEvent(QPaintEvent* event) {
     if (zoom_ == 1) {
         for (const QRect& area : event->region()) {
             PaintForm(painter, with, form_, area);
-            PaintSplashes(painter, with, area);
         }
     } else {
         // Painted at 1x, then every pixel drawn as a square of the factor's
@@ -115,7 +114,6 @@ void Canvas::paintEvent(QPaintEvent* event) {
             const QRect part(QPoint(area.left() / zoom_, area.top() / zoom_),
                              QPoint(area.right() / zoom_, area.bottom() / zoom_));
             PaintForm(single, with, form_, part);
-            PaintSplashes(single, with, part);
             model += part;
         }
         single.end();

@@ -31,8 +31,8 @@ private:
 };
 
 // Paints a form's client area (or the part `area` of it, in pixels) from its
-// model: picture boxes, images and labels in z-order, each clipped to its own
-// box and to its container.
+// model, as every front end walks it, and the losses left on screen for a
+// moment over the rooms they happened in.
 // What one paint draws with: the pictures, and the effects shown over the
 // controls (none for a plain picture of the form).
 struct Painting {
@@ -44,8 +44,6 @@ struct Painting {
 
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form, const QRect& area);
 void PaintForm(QPainter& painter, const Painting& with, const ui::Form& form, const QRect& area);
-// The losses left on screen for a moment, over the rooms they happened in.
-void PaintSplashes(QPainter& painter, const Painting& with, const QRect& area);
 void PaintForm(QPainter& painter, PictureCache& pictures, const ui::Form& form);
 // Copies `part` of a 1x picture into `scaled` with every pixel a square of
 // `factor`'s side; both images are RGB32, `scaled` factor times the size.
