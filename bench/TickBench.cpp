@@ -8,11 +8,10 @@ static void BM_PlayTick(benchmark::State& state) {
     sim::Simulator sim;
     // Into the level: orders drawn, the belt moving, an item in flight.
     for (int i = 0; i < 300; ++i) {
-        sim.platform.clock += 1;
-        sim.FireTimer();
+        sim.Step(1);
     }
     for (auto _ : state) {
-        sim.platform.clock += 0.1;
+        sim.platform.MoveClock(0.1);
         sim.game.GameTick();
         if (sim.game.RoundPhase != 0 || sim.game.Lives <= 0) {
             state.PauseTiming();

@@ -64,12 +64,12 @@ int Run(int argc, char* argv[]) {
     } else {
         // The clock starts at the time of day; the draws from there.
         const std::int64_t startOfDay = qt::QtPlatform::StartOfDay();
-        host.clock = static_cast<double>(startOfDay) / 10;
+        host.SetWallClock(static_cast<double>(startOfDay) / 10);
         host.Seed(startOfDay);
         host.recorder().on = true;
         host.Start();
     }
-    if (host.ended) {
+    if (host.Ended()) {
         return 0;
     }
     return QApplication::exec();

@@ -7,13 +7,13 @@ class BeltTest : public GameTest {
 protected:
     // The belt alone, with the clock at `hundredths` after its first step.
     void StepAt(double hundredths) {
-        platform.clock = start + hundredths;
+        platform.SetWallClock(start + hundredths);
         g.StepConveyor();
     }
     double start = 5000000;
     void SetUp() override {
         GameTest::SetUp();
-        platform.clock = start;
+        platform.SetWallClock(start);
         g.StepConveyor();
     }
 };

@@ -49,12 +49,12 @@ TEST_F(BestFormTest, WithoutAFileTheTableIsEmptyAndTheFileIsCreated) {
 }
 
 TEST_F(BestFormTest, NoPointsNeverEnterAnEmptyTable) {
-    platform.yesNo = {true};
+    platform.scripted().yesNo = {true};
     GameOverWith(0);
     EXPECT_FALSE(best.Visible()) << "gone at once; only the question remains";
-    ASSERT_TRUE(platform.lastMessageBox.has_value());
-    EXPECT_EQ(platform.lastMessageBox->prompt, "Deseja jogar novamente?");
-    EXPECT_EQ(platform.lastMessageBox->title, "Fim do Jogo.");
+    ASSERT_TRUE(platform.scripted().lastMessageBox.has_value());
+    EXPECT_EQ(platform.scripted().lastMessageBox->prompt, "Deseja jogar novamente?");
+    EXPECT_EQ(platform.scripted().lastMessageBox->title, "Fim do Jogo.");
     EXPECT_EQ(Bytes(), "") << "not rewritten";
     EXPECT_TRUE(cfrm.Enabled());
     EXPECT_EQ(g.Lives, 50) << "Yes starts a new game";
@@ -63,7 +63,7 @@ TEST_F(BestFormTest, NoPointsNeverEnterAnEmptyTable) {
 
 TEST_F(BestFormTest, AResultAboveTheFifthTakesItsPlaceAndTheSeventhIsDropped) {
     Table({700, 600, 500, 400, 300, 200, 100});
-    platform.yesNo = {true};
+    platform.scripted().yesNo = {true};
     GameOverWith(350);
     ASSERT_TRUE(best.Visible());
     EXPECT_EQ(best.Picture1->Picture(), best.entre->Picture());
@@ -110,9 +110,9 @@ TEST_F(BestFormTest, AnEmptiedNameIsSavedAsFifteenSpaces) {
 TEST_F(BestFormTest, NoEndsTheProgramWithoutAnythingFurther) {
     Table({700, 600, 500, 400, 300, 200, 100});
     const std::string before = Bytes();
-    platform.yesNo = {false};
+    platform.scripted().yesNo = {false};
     GameOverWith(5);
-    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.Ended());
     EXPECT_EQ(Bytes(), before);
     EXPECT_FALSE(cfrm.Enabled()) << "nothing more runs";
 }
@@ -161,8 +161,7 @@ TEST_F(BestFormTest, TwoGamesFinishingTogetherBothKeepTheirScores) {
     other.game.Score = 400;
     other.game.Level = 2;
     other.game.Lives = 0;
-    other.platform.clock += 1;
-    other.FireTimer();
+    other.Step(1);
     ASSERT_EQ(other.windows.best.BestRow, 3);
     best.Text1->SetText("Ana");
     other.windows.best.Text1->SetText("Bia");

@@ -15,7 +15,7 @@ protected:
     }
     void Release(int code) { cfrm.KeyUp(code); }
     void Move(double hundredths) {
-        platform.clock += hundredths;
+        platform.MoveClock(hundredths);
         g.MoveCook();
     }
     int X() const { return cfrm.pelmar->Left(); }

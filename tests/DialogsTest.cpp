@@ -8,7 +8,7 @@ namespace {
 class DialogsTest : public GameTest {
 protected:
     void StartLevel(std::optional<std::string> answer) {
-        platform.answers = {std::move(answer)};
+        platform.scripted().answers = {std::move(answer)};
         g.Score = 777;
         g.Lives = 3;
         cfrm.MenuFase->onClick();
@@ -19,10 +19,10 @@ protected:
 
 TEST_F(DialogsTest, StartLevelAsksWithItsOwnWords) {
     StartLevel("5");
-    ASSERT_TRUE(platform.lastInputBox.has_value());
-    EXPECT_EQ(platform.lastInputBox->prompt, " Entre Com A Fase para iniciar o jogo:");
-    EXPECT_EQ(platform.lastInputBox->title, "Fase:");
-    EXPECT_EQ(platform.lastInputBox->defaultAnswer, "1");
+    ASSERT_TRUE(platform.scripted().lastInputBox.has_value());
+    EXPECT_EQ(platform.scripted().lastInputBox->prompt, " Entre Com A Fase para iniciar o jogo:");
+    EXPECT_EQ(platform.scripted().lastInputBox->title, "Fase:");
+    EXPECT_EQ(platform.scripted().lastInputBox->defaultAnswer, "1");
     EXPECT_EQ(g.Level, 5);
     EXPECT_EQ(g.Score, 0);
     EXPECT_EQ(g.Lives, 50);
@@ -52,22 +52,22 @@ TEST_F(DialogsTest, CancelLeavesTheGameAsItWas) {
 }
 
 TEST_F(DialogsTest, CookSpeedTakesAPositiveNumberAndShowsTheLastOne) {
-    platform.answers = {"75"};
+    platform.scripted().answers = {"75"};
     cfrm.MenuVel->onClick();
-    EXPECT_EQ(platform.lastInputBox->prompt,
+    EXPECT_EQ(platform.scripted().lastInputBox->prompt,
               " Entre Com A Velocidade do Dirovid:\r\n  O Valor Padrao e 150.");
-    EXPECT_EQ(platform.lastInputBox->title, "Velocidade:");
-    EXPECT_EQ(platform.lastInputBox->defaultAnswer, " 150");
+    EXPECT_EQ(platform.scripted().lastInputBox->title, "Velocidade:");
+    EXPECT_EQ(platform.scripted().lastInputBox->defaultAnswer, " 150");
     EXPECT_EQ(g.CookSpeed, 75);
     for (std::optional<std::string> answer :
          {std::optional<std::string>("0"), std::optional<std::string>("-20"),
           std::optional<std::string>(), std::optional<std::string>("rápido")}) {
-        platform.answers = {answer};
+        platform.scripted().answers = {answer};
         cfrm.MenuVel->onClick();
         EXPECT_EQ(g.CookSpeed, 75);
     }
-    EXPECT_EQ(platform.lastInputBox->defaultAnswer, " 75");
-    platform.answers = {"99999"};
+    EXPECT_EQ(platform.scripted().lastInputBox->defaultAnswer, " 75");
+    platform.scripted().answers = {"99999"};
     cfrm.MenuVel->onClick();
     EXPECT_EQ(g.CookSpeed, 32767) << "clamped to what the speed can hold";
 }

@@ -15,7 +15,7 @@ protected:
         g.StepSandwichDrop();
         g.ActionKey = game::False;
         for (int i = 0; i < 1000 && g.SandwichDropClock != 0; ++i) {
-            platform.clock += 1;
+            platform.MoveClock(1);
             g.StepSandwichDrop();
         }
     }
@@ -128,7 +128,7 @@ TEST_F(DropTest, ASandwichStillFallingAtANewGameIsDropped) {
     g.StepSandwichDrop();
     ASSERT_NE(g.SandwichDropClock, 0);
     g.NewGame();
-    platform.clock += 500;
+    platform.MoveClock(500);
     g.StepSandwichDrop();
     EXPECT_EQ(g.Score, 0);
     EXPECT_EQ(g.Lives, 50);

@@ -12,7 +12,7 @@ protected:
     // An item thrown just now from (left, top).
     void Thrown(int kind, int left, int top) {
         Flying(kind, left, top);
-        g.ItemClock = platform.clock;
+        g.ItemClock = platform.WallClock();
         g.ItemLeft = left;
     }
     std::string Effects() {
@@ -73,7 +73,7 @@ TEST_F(EffectsTest, AMissedThrowShowsTheBrokenSandwichWhereItFell) {
     Carrying(3, 915 + 255);
     ThrowFromTheCounter();
     for (int i = 0; i < 1000 && g.SandwichDropClock != 0; ++i) {
-        platform.clock += 1;
+        platform.MoveClock(1);
         g.StepSandwichDrop();
     }
     ASSERT_EQ(g.Lives, 45);

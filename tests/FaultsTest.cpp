@@ -48,7 +48,7 @@ TEST(Faults, NumbersReadAndWriteTheSameUnderAPortugueseDesktop) {
     EXPECT_EQ(game::JsonNumber(-2.5), "-2.5");
     sim::Simulator s;
     EXPECT_EQ(Script(s, "set BeltSpeed 0.25\nget BeltSpeed\n"), "{\"BeltSpeed\": 0.25}\n");
-    s.platform.answers = {"2.7"};
+    s.platform.scripted().answers = {"2.7"};
     s.windows.cfrm.MenuFase->onClick();
     EXPECT_EQ(s.game.Level, 3);
     EXPECT_NE(s.Dump().find("\"BeltSpeed\":0.29999999999999999"), std::string::npos);
@@ -90,8 +90,8 @@ TEST(Faults, AGameOverWhileMinimisedAsksToPlayAgainOnceWhateverRepaints) {
     RepaintingFrontEnd frontEnd;
     frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
     host::Host platform(frontEnd);
-    windows::Windows& windows = platform.windows;
-    game::Game& g = platform.game;
+    windows::Windows& windows = platform.windows();
+    game::Game& g = platform.game();
     platform.Start();
     frontEnd.window = &windows.cfrm;
     g.Lives = 0;
@@ -100,7 +100,7 @@ TEST(Faults, AGameOverWhileMinimisedAsksToPlayAgainOnceWhateverRepaints) {
     ASSERT_EQ(g.GameOverPending, game::True);
     windows.cfrm.SetWindowState(0);
     windows.cfrm.Form_Paint();
-    EXPECT_EQ(platform.questionsAsked, 1);
+    EXPECT_EQ(platform.scripted().questionsAsked, 1);
     EXPECT_TRUE(windows.cfrm.Enabled()) << "Yes started a new game";
     EXPECT_EQ(g.Lives, 50);
 }

@@ -54,8 +54,7 @@ protected:
 
     // One timer expiry after the clock moved on by `hundredths`.
     void Tick(double hundredths = 1) {
-        platform.clock += hundredths;
-        sim.FireTimer();
+        platform.Step(hundredths);
     }
     void Ticks(int n, double hundredths = 1) {
         for (int i = 0; i < n; ++i) {

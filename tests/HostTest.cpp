@@ -35,12 +35,12 @@ protected:
     TempDir dir;
     FakeFrontEnd frontEnd;
     host::Host host{frontEnd};
-    game::Game& g = host.game;
-    windows::Cfrm& cfrm = host.windows.cfrm;
+    game::Game& g = host.game();
+    windows::Cfrm& cfrm = host.windows().cfrm;
 
     void SetUp() override {
         frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
-        host.clock = 4000000;
+        host.SetWallClock(4000000);
         host.Seed(1234);
         host.recorder().on = true;
         host.Start();
@@ -145,9 +145,9 @@ TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
     EXPECT_EQ(host.bindings().KeysOf(host::Action::ZoomIn), "Ctrl++");
     EXPECT_EQ(host.bindings().KeysOf(host::Action::WalkLeft), "") << "no menu names an arrow";
     host.KeyDown(ui::keys::F1);
-    EXPECT_EQ(host.helpOpened, 1);
+    EXPECT_EQ(host.scripted().helpOpened, 1);
     host.KeyDown('Q', {.ctrl = true});
-    EXPECT_TRUE(host.ended);
+    EXPECT_TRUE(host.Ended());
 }
 
 TEST_F(HostTest, TimersFireAtTheirIntervals) {
@@ -191,7 +191,7 @@ TEST_F(HostTest, TimersFireAtTheirIntervals) {
 
 // The dump without what only a front end keeps (the sounds asked for).
 std::string GameState(host::Host& h) {
-    h.keepSounds = false;
+    h.scripted().keepSounds = false;
     return h.Dump(false, {});
 }
 
@@ -216,7 +216,7 @@ TEST_F(HostTest, ARecordPlaysTheSessionAgainToTheTick) {
     After(5);
     host.KeyUp(ui::keys::Space);
     Play(2000);
-    host.answers.push_back("3"); // what the player types into "Fase ..."
+    host.scripted().answers.push_back("3"); // what the player types into "Fase ..."
     host.Click(*cfrm.MenuFase);
     Play(1500);
     host.KeyDown('M');
@@ -264,11 +264,11 @@ TEST_F(HostTest, AGameThatEntersTheTableAndTheLastOneAreKept) {
     g.Score = 500;
     g.Lives = 0;
     Play(50);
-    ASSERT_TRUE(host.windows.best.Visible()) << "game over";
-    host.Type(*host.windows.best.Text1, "Ana");
-    host.yesNo.push_back(false);
-    host.Click(*host.windows.best.Command1);
-    ASSERT_TRUE(host.ended);
+    ASSERT_TRUE(host.windows().best.Visible()) << "game over";
+    host.Type(*host.windows().best.Text1, "Ana");
+    host.scripted().yesNo.push_back(false);
+    host.Click(*host.windows().best.Command1);
+    ASSERT_TRUE(host.Ended());
     ASSERT_EQ(frontEnd.records.size(), 2u) << "the table's game, then the last";
     EXPECT_NE(frontEnd.records[0].find(
                   "text BestForm.Text1 Ana\nread pelmar.Dat -\nno\nclick BestForm.Command1"),
@@ -279,13 +279,13 @@ TEST_F(HostTest, AGameThatEntersTheTableAndTheLastOneAreKept) {
 TEST_F(HostTest, AQuestionATickAsksIsAnsweredInTheRecordBeforeThatTick) {
     // Level 99 ends the game at once with no score to enter: the game over
     // asks at once whether to play again.
-    host.answers.push_back("99");
+    host.scripted().answers.push_back("99");
     host.Click(*cfrm.MenuFase);
-    host.yesNo.push_back(false);
-    for (int i = 0; i < 1000 && !host.ended; ++i) {
+    host.scripted().yesNo.push_back(false);
+    for (int i = 0; i < 1000 && !host.Ended(); ++i) {
         After(16);
     }
-    ASSERT_TRUE(host.ended);
+    ASSERT_TRUE(host.Ended());
     ASSERT_EQ(g.Score, 0);
     const std::string record = frontEnd.records.back();
     std::istringstream in(record);
@@ -294,8 +294,8 @@ TEST_F(HostTest, AQuestionATickAsksIsAnsweredInTheRecordBeforeThatTick) {
     sim::Simulator replayed(*start.beginning, start.files);
     std::ostringstream out, err;
     EXPECT_EQ(replayed.Run(in, out, err), 0) << err.str();
-    EXPECT_TRUE(replayed.platform.ended) << record << out.str();
-    EXPECT_TRUE(replayed.platform.yesNo.empty()) << "no answer left over";
+    EXPECT_TRUE(replayed.platform.Ended()) << record << out.str();
+    EXPECT_TRUE(replayed.platform.scripted().yesNo.empty()) << "no answer left over";
 }
 
 TEST_F(HostTest, AHostileRecordEndsWithItsLineOrPlaysOnAFrameAtATime) {
@@ -360,7 +360,7 @@ TEST(HostDialogs, TheGameRunsBehindADialogInItsRecordToo) {
     host::Host host(frontEnd);
     frontEnd.host = &host;
     frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
-    host.clock = 4000000;
+    host.SetWallClock(4000000);
     host.Seed(77);
     host.recorder().on = true;
     host.Start();
@@ -372,14 +372,14 @@ TEST(HostDialogs, TheGameRunsBehindADialogInItsRecordToo) {
     };
     play(500);
     frontEnd.typed.push_back("99");
-    host.Click(*host.windows.cfrm.MenuFase);
+    host.Click(*host.windows().cfrm.MenuFase);
     play(3000);
     frontEnd.typed.push_back("13");
-    host.Click(*host.windows.cfrm.MenuFase);
+    host.Click(*host.windows().cfrm.MenuFase);
     play(3000);
     host.KeyDown(ui::keys::Right);
     play(1000);
-    host.LostFocus(host.windows.cfrm);
+    host.LostFocus(host.windows().cfrm);
     play(500);
     const std::string record = host.recorder().Script();
     ASSERT_NE(record.find("behind "), std::string::npos) << record;

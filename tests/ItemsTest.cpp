@@ -12,10 +12,10 @@ protected:
 
 TEST_F(ItemsTest, TheFirstItemGetsNoTokenTestAndNoHelpingDraw) {
     g.OrderSlot(1, 1) = 1; // a bare sandwich equals this order
-    platform.queuedDraws = {0.5, 0.0};
+    platform.scripted().queuedDraws = {0.5, 0.0};
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemKind, 1);
-    EXPECT_EQ(platform.drawsTaken, 2) << "the reseed's draw and the kind";
+    EXPECT_EQ(platform.scripted().drawsTaken, 2) << "the reseed's draw and the kind";
     EXPECT_EQ(g.LastItemNotToken, game::True);
     EXPECT_EQ(g.ItemState, 1);
     EXPECT_EQ(cfrm.eleme->Left(), 4815);
@@ -41,18 +41,18 @@ TEST_F(ItemsTest, TheTakeTokenNeverComesTwiceInARow) {
 TEST_F(ItemsTest, TheHelpingDrawPicksTheHighestIngredientLineOneStillNeeds) {
     g.LastItemNotToken = game::True;
     g.OrderSlot(1, 1) = 1 + 2 + 8; // ingredients 1 and 3
-    platform.queuedDraws = {0.5, 0.0, 0.1};
+    platform.scripted().queuedDraws = {0.5, 0.0, 0.1};
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemKind, 3);
 
     g.ItemState = 0;
     g.SandwichFilling(12) = 1 + 8;
-    platform.queuedDraws = {0.5, 0.6, 0.1};
+    platform.scripted().queuedDraws = {0.5, 0.6, 0.1};
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemKind, 1) << "3 is on, 1 is missing";
 
     g.ItemState = 0;
-    platform.queuedDraws = {0.5, 0.6, 0.3};
+    platform.scripted().queuedDraws = {0.5, 0.6, 0.3};
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemKind, 3) << "four chances in five of no help: the drawn kind stays";
 }
@@ -62,19 +62,19 @@ TEST_F(ItemsTest, NoNewItemWhileTheCookIsDownstairsButAFlyingOneGoesOn) {
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemState, 0);
     Flying(2, 3000, 2000);
-    g.ItemClock = platform.clock;
+    g.ItemClock = platform.WallClock();
     g.ItemLeft = 3000;
     g.DropStep = 60;
-    platform.clock += 100;
+    platform.MoveClock(100);
     g.DispenseIngredient();
     EXPECT_EQ(cfrm.eleme->Left(), 2400);
 }
 
 TEST_F(ItemsTest, AnItemReachingTheBeltBreaksAndCostsALife) {
     Flying(3, 1000, 2000);
-    g.ItemClock = platform.clock;
+    g.ItemClock = platform.WallClock();
     g.ItemLeft = 1000;
-    platform.clock += 7;
+    platform.MoveClock(7);
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemState, 0);
     EXPECT_EQ(g.Lives, 49);
@@ -118,10 +118,10 @@ TEST_F(ItemsTest, TheActionKeyKicksTheItemBack) {
     EXPECT_EQ(g.CookPose, 3);
     EXPECT_EQ(g.DropStep, -60);
     EXPECT_EQ(g.ItemLeft, 2685 + 300);
-    platform.clock += 10;
+    platform.MoveClock(10);
     g.DispenseIngredient();
     EXPECT_EQ(cfrm.eleme->Left(), 2685 + 300 + 600) << "back ten times as fast";
-    platform.clock += 100;
+    platform.MoveClock(100);
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemState, 0) << "back in the dispenser, without a penalty";
     EXPECT_EQ(g.Lives, 50);

@@ -20,7 +20,7 @@ TEST_F(GameTest, LevelOneOrdersAreBreadOrOneIngredient) {
     int breadOnly = 0, one = 0;
     const int orders = 4000;
     for (int i = 0; i < orders; ++i) {
-        platform.clock += 7;
+        platform.MoveClock(7);
         g.OrderSlot(3, 1) = 0;
         g.OrderDeck = "1";
         g.NewOrder();
@@ -38,7 +38,7 @@ TEST_F(GameTest, LevelFourCanAskForAllFourOnlyWhenTheFirstDrawSaysSo) {
     g.Level = 4;
     int all = 0;
     for (int i = 0; i < 2000; ++i) {
-        platform.clock += 3;
+        platform.MoveClock(3);
         g.OrderSlot(3, 1) = 0;
         g.OrderDeck = "1";
         g.NewOrder();
@@ -48,7 +48,7 @@ TEST_F(GameTest, LevelFourCanAskForAllFourOnlyWhenTheFirstDrawSaysSo) {
     // A first draw of 0 (e false) caps the count at three.
     g.OrderSlot(3, 1) = 0;
     g.OrderDeck = "1";
-    platform.queuedDraws = {0.5, 0.0, 0.99, 0.1, 0.1, 0.1, 0.1};
+    platform.scripted().queuedDraws = {0.5, 0.0, 0.99, 0.1, 0.1, 0.1, 0.1};
     g.NewOrder();
     EXPECT_EQ(__builtin_popcount(static_cast<unsigned>(g.OrderSlot(3, 1) >> 1)), 3);
 }
@@ -56,7 +56,7 @@ TEST_F(GameTest, LevelFourCanAskForAllFourOnlyWhenTheFirstDrawSaysSo) {
 TEST_F(GameTest, CaptionTicksStandUnderTheWantedIngredients) {
     g.Level = 4;
     // reseed, e true, two ingredients, ingredient 1, then 4 of "234", oven 1.
-    platform.queuedDraws = {0.5, 0.5, 0.3, 0.0, 0.9, 0.0};
+    platform.scripted().queuedDraws = {0.5, 0.5, 0.3, 0.0, 0.9, 0.0};
     g.NewOrder();
     EXPECT_EQ(g.OrderSlot(3, 1), 1 + 2 + 16);
     const std::string s12(12, ' '), s14(14, ' ');

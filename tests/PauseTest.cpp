@@ -38,7 +38,7 @@ TEST_F(PauseTest, AWalkAFlightAndTheBeltGoOnFromWhereTheyStood) {
     const double clock = g.platform().Clock();
     PauseFor(60000);
     EXPECT_EQ(g.platform().Clock(), clock) << "the game's clock stood still";
-    sim.FireTimer();
+    sim.Step(0);
     EXPECT_EQ(Now(), before) << "nothing jumped on resume";
     Ticks(40);
     const Moving after = Now();
@@ -47,13 +47,11 @@ TEST_F(PauseTest, AWalkAFlightAndTheBeltGoOnFromWhereTheyStood) {
     sim::Simulator twin;
     twin.frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()});
     for (int i = 0; i < 300; ++i) {
-        twin.platform.clock += 1;
-        twin.FireTimer();
+        twin.Step(1);
     }
     twin.windows.cfrm.KeyDown(ui::keys::Left);
     for (int i = 0; i < 80; ++i) {
-        twin.platform.clock += 1;
-        twin.FireTimer();
+        twin.Step(1);
     }
     unpaused = {twin.windows.cfrm.pelmar->Left(), twin.windows.cfrm.pelmar->Top(),
                 twin.windows.cfrm.eleme->Left(), twin.windows.cfrm.eleme2->Top(),
@@ -66,14 +64,14 @@ TEST_F(PauseTest, AFallingSandwichFallsOnFromWhereItStood) {
     g.OrderSlot(1, 2) = 2;
     Carrying(3, 2355 + 255);
     ThrowFromTheCounter();
-    platform.clock += 5;
+    platform.MoveClock(5);
     g.StepSandwichDrop();
     ASSERT_NE(g.SandwichDropClock, 0) << "still falling";
     const int top = cfrm.eleme2->Top();
     PauseFor(5000);
     g.StepSandwichDrop();
     EXPECT_EQ(cfrm.eleme2->Top(), top);
-    platform.clock += 10;
+    platform.MoveClock(10);
     g.StepSandwichDrop();
     EXPECT_EQ(cfrm.eleme2->Top(), top + 70) << "seven twips a hundredth, as before the pause";
 }
@@ -97,10 +95,10 @@ TEST_F(PauseTest, ANewGameALevelAndGameOverEndThePauseTheOtherWindowsKeepIt) {
     cfrm.MenuNovo->onClick();
     EXPECT_FALSE(g.Paused()) << "F2";
     g.SetPaused(true);
-    platform.answers = {std::nullopt};
+    platform.scripted().answers = {std::nullopt};
     cfrm.MenuFase->onClick();
     EXPECT_TRUE(g.Paused()) << "a cancelled Fase ...";
-    platform.answers = {std::nullopt, "90"};
+    platform.scripted().answers = {std::nullopt, "90"};
     cfrm.MenuVel->onClick();
     cfrm.MenuVel->onClick();
     EXPECT_TRUE(g.Paused()) << "Vel. Dirovid ..., cancelled or answered";
@@ -114,7 +112,7 @@ TEST_F(PauseTest, ANewGameALevelAndGameOverEndThePauseTheOtherWindowsKeepIt) {
     sim.windows.best.Command1->onClick();
     EXPECT_TRUE(g.Paused()) << "the About and the table windows";
     EXPECT_EQ(g.platform().Clock(), clock) << "the time behind them was paused too";
-    platform.answers = {"4"};
+    platform.scripted().answers = {"4"};
     cfrm.MenuFase->onClick();
     EXPECT_FALSE(g.Paused()) << "an accepted level starts";
     EXPECT_EQ(g.Level, 4);

@@ -122,7 +122,7 @@ TEST_F(GameTest, MenuEntriesDoWhatTheySay) {
     EXPECT_FALSE(sim.windows.sobr.Visible());
 
     cfrm.MenuAjuda->onClick();
-    EXPECT_EQ(platform.helpOpened, 1);
+    EXPECT_EQ(platform.scripted().helpOpened, 1);
 
     cfrm.MenuDisplay->onClick();
     EXPECT_TRUE(cfrm.MenuDisplay->Checked());
@@ -130,5 +130,5 @@ TEST_F(GameTest, MenuEntriesDoWhatTheySay) {
 
     EXPECT_TRUE(cfrm.Timer1->Enabled()) << "menus do not stop the game";
     cfrm.MenuSair->onClick();
-    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.Ended());
 }

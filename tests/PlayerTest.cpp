@@ -24,8 +24,7 @@ public:
             ReleaseAll();
         }
         const double ovensBefore = OvensRaised();
-        sim_.platform.clock += 1;
-        sim_.FireTimer();
+        sim_.Step(1);
         if (OvensRaised() > ovensBefore) {
             ++deliveries;
         }

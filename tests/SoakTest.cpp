@@ -85,18 +85,18 @@ TEST(Soak, TwoHundredGamesOfRandomKeysKeepEveryVariableInRange) {
     long long ticks = 0;
     for (int game = 0; game < 200; ++game) {
         if (game % 4 == 3) {
-            sim.platform.answers.emplace_back(std::to_string(1 + chance() % 120));
+            sim.platform.scripted().answers.emplace_back(std::to_string(1 + chance() % 120));
             cfrm.MenuFase->onClick();
         } else {
             cfrm.MenuNovo->onClick();
         }
-        const double start = sim.platform.clock;
-        const int questions = sim.platform.questionsAsked;
+        const double start = sim.platform.WallClock();
+        const int questions = sim.platform.scripted().questionsAsked;
         std::set<int> held;
         // Until game over: the high-score window is up, or (for a result
         // that did not enter the table) the play-again question was asked.
-        while (cfrm.Enabled() && sim.platform.questionsAsked == questions &&
-               sim.platform.clock - start < 360000) {
+        while (cfrm.Enabled() && sim.platform.scripted().questionsAsked == questions &&
+               sim.platform.WallClock() - start < 360000) {
             if (chance() % 6 == 0) {
                 const int key = keys[chance() % keys.size()];
                 if (held.count(key) != 0 && chance() % 2 == 0) {
@@ -107,10 +107,9 @@ TEST(Soak, TwoHundredGamesOfRandomKeysKeepEveryVariableInRange) {
                     cfrm.KeyDown(key);
                 }
             }
-            sim.platform.clock += 1 + chance() % 5;
-            sim.FireTimer();
+            sim.Step(1 + chance() % 5);
             ++ticks;
-            CheckRanges(g, sim.platform.clock);
+            CheckRanges(g, sim.platform.WallClock());
             if (HasFatalFailure()) {
                 FAIL() << "game " << game << ", tick " << ticks;
             }
@@ -120,10 +119,10 @@ TEST(Soak, TwoHundredGamesOfRandomKeysKeepEveryVariableInRange) {
         }
         if (!cfrm.Enabled()) {
             // Game over: the high-score window's Ok, and Yes to another game.
-            sim.platform.yesNo.push_back(true);
+            sim.platform.scripted().yesNo.push_back(true);
             sim.windows.best.Command1->onClick();
         }
-        ASSERT_FALSE(sim.platform.ended);
+        ASSERT_FALSE(sim.platform.Ended());
     }
     RecordProperty("ticks", std::to_string(ticks));
     EXPECT_GT(ticks, 200);

@@ -14,8 +14,8 @@ class SoundsTest : public GameTest {
 protected:
     // The sounds asked for since the last call, in order.
     Names Heard() {
-        Names heard = platform.sounds;
-        platform.sounds.clear();
+        Names heard = platform.scripted().sounds;
+        platform.scripted().sounds.clear();
         return heard;
     }
     int CookTop() const { return cfrm.pelmar->Top(); }
@@ -35,7 +35,7 @@ protected:
     }
     void Fall() {
         for (int i = 0; i < 1000 && g.SandwichDropClock != 0; ++i) {
-            platform.clock += 1;
+            platform.MoveClock(1);
             g.StepSandwichDrop();
         }
     }
@@ -74,7 +74,7 @@ TEST_F(SoundsTest, AKickedItemSoundsOnceAndComesHomeQuietly) {
     EXPECT_EQ(Heard(), Names{"kick"});
     g.CatchIngredient();
     EXPECT_EQ(Heard(), Names{}) << "still touching, the key held: the same kick";
-    platform.clock += 110;
+    platform.MoveClock(110);
     g.DispenseIngredient();
     ASSERT_EQ(g.ItemState, 0);
     EXPECT_EQ(Heard(), Names{});
@@ -82,12 +82,12 @@ TEST_F(SoundsTest, AKickedItemSoundsOnceAndComesHomeQuietly) {
 
 TEST_F(SoundsTest, AnItemReachingTheBeltBreaks) {
     Flying(3, 1000, 2000);
-    g.ItemClock = platform.clock;
+    g.ItemClock = platform.WallClock();
     g.ItemLeft = 1000;
-    platform.clock += 5;
+    platform.MoveClock(5);
     g.DispenseIngredient();
     EXPECT_EQ(Heard(), Names{}) << "still in the air";
-    platform.clock += 2;
+    platform.MoveClock(2);
     g.DispenseIngredient();
     ASSERT_EQ(g.Lives, 49);
     EXPECT_EQ(Heard(), Names{"drop"});
@@ -126,7 +126,7 @@ TEST_F(SoundsTest, AThrowIntoItsOrdersOvenIsDeliveredWhenItLands) {
     Throw();
     ASSERT_NE(g.SandwichDropClock, 0);
     EXPECT_EQ(Heard(), Names{"throw"});
-    platform.clock += 1;
+    platform.MoveClock(1);
     g.StepSandwichDrop();
     EXPECT_EQ(Heard(), Names{}) << "still falling";
     Fall();
@@ -159,20 +159,20 @@ TEST_F(SoundsTest, TheActionKeyWithoutASandwichThrowsNothing) {
 
 TEST_F(SoundsTest, EachUnfinishedSandwichLeavingTheBeltSoundsButALiftedOneDoesNot) {
     const double start = 5000000;
-    platform.clock = start;
+    platform.SetWallClock(start);
     g.StepConveyor();
     g.SandwichFilling(10) = 0; // lifted
     // Sandwiches 12 and 11 both past the end line at once: one a step.
-    platform.clock = start + (9800 - 6635 + 480) / 0.3 + 10;
+    platform.SetWallClock(start + (9800 - 6635 + 480) / 0.3 + 10);
     g.StepConveyor();
     ASSERT_EQ(g.BeltOldest, 11);
     EXPECT_EQ(Heard(), Names{"belt"});
-    platform.clock += 1;
+    platform.MoveClock(1);
     g.StepConveyor();
     ASSERT_EQ(g.Lives, 30);
     ASSERT_EQ(g.BeltOldest, 9) << "10 was lifted and is skipped at once";
     EXPECT_EQ(Heard(), Names{"belt"});
-    platform.clock += (2 * 480) / 0.3;
+    platform.MoveClock((2 * 480) / 0.3);
     g.StepConveyor();
     ASSERT_EQ(g.BeltOldest, 8);
     ASSERT_EQ(g.Lives, 20);

@@ -21,7 +21,7 @@ constexpr int MinimisedWakeMilliseconds = 125;
 
 } // namespace
 
-Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows.All()) {
+Host::Host(FrontEnd& frontEnd) : frontEnd_(frontEnd), timers_(windows_.All()) {
     frontEnd_.tell_ = [this](const ui::Notice& notice) { Tell(notice); };
     for (const ui::Notice& notice : std::exchange(frontEnd_.waiting_, {})) {
         Tell(notice);
@@ -38,7 +38,7 @@ void Host::Seed(std::int64_t seed) {
 void Host::Start() {
     recorder_.Begin(WholeMilliseconds(), seed_);
     ++busy_;
-    game.Main();
+    game_.Main();
     --busy_;
     timers_.Follow(WholeMilliseconds());
     tickClock_ = Clock();
@@ -64,10 +64,10 @@ bool Host::Replay(const std::string& record) {
             replayLines_.emplace_back(number, std::move(line));
         }
     }
-    replaying = true;
-    clock = start.beginning->clock;
+    replaying_ = true;
+    clock_ = start.beginning->clock;
     Seed(start.beginning->seed);
-    recordedFiles = std::move(start.files);
+    scripted_.recordedFiles = std::move(start.files);
     Start();
     return true;
 }
@@ -84,7 +84,7 @@ void Host::RunReplay(std::int64_t ticks) {
     }
     std::ostringstream ignored;
     int entered = 0;
-    while (replayAt_ < replayLines_.size() && !ended) {
+    while (replayAt_ < replayLines_.size() && !ended_) {
         const auto& [number, line] = replayLines_[replayAt_];
         try {
             if (line.rfind("play ", 0) == 0) {
@@ -132,14 +132,14 @@ void Host::RunReplay(std::int64_t ticks) {
 }
 
 std::int64_t Host::WholeMilliseconds() const {
-    return std::llround(clock * 10);
+    return std::llround(clock_ * 10);
 }
 
 // ---- time ----
 
 void Host::Wake() {
     ++wakes_;
-    if (ended || !CanRunNow()) {
+    if (ended_ || !CanRunNow()) {
         return;
     }
     CatchUp();
@@ -156,7 +156,7 @@ void Host::CatchUp() {
     lastWake_ = now;
     if (pause_.Paused()) {
         owed_ = 0;
-        if (replaying) {
+        if (replaying_) {
             RunReplay(0);
         }
         return;
@@ -169,7 +169,7 @@ void Host::CatchUp() {
     const std::int64_t from = now - gap - owed_;
     const std::int64_t ticks = (owed_ + gap) / Millisecond;
     owed_ = (owed_ + gap) % Millisecond;
-    if (replaying) {
+    if (replaying_) {
         RunReplay(ticks);
         return;
     }
@@ -191,21 +191,21 @@ void Host::CatchUp() {
 
 void Host::RunTicks(std::int64_t ticks) {
     std::int64_t ms = WholeMilliseconds();
-    for (std::int64_t i = 0; i < ticks && !ended; ++i) {
+    for (std::int64_t i = 0; i < ticks && !ended_; ++i) {
         if (pause_.Paused()) {
             // The clock outside moves on; the game's stands still.
-            clock = static_cast<double>(ms + ticks - i) / 10;
+            clock_ = static_cast<double>(ms + ticks - i) / 10;
             return;
         }
         if (!timers_.AnyRunning()) {
             // Nothing fires: the time passes at once.
             ms += ticks - i;
-            clock = static_cast<double>(ms) / 10;
+            clock_ = static_cast<double>(ms) / 10;
             recorder_.Ticks(ticks - i);
             break;
         }
         ++ms;
-        clock = static_cast<double>(ms) / 10;
+        clock_ = static_cast<double>(ms) / 10;
         recorder_.Tick();
         ticking_ = true;
         ++busy_;
@@ -222,26 +222,31 @@ void Host::RunTicks(std::int64_t ticks) {
     FollowBlink();
 }
 
+void Host::Step(double hundredths) {
+    clock_ += hundredths;
+    FireTimer();
+}
+
 void Host::FireTimer() {
-    ui::Control& timer = *windows.cfrm.Timer1;
-    if (timer.Enabled() && timer.Interval() > 0 && !ended) {
+    ui::Control& timer = *windows_.cfrm.Timer1;
+    if (timer.Enabled() && timer.Interval() > 0 && !ended_) {
         ++busy_;
-        windows.cfrm.Timer1_Timer();
+        windows_.cfrm.Timer1_Timer();
         --busy_;
     }
 }
 
 int Host::NextWake() const {
-    if (replaying) {
-        return !replayDone() && !ended ? 0 : -1;
+    if (replaying_) {
+        return !replayDone() && !ended_ ? 0 : -1;
     }
-    if (ended || pause_.Paused()) {
+    if (ended_ || pause_.Paused()) {
         return -1;
     }
     int wait = -1;
     auto sooner = [&wait](int ms) { wait = wait < 0 ? ms : std::min(wait, ms); };
     if (timers_.AnyRunning()) {
-        sooner(windows.cfrm.WindowState() == 1 ? MinimisedWakeMilliseconds : 0);
+        sooner(windows_.cfrm.WindowState() == 1 ? MinimisedWakeMilliseconds : 0);
     }
     if (effects_.blinkLine != nullptr) {
         const std::int64_t shown = WholeMilliseconds() - blinkStart_;
@@ -269,7 +274,7 @@ void Host::FollowBlink() {
     const bool strong = BlinkStrong();
     if (strong != blinkStrong_) {
         blinkStrong_ = strong;
-        ui::MarkEffectsDirty(windows.cfrm, effects_);
+        ui::MarkEffectsDirty(windows_.cfrm, effects_);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "host/Input.h"
 #include "host/Recorder.h"
+#include "host/Scripted.h"
 #include "host/Timers.h"
 #include "ui/Clock.h"
 #include "ui/Platform.h"
@@ -89,21 +90,23 @@ public:
     explicit Host(FrontEnd& frontEnd);
     ~Host() override;
 
-    windows::Windows windows;
-    game::Game game{windows, *this};
+    windows::Windows& windows() { return windows_; }
+    const windows::Windows& windows() const { return windows_; }
+    game::Game& game() { return game_; }
+    const game::Game& game() const { return game_; }
 
     // The generator's seed; a front end sets it before Start.
     void Seed(std::int64_t seed);
     // The windows a front end shows, in order (the picture store is never
     // shown), and which of them is the main window.
-    std::vector<ui::Form*> ShownForms() { return {&windows.best, &windows.cfrm, &windows.sobr}; }
-    ui::Form& MainForm() { return windows.cfrm; }
-    bool Paused() const { return game.Paused(); }
+    std::vector<ui::Form*> ShownForms() { return {&windows_.best, &windows_.cfrm, &windows_.sobr}; }
+    ui::Form& MainForm() { return windows_.cfrm; }
+    bool Paused() const { return game_.Paused(); }
     // The sound switch of the game's menu; switched as the player would.
-    bool SoundOn() const { return windows.cfrm.MenuSom->Checked(); }
+    bool SoundOn() const { return windows_.cfrm.MenuSom->Checked(); }
     void SetSoundOn(bool on);
     // What the front end draws over the main window beside its controls.
-    const ui::Effects& Effects() const { return game.effects(); }
+    const ui::Effects& Effects() const { return game_.effects(); }
 
     // Loads the windows and starts the first game.
     void Start();
@@ -113,7 +116,7 @@ public:
     // not a record; then nothing has started.
     bool Replay(const std::string& record);
     // Whether a replay has played its last line.
-    bool replayDone() const { return replaying && replayAt_ >= replayLines_.size(); }
+    bool replayDone() const { return replaying_ && replayAt_ >= replayLines_.size(); }
     // Runs the ticks due now, then asks for the next wake-up.
     void Wake();
 
@@ -123,6 +126,13 @@ public:
     // A new game, the pause and the sound are done here; zoom and full
     // screen are the front end's, returned for it to do.
     Action KeyDown(int code, Modifiers modifiers = {}, bool repeat = false);
+    // A key pressed in one of the shown windows. The main window's keys go
+    // to KeyDown; in a dialog window Return presses the default button and
+    // Escape the cancel one; while a record plays only Escape counts, and
+    // ends it. What the front end should do (None for nothing more), or
+    // nullopt for a key the window leaves to the toolkit (typing in a box).
+    std::optional<Action> KeyIn(ui::Form& form, int code, Modifiers modifiers = {},
+                                bool repeat = false);
     // A key let go; `stillHeld` is the window system's word on whether it
     // is in fact still down (auto-repeat sends releases too).
     void KeyUp(int code, std::optional<bool> stillHeld = std::nullopt);
@@ -154,13 +164,17 @@ public:
 
     // ---- time ----
     // The clock in hundredths, before the player's pauses are taken out;
-    // scripts set it directly.
-    double clock = 3600000;
+    // scripts and tests set it directly.
+    double WallClock() const { return clock_; }
+    void SetWallClock(double hundredths) { clock_ = hundredths; }
+    void MoveClock(double hundredths) { clock_ += hundredths; }
+    // A slow timer's step: the clock moves on by `hundredths`, then the
+    // main window's play timer fires once, where it runs. Scripts and tests
+    // move time this way; the program by RunTicks.
+    void Step(double hundredths);
     // Runs `ticks` ticks of 1 ms from the clock's whole millisecond, as a
     // perfect 1 ms timer would.
     void RunTicks(std::int64_t ticks);
-    // Fires the main window's play timer once, where it runs.
-    void FireTimer();
     // Where the next wake-up is needed: 0 every frame, else milliseconds,
     // negative for none.
     int NextWake() const;
@@ -171,33 +185,14 @@ public:
     double tickClock() const { return tickClock_; }
 
     // ---- what scripts queue and what dumps report ----
-    std::deque<double> queuedDraws;
-    std::deque<std::optional<std::string>> answers; // nullopt = Cancel
-    std::deque<bool> yesNo;
-    // Ticks the game ran behind a dialog while the player answered it, run
-    // by the next dialog answered from the queues before it answers.
-    std::deque<std::int64_t> behindDialog;
-    struct InputBoxShown {
-        std::string prompt, title, defaultAnswer;
-    };
-    struct MessageBoxShown {
-        std::string prompt, title;
-    };
-    std::optional<InputBoxShown> lastInputBox;
-    std::optional<MessageBoxShown> lastMessageBox;
-    int helpOpened = 0;
-    int drawsTaken = 0;
-    int questionsAsked = 0;
-    bool ended = false;
-    // The sounds asked for since the last dump, kept where a front end
-    // reports them.
-    bool keepSounds = false;
-    std::size_t mostSounds = static_cast<std::size_t>(-1);
-    std::vector<std::string> sounds;
-    // Files as a record read them: the next read of the name takes the
-    // first queued for it. While replaying, nothing is written.
-    bool replaying = false;
-    std::deque<std::pair<std::string, std::string>> recordedFiles;
+    Scripted& scripted() { return scripted_; }
+    const Scripted& scripted() const { return scripted_; }
+    // Whether the program has ended: nothing more runs.
+    bool Ended() const { return ended_; }
+    // Whether a record plays in the player's place: nothing is written and
+    // the player's input is ignored.
+    bool Replaying() const { return replaying_; }
+    void SetReplaying(bool on) { replaying_ = on; }
 
     // The whole state as the simulator's dump has it, with the front end's
     // own members after it; `takeSounds` empties the sounds it reports.
@@ -209,7 +204,7 @@ public:
     Bindings& bindings() { return bindings_; }
 
     // ---- ui::Platform, for the game ----
-    double Clock() override { return pause_.At(clock); }
+    double Clock() override { return pause_.At(clock_); }
     void SetPaused(bool paused) override;
     void ShowEffects(const ui::Effects& effects) override;
     double Random() override;
@@ -230,6 +225,14 @@ protected:
     void ShowNotice(const ui::Notice& notice) override { frontEnd_.ShowNotice(notice); }
 
 private:
+    windows::Windows windows_;
+    game::Game game_{windows_, *this};
+    double clock_ = 3600000;
+    Scripted scripted_;
+    bool ended_ = false;
+    bool replaying_ = false;
+    // Fires the main window's play timer once, where it runs.
+    void FireTimer();
     // The main window's menu entry an action clicks; null for none.
     ui::Control* MenuOf(Action action) const;
     // Runs the ticks owed up to now and the key releases due among them.

@@ -28,7 +28,7 @@ int GameCodeOf(int code, Action action) {
 // ---- input ----
 
 void Host::Apply(const std::function<void()>& work) {
-    if (ended || replaying) {
+    if (ended_ || replaying_) {
         return;
     }
     if (!CanRunNow()) {
@@ -60,20 +60,20 @@ void Host::AfterInput() {
 void Host::KeepRecords() {
     // Not while game code waits in a dialog: the input that opened it is
     // written once it returns.
-    if (!recorder_.on || replaying || busy_ != 0) {
+    if (!recorder_.on || replaying_ || busy_ != 0) {
         return;
     }
     if (enteredTable_) {
         frontEnd_.KeepRecord(std::exchange(enteredTable_, std::nullopt), recorder_.Script());
     }
-    if (ended) {
+    if (ended_) {
         frontEnd_.KeepRecord(std::nullopt, recorder_.Script());
         recorder_.on = false;
     }
 }
 
 void Host::RunPending() {
-    while (!pending_.empty() && CanRunNow() && !ended) {
+    while (!pending_.empty() && CanRunNow() && !ended_) {
         const auto work = pending_.front();
         pending_.erase(pending_.begin());
         ++busy_;
@@ -112,11 +112,36 @@ Action Host::KeyDown(int code, Modifiers modifiers, bool repeat) {
     Apply([this, gameCode, action, repeat] {
         DoKeyDown(gameCode);
         // M switches the sound, as the menu entry does; the game still sees the key.
-        if (action == Action::Mute && !repeat && windows.cfrm.Enabled()) {
-            DoClick(*windows.cfrm.MenuSom);
+        if (action == Action::Mute && !repeat && windows_.cfrm.Enabled()) {
+            DoClick(*windows_.cfrm.MenuSom);
         }
     });
-    return Action::None;
+    return action == Action::LeaveFullScreen ? action : Action::None;
+}
+
+std::optional<Action> Host::KeyIn(ui::Form& form, int code, Modifiers modifiers, bool repeat) {
+    if (replaying_) {
+        return code == ui::keys::Escape ? Action::EndReplay : Action::None;
+    }
+    if (!form.Enabled()) {
+        return Action::None;
+    }
+    if (form.keyPreview) {
+        // An auto-repeated press is another key-down, as the game expects.
+        return KeyDown(code, modifiers, repeat);
+    }
+    const bool enter = code == ui::keys::Enter;
+    if (enter || code == ui::keys::Escape) {
+        for (const auto& control : form.controls()) {
+            ui::Control& c = *control;
+            if (c.kind() == ui::Kind::Button && c.Visible() && c.Enabled() && c.onClick &&
+                (enter ? c.isDefault : c.isCancel)) {
+                Click(c);
+                return Action::None;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void Host::KeyUp(int code, std::optional<bool> stillHeld) {
@@ -154,7 +179,7 @@ void Host::SetWindowState(ui::Form& form, int state) {
 
 void Host::Paint(ui::Form& form) {
     Apply([this, &form] {
-        if (&form == &windows.cfrm) {
+        if (&form == &windows_.cfrm) {
             form.Form_Paint();
             recorder_.Input("paint");
         } else {
@@ -165,7 +190,7 @@ void Host::Paint(ui::Form& form) {
 
 void Host::LostFocus(ui::Form& form) {
     Apply([this, &form] {
-        if (&form == &windows.cfrm) {
+        if (&form == &windows_.cfrm) {
             form.Form_LostFocus();
             recorder_.Input("lostfocus");
         }
@@ -174,7 +199,7 @@ void Host::LostFocus(ui::Form& form) {
 
 void Host::Close(ui::Form& form) {
     Apply([this, &form] {
-        if (&form == &windows.cfrm) {
+        if (&form == &windows_.cfrm) {
             // Closing the main window is its exit entry.
             recorder_.Input("menu MenuSair");
             form.Form_Unload();
@@ -184,36 +209,36 @@ void Host::Close(ui::Form& form) {
 
 void Host::SetSoundOn(bool on) {
     if (on != SoundOn()) {
-        Click(*windows.cfrm.MenuSom);
+        Click(*windows_.cfrm.MenuSom);
     }
 }
 
 void Host::TogglePause() {
-    SetPausedByPlayer(!game.Paused());
+    SetPausedByPlayer(!game_.Paused());
 }
 
 void Host::SetPausedByPlayer(bool paused) {
     Apply([this, paused] {
-        if (windows.cfrm.Enabled()) {
+        if (windows_.cfrm.Enabled()) {
             DoPause(paused);
         }
     });
 }
 
 void Host::DoKeyDown(int code) {
-    if (windows.cfrm.Enabled()) {
+    if (windows_.cfrm.Enabled()) {
         if (IsWalk(code)) {
             walking_.insert(code);
         }
-        windows.cfrm.KeyDown(code);
+        windows_.cfrm.KeyDown(code);
         recorder_.Input("keydown " + std::to_string(code));
     }
 }
 
 void Host::DoKeyUp(int code) {
     walking_.erase(code);
-    if (windows.cfrm.Enabled()) {
-        windows.cfrm.KeyUp(code);
+    if (windows_.cfrm.Enabled()) {
+        windows_.cfrm.KeyUp(code);
         recorder_.Input("keyup " + std::to_string(code));
     }
 }
@@ -223,7 +248,7 @@ void Host::DoClick(ui::Control& control) {
         return;
     }
     if (control.kind() == ui::Kind::Menu) {
-        if (control.form() != &windows.cfrm || !windows.cfrm.Enabled()) {
+        if (control.form() != &windows_.cfrm || !windows_.cfrm.Enabled()) {
             return;
         }
         control.onClick();
@@ -240,13 +265,13 @@ void Host::DoType(ui::Control& box, const std::string& text) {
 }
 
 void Host::DoPause(bool paused) {
-    game.SetPaused(paused);
+    game_.SetPaused(paused);
     recorder_.Input(paused ? "pause" : "resume");
     // The paused game dropped the presses it got; a direction still held
     // walks on at once, as if it had just been pressed.
     if (!paused) {
         for (int code : walking_) {
-            windows.cfrm.KeyDown(code);
+            windows_.cfrm.KeyDown(code);
         }
     }
 }

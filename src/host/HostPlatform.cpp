@@ -13,7 +13,7 @@ namespace host {
 // ---- ui::Platform ----
 
 void Host::SetPaused(bool paused) {
-    paused ? pause_.Pause(clock) : pause_.Resume(clock);
+    paused ? pause_.Pause(clock_) : pause_.Resume(clock_);
     if (!paused) {
         // The timers start over, and the time spent paused is not owed.
         timers_.RestartAll(WholeMilliseconds());
@@ -21,7 +21,7 @@ void Host::SetPaused(bool paused) {
         owed_ = 0;
     }
     if (effects_.blinkLine != nullptr) {
-        ui::MarkEffectsDirty(windows.cfrm, effects_);
+        ui::MarkEffectsDirty(windows_.cfrm, effects_);
     }
     frontEnd_.ShowPaused(paused);
     if (busy_ == 0) {
@@ -34,16 +34,16 @@ void Host::ShowEffects(const ui::Effects& effects) {
         blinkStart_ = WholeMilliseconds();
         blinkStrong_ = true;
     }
-    ui::MarkEffectsDirty(windows.cfrm, effects_);
+    ui::MarkEffectsDirty(windows_.cfrm, effects_);
     effects_ = effects;
-    ui::MarkEffectsDirty(windows.cfrm, effects_);
+    ui::MarkEffectsDirty(windows_.cfrm, effects_);
 }
 
 double Host::Random() {
-    ++drawsTaken;
-    if (!queuedDraws.empty()) {
-        const double v = queuedDraws.front();
-        queuedDraws.pop_front();
+    ++scripted_.drawsTaken;
+    if (!scripted_.queuedDraws.empty()) {
+        const double v = scripted_.queuedDraws.front();
+        scripted_.queuedDraws.pop_front();
         return v;
     }
     return generator_.Next();
@@ -51,12 +51,12 @@ double Host::Random() {
 
 std::string Host::InputBox(const std::string& prompt, const std::string& title,
                            const std::string& defaultAnswer) {
-    lastInputBox = InputBoxShown{prompt, title, defaultAnswer};
+    scripted_.lastInputBox = Scripted::InputBoxShown{prompt, title, defaultAnswer};
     std::string answer;
-    if (!answers.empty()) {
+    if (!scripted_.answers.empty()) {
         RunBehindDialog();
-        answer = answers.front().value_or("");
-        answers.pop_front();
+        answer = scripted_.answers.front().value_or("");
+        scripted_.answers.pop_front();
     } else {
         recorder_.DialogOpens(ticking_);
         ++dialogs_;
@@ -69,13 +69,13 @@ std::string Host::InputBox(const std::string& prompt, const std::string& title,
 }
 
 bool Host::AskYesNo(const std::string& prompt, const std::string& title) {
-    lastMessageBox = MessageBoxShown{prompt, title};
-    ++questionsAsked;
+    scripted_.lastMessageBox = Scripted::MessageBoxShown{prompt, title};
+    ++scripted_.questionsAsked;
     bool yes = true;
-    if (!yesNo.empty()) {
+    if (!scripted_.yesNo.empty()) {
         RunBehindDialog();
-        yes = yesNo.front();
-        yesNo.pop_front();
+        yes = scripted_.yesNo.front();
+        scripted_.yesNo.pop_front();
     } else {
         recorder_.DialogOpens(ticking_);
         ++dialogs_;
@@ -88,51 +88,51 @@ bool Host::AskYesNo(const std::string& prompt, const std::string& title) {
 }
 
 void Host::RunBehindDialog() {
-    if (behindDialog.empty()) {
+    if (scripted_.behindDialog.empty()) {
         return;
     }
-    const std::int64_t ticks = behindDialog.front();
-    behindDialog.pop_front();
+    const std::int64_t ticks = scripted_.behindDialog.front();
+    scripted_.behindDialog.pop_front();
     ++dialogs_;
     RunTicks(ticks);
     --dialogs_;
 }
 
 void Host::OpenHelp(const std::string& page) {
-    ++helpOpened;
-    if (!replaying) {
+    ++scripted_.helpOpened;
+    if (!replaying_) {
         frontEnd_.OpenHelp(page);
     }
 }
 
 void Host::EndProgram() {
-    ended = true;
+    ended_ = true;
     frontEnd_.EndProgram();
 }
 
 void Host::PlaySound(std::string_view name) {
-    if (keepSounds) {
-        sounds.emplace_back(name);
-        if (sounds.size() > mostSounds) {
-            sounds.erase(sounds.begin());
+    if (scripted_.keepSounds) {
+        scripted_.sounds.emplace_back(name);
+        if (scripted_.sounds.size() > scripted_.mostSounds) {
+            scripted_.sounds.erase(scripted_.sounds.begin());
         }
     }
     frontEnd_.PlaySound(name);
 }
 
 std::string Host::ReadFile(const std::string& name) {
-    if (!recordedFiles.empty() && recordedFiles.front().first == name) {
-        std::string bytes = std::move(recordedFiles.front().second);
-        recordedFiles.pop_front();
+    if (!scripted_.recordedFiles.empty() && scripted_.recordedFiles.front().first == name) {
+        std::string bytes = std::move(scripted_.recordedFiles.front().second);
+        scripted_.recordedFiles.pop_front();
         return bytes;
     }
-    std::string bytes = replaying ? std::string() : frontEnd_.ReadFile(name);
+    std::string bytes = replaying_ ? std::string() : frontEnd_.ReadFile(name);
     recorder_.FileRead(name, bytes, ticking_);
     return bytes;
 }
 
 bool Host::ReplaceFile(const std::string& name, const std::string& bytes) {
-    if (replaying) {
+    if (replaying_) {
         return true;
     }
     return frontEnd_.ReplaceFile(name, bytes);
@@ -140,9 +140,10 @@ bool Host::ReplaceFile(const std::string& name, const std::string& bytes) {
 
 bool Host::UpdateFile(const std::string& name, const FileChange& change) {
     // The table as the record read it, where one is played back.
-    if (replaying || (!recordedFiles.empty() && recordedFiles.front().first == name)) {
+    if (replaying_ ||
+        (!scripted_.recordedFiles.empty() && scripted_.recordedFiles.front().first == name)) {
         const auto bytes = change(ReadFile(name));
-        return replaying || !bytes || frontEnd_.ReplaceFile(name, *bytes);
+        return replaying_ || !bytes || frontEnd_.ReplaceFile(name, *bytes);
     }
     const bool saved = frontEnd_.UpdateFile(name, [&](const std::string& current) {
         recorder_.FileRead(name, current, ticking_);
@@ -150,7 +151,7 @@ bool Host::UpdateFile(const std::string& name, const FileChange& change) {
     });
     if (saved) {
         // Only a game that entered the table saves it.
-        enteredTable_ = game.Score;
+        enteredTable_ = game_.Score;
     }
     return saved;
 }
@@ -160,24 +161,25 @@ bool Host::UpdateFile(const std::string& name, const FileChange& change) {
 std::string Host::Dump(bool takeSounds, std::vector<std::pair<std::string, std::string>> more,
                        std::optional<int> zoom) {
     game::DumpExtras extras;
-    if (lastMessageBox) {
-        extras.lastMessageBox = {lastMessageBox->prompt, lastMessageBox->title};
+    if (scripted_.lastMessageBox) {
+        extras.lastMessageBox = {scripted_.lastMessageBox->prompt, scripted_.lastMessageBox->title};
     }
-    if (lastInputBox) {
-        extras.lastInputBox = game::DumpExtras::InputBox{lastInputBox->prompt, lastInputBox->title,
-                                                         lastInputBox->defaultAnswer};
+    if (scripted_.lastInputBox) {
+        extras.lastInputBox = game::DumpExtras::InputBox{scripted_.lastInputBox->prompt,
+                                                         scripted_.lastInputBox->title,
+                                                         scripted_.lastInputBox->defaultAnswer};
     }
-    extras.helpOpened = helpOpened;
+    extras.helpOpened = scripted_.helpOpened;
     extras.zoom = zoom;
-    if (keepSounds) {
+    if (scripted_.keepSounds) {
         // Each dump shows the sounds since the one before; a get only looks.
-        extras.sounds = sounds;
+        extras.sounds = scripted_.sounds;
         if (takeSounds) {
-            sounds.clear();
+            scripted_.sounds.clear();
         }
     }
     extras.members = std::move(more);
-    return game::DumpJson(game, extras);
+    return game::DumpJson(game_, extras);
 }
 
 } // namespace host

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int F2 = keys::F1 + 1;
 constexpr int F11 = keys::F1 + 10;
-constexpr int PauseKey = 19;
 
 struct Chord {
     int code;
@@ -40,12 +39,19 @@ std::string KeyName(int code) {
 } // namespace
 
 Bindings::Bindings() {
-    plain_ = {{keys::Left, Action::WalkLeft},  {keys::Right, Action::WalkRight},
-              {keys::Up, Action::WalkUp},      {keys::Down, Action::WalkDown},
-              {keys::Ctrl, Action::ActionKey}, {keys::Space, Action::ActionKey},
-              {F2, Action::NewGame},           {'P', Action::Pause},
-              {PauseKey, Action::Pause},       {'M', Action::Mute},
-              {F11, Action::FullScreen},       {keys::F1, Action::Help}};
+    plain_ = {{keys::Left, Action::WalkLeft},
+              {keys::Right, Action::WalkRight},
+              {keys::Up, Action::WalkUp},
+              {keys::Down, Action::WalkDown},
+              {keys::Ctrl, Action::ActionKey},
+              {keys::Space, Action::ActionKey},
+              {F2, Action::NewGame},
+              {'P', Action::Pause},
+              {keys::Pause, Action::Pause},
+              {'M', Action::Mute},
+              {F11, Action::FullScreen},
+              {keys::F1, Action::Help},
+              {keys::Escape, Action::LeaveFullScreen}};
 }
 
 Action Bindings::Of(int code, Modifiers modifiers) const {

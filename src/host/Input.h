@@ -24,8 +24,12 @@ enum class Action {
     ZoomIn,
     ZoomOut,
     FullScreen,
+    // Escape: back to a window from full screen; the game sees the key too.
+    LeaveFullScreen,
     Help,
     Quit,
+    // Escape while a record plays: the program ends.
+    EndReplay,
 };
 
 struct Modifiers {

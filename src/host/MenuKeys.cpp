@@ -6,7 +6,7 @@
 namespace host {
 
 ui::Control* Host::MenuOf(Action action) const {
-    const windows::Cfrm& cfrm = windows.cfrm;
+    const windows::Cfrm& cfrm = windows_.cfrm;
     switch (action) {
     case Action::NewGame:
         return cfrm.MenuNovo;

@@ -33,7 +33,7 @@ std::string Script::Dump(bool takeSounds) {
 
 ui::Control& Script::ControlByName(std::string_view name) {
     const auto dot = name.find('.');
-    ui::Form* form = host_.windows.FindForm(name.substr(0, dot));
+    ui::Form* form = host_.windows().FindForm(name.substr(0, dot));
     Expect(form != nullptr, "unknown window in '" + Printable(name) + "'");
     if (dot == std::string_view::npos) {
         return *form;
@@ -51,7 +51,7 @@ ui::Control& Script::ControlByName(std::string_view name) {
 }
 
 std::string Script::Get(std::string_view name) {
-    if (auto value = game::VariableJson(host_.game, name)) {
+    if (auto value = game::VariableJson(host_.game(), name)) {
         return *value;
     }
     if (auto value = game::TopLevelValue(Dump(false), name)) {
@@ -66,8 +66,8 @@ std::string Script::Get(std::string_view name) {
 }
 
 void Script::Set(std::string_view name, const std::string& value) {
-    if (game::VariableJson(host_.game, name)) {
-        Expect(game::SetVariable(host_.game, name, value),
+    if (game::VariableJson(host_.game(), name)) {
+        Expect(game::SetVariable(host_.game(), name, value),
                "cannot set '" + Printable(name) + "' to '" + Printable(value) + "'");
         return;
     }
@@ -95,7 +95,7 @@ bool Script::Execute(const std::string& line, std::ostream& out) {
     Begin(line, out);
     while (!Continue(1 << 20)) {
     }
-    if (host_.ended) {
+    if (host_.Ended()) {
         out << "{\"ended\": true}\n";
         return false;
     }

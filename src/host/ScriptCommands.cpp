@@ -41,7 +41,7 @@ const Script::Command Script::Commands[] = {
              for (std::size_t i = 1; i < l.words.size(); ++i) {
                  const double v = Number(l.words[i]);
                  Expect(v >= 0 && v < 1, "random value outside [0, 1): " + Printable(l.words[i]));
-                 s.host_.queuedDraws.push_back(v);
+                 s.host_.scripted().queuedDraws.push_back(v);
              }
          }},
         {"seed", 1, 1, false,
@@ -51,22 +51,22 @@ const Script::Command Script::Commands[] = {
          [](Script& s, L l) {
              const auto file = ReadRecordedFile(std::string(l.text));
              Expect(file.has_value(), "read takes a file name and its bytes in hex");
-             s.host_.recordedFiles.push_back(*file);
+             s.host_.scripted().recordedFiles.push_back(*file);
          }},
         {"begin", 0, Any, false,
          [](Script&, L) { throw ScriptError("begin comes only first, before any other command"); }},
         {"answer", 0, Any, false,
          [](Script& s, L l) {
              if (l.argc() == 0) {
-                 s.host_.answers.emplace_back(std::nullopt);
+                 s.host_.scripted().answers.emplace_back(std::nullopt);
              } else {
-                 s.host_.answers.emplace_back(Rest(l.text, 1));
+                 s.host_.scripted().answers.emplace_back(Rest(l.text, 1));
              }
          }},
         {"behind", 1, 1, false,
-         [](Script& s, L l) { s.host_.behindDialog.push_back(PlayTicks(l.words[1])); }},
-        {"yes", 0, 0, false, [](Script& s, L) { s.host_.yesNo.push_back(true); }},
-        {"no", 0, 0, false, [](Script& s, L) { s.host_.yesNo.push_back(false); }},
+         [](Script& s, L l) { s.host_.scripted().behindDialog.push_back(PlayTicks(l.words[1])); }},
+        {"yes", 0, 0, false, [](Script& s, L) { s.host_.scripted().yesNo.push_back(true); }},
+        {"no", 0, 0, false, [](Script& s, L) { s.host_.scripted().yesNo.push_back(false); }},
         // ---- the player's input ----
         {"keydown", 1, 1, true, [](Script& s, L l) { s.host_.DoKeyDown(KeyCode(l.words[1])); }},
         {"keyup", 1, 1, true, [](Script& s, L l) { s.host_.DoKeyUp(KeyCode(l.words[1])); }},
@@ -85,14 +85,14 @@ const Script::Command Script::Commands[] = {
                     "not a button: " + Printable(l.words[1]));
              button.onClick();
          }},
-        {"minimize", 0, 0, true, [](Script& s, L) { s.host_.windows.cfrm.SetWindowState(1); }},
+        {"minimize", 0, 0, true, [](Script& s, L) { s.host_.windows().cfrm.SetWindowState(1); }},
         {"restore", 0, 0, true,
          [](Script& s, L) {
-             s.host_.windows.cfrm.SetWindowState(0);
-             s.host_.windows.cfrm.Form_Paint();
+             s.host_.windows().cfrm.SetWindowState(0);
+             s.host_.windows().cfrm.Form_Paint();
          }},
-        {"paint", 0, 0, true, [](Script& s, L) { s.host_.windows.cfrm.Form_Paint(); }},
-        {"lostfocus", 0, 0, true, [](Script& s, L) { s.host_.windows.cfrm.Form_LostFocus(); }},
+        {"paint", 0, 0, true, [](Script& s, L) { s.host_.windows().cfrm.Form_Paint(); }},
+        {"lostfocus", 0, 0, true, [](Script& s, L) { s.host_.windows().cfrm.Form_LostFocus(); }},
         {"pause", 0, 0, true, [](Script& s, L) { s.host_.DoPause(true); }},
         {"resume", 0, 0, true, [](Script& s, L) { s.host_.DoPause(false); }},
         // ---- the state, read and set by hand ----
@@ -132,10 +132,10 @@ int Script::KeyCode(std::string_view word) {
 }
 
 void Script::SetClock(double value, bool advance) {
-    const double clock = value + (advance ? host_.clock : 0);
+    const double clock = value + (advance ? host_.WallClock() : 0);
     Expect(clock >= 0 && clock <= MostClock,
            "the clock stays from 0 to a hundred days (864000000 hundredths)");
-    host_.clock = clock;
+    host_.SetWallClock(clock);
 }
 
 void Script::StartTimer(long long n) {
@@ -144,11 +144,11 @@ void Script::StartTimer(long long n) {
            "timer fires at most a day's worth of ticks (86400000)");
     long long fired = 0;
     firing_ = [this, n, fired]() mutable {
-        if (fired >= n || host_.ended) {
+        if (fired >= n || host_.Ended()) {
             return false;
         }
         ++fired;
-        host_.FireTimer();
+        host_.Step(0);
         return true;
     };
 }
@@ -160,20 +160,19 @@ void Script::StartRun(double total, double step) {
     // The last step is cut short, so the run ends exactly at T.
     double passed = 0;
     firing_ = [this, total, step, passed]() mutable {
-        if (passed >= total || host_.ended) {
+        if (passed >= total || host_.Ended()) {
             return false;
         }
         const double now = std::min(step, total - passed);
-        host_.clock += now;
         passed += now;
-        host_.FireTimer();
+        host_.Step(now);
         return true;
     };
 }
 
 void Script::Call(const ScriptLine& line) {
     Expect(line.argc() >= 1, "call needs a procedure");
-    const auto& procedures = host_.game.Procedures();
+    const auto& procedures = host_.game().Procedures();
     const auto it = procedures.find(line.words[1]);
     Expect(it != procedures.end(), "unknown procedure '" + Printable(line.words[1]) + "'");
     Expect(line.argc() - 1 == it->second.arguments,
@@ -186,7 +185,7 @@ void Script::Call(const ScriptLine& line) {
 }
 
 void Script::ChooseMenu(std::string_view name) {
-    windows::Cfrm& cfrm = host_.windows.cfrm;
+    windows::Cfrm& cfrm = host_.windows().cfrm;
     ui::Control* item = cfrm.Find(name);
     Expect(item != nullptr && item->kind() == ui::Kind::Menu && item->onClick,
            "unknown menu entry '" + Printable(name) + "'");

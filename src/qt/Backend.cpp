@@ -78,6 +78,10 @@ Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform
         }
     }
     view_ = new ViewMenu(main, host);
+    for (auto& window : windows_) {
+        connect(window.get(), &FormWindow::actionAsked, view_,
+                [this](int action) { view_->Do(static_cast<host::Action>(action)); });
+    }
     // The other windows and the dialogs come at the game's size.
     connect(&main, &FormWindow::zoomChanged, this, [this, &main, &platform](int factor) {
         platform.zoom = factor;

@@ -187,37 +187,17 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    // A replay takes no input but Escape, which ends it.
-    if (host_.replaying) {
-        if (event->key() == Qt::Key_Escape) {
-            QCoreApplication::quit();
-        }
-        return;
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const std::optional<host::Action> action =
+        host_.KeyIn(form_, GameKeyCode(event->key()),
+                    {(held & Qt::ControlModifier) != 0, (held & Qt::AltModifier) != 0,
+                     (held & Qt::ShiftModifier) != 0},
+                    event->isAutoRepeat());
+    if (!action) {
+        QMainWindow::keyPressEvent(event);
+    } else if (*action != host::Action::None) {
+        emit actionAsked(static_cast<int>(*action));
     }
-    if (!form_.Enabled()) {
-        return;
-    }
-    if (form_.keyPreview) {
-        // An auto-repeated press arrives as another key-down, as the game
-        // expects.
-        const Qt::KeyboardModifiers held = event->modifiers();
-        host_.KeyDown(GameKeyCode(event->key()),
-                      {(held & Qt::ControlModifier) != 0, (held & Qt::AltModifier) != 0,
-                       (held & Qt::ShiftModifier) != 0},
-                      event->isAutoRepeat());
-        return;
-    }
-    // Enter and Escape press the default and cancel buttons.
-    for (const auto& control : form_.controls()) {
-        ui::Control& c = *control;
-        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        if (c.kind() == ui::Kind::Button && c.Visible() && c.Enabled() && c.onClick &&
-            ((enter && c.isDefault) || (event->key() == Qt::Key_Escape && c.isCancel))) {
-            host_.Click(c);
-            return;
-        }
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 void FormWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -235,7 +215,7 @@ void FormWindow::keyReleaseEvent(QKeyEvent* event) {
 void FormWindow::closeEvent(QCloseEvent* event) {
     // Only the main window can be closed, and closing it ends the program.
     event->ignore();
-    if (mainWindow_ && host_.replaying) {
+    if (mainWindow_ && host_.Replaying()) {
         QCoreApplication::quit();
     } else if (mainWindow_) {
         host_.Close(form_);

@@ -60,6 +60,9 @@ signals:
     void zoomChanged(int factor);
     // Another language was installed; the window shows its texts in it.
     void languageChanged();
+    // A key asked the front end to do something (a host::Action's number):
+    // zoom, full screen, or the end of a replay.
+    void actionAsked(int action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -31,6 +31,8 @@ int GameKeyCode(int qtKey) {
         return keys::Enter;
     case Qt::Key_Escape:
         return keys::Escape;
+    case Qt::Key_Pause:
+        return keys::Pause;
     case Qt::Key_Tab:
         return keys::Tab;
     case Qt::Key_Backspace:

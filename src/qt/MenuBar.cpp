@@ -8,16 +8,19 @@
 
 namespace qt {
 
-QString MenuBar::EntryText(const ui::Control& item) const {
-    QString text = Translated(item.Caption());
+QString KeyColumn(const std::string& keys) {
     // After a tab the menu shows the key in its own column, as it shows a
     // shortcut of its own; the key stays the host's to handle.
-    if (const std::string keys = host_.ShortcutOf(item); !keys.empty()) {
-        text += QLatin1Char('\t') +
-                QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText)
-                    .toString(QKeySequence::NativeText);
+    if (keys.empty()) {
+        return {};
     }
-    return text;
+    return QLatin1Char('\t') +
+           QKeySequence(QString::fromStdString(keys), QKeySequence::PortableText)
+               .toString(QKeySequence::NativeText);
+}
+
+QString MenuBar::EntryText(const ui::Control& item) const {
+    return Translated(item.Caption()) + KeyColumn(host_.ShortcutOf(item));
 }
 
 MenuBar::MenuBar(QMenuBar& bar, ui::Form& form, host::Host& host) : form_(form), host_(host) {

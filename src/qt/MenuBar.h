@@ -12,6 +12,9 @@ class QMenuBar;
 
 namespace qt {
 
+// A tab and the keys as a menu shows them beside an entry; empty for none.
+QString KeyColumn(const std::string& keys);
+
 // The real menu bar of a form, built from its menu items.
 class MenuBar {
 public:

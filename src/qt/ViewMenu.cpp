@@ -4,13 +4,13 @@
 #include "host/Host.h"
 #include "qt/FormWindow.h"
 #include "qt/Language.h"
+#include "qt/MenuBar.h"
 #include "qt/Settings.h"
 #include "ui/Translate.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QTimer>
 
 namespace qt {
@@ -19,22 +19,23 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
     QMenuBar& bar = *main.menuBar();
     auto* menu = new QMenu(&main);
     Translatable(menu->menuAction(), PELMAR_TR("pelmar", "&Exibir"));
+    // The keys are the host's: it hands the front end's own back (Do); the
+    // menu only shows them.
     // Between the game's own menus, before "Ajuda".
     const QList<QAction*> tops = bar.actions();
     bar.insertMenu(tops.isEmpty() ? nullptr : tops.back(), menu);
 
     AddZooms(*menu);
-    QAction* bigger = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "A&mpliar"));
-    bigger->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* bigger = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "A&mpliar"), 0,
+                                   host::Action::ZoomIn);
     connect(bigger, &QAction::triggered, this, [this] { Zoom(main_.zoom() + 1); });
-    QAction* smaller = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Reduzir"));
-    smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    QAction* smaller = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Reduzir"), 0,
+                                    host::Action::ZoomOut);
     connect(smaller, &QAction::triggered, this, [this] { Zoom(main_.zoom() - 1); });
     menu->addSeparator();
-    fullScreen_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "Tela &cheia"));
+    fullScreen_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "Tela &cheia"), 0,
+                               host::Action::FullScreen);
     fullScreen_->setCheckable(true);
-    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, [this](bool on) {
         if (on && !main_.fullScreen()) {
             windowedZoom_ = main_.zoom();
@@ -42,25 +43,14 @@ ViewMenu::ViewMenu(FormWindow& main, host::Host& host) : QObject(&main), main_(m
         main_.SetFullScreen(on);
         SyncZoom();
     });
-    // Escape leaves full screen; in a window it stays the game's.
-    leaveFullScreen_ = new QShortcut(QKeySequence(Qt::Key_Escape), &main);
-    leaveFullScreen_->setEnabled(false);
-    connect(leaveFullScreen_, &QShortcut::activated, this, [this] {
-        if (main_.fullScreen()) {
-            fullScreen_->trigger();
-        }
-    });
     menu->addSeparator();
-    pause_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Pausa"));
+    pause_ = Translatable(menu->addAction(QString()), PELMAR_TR("pelmar", "&Pausa"), 0,
+                          host::Action::Pause);
     pause_->setCheckable(true);
-    pause_->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
     connect(pause_, &QAction::triggered, this, [this](bool on) {
         host_.SetPausedByPlayer(on);
         ShowPaused(host_.Paused());
     });
-    for (QAction* action : menu->actions()) {
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
     AddLanguages(*menu);
     Retranslate();
     connect(&main, &FormWindow::languageChanged, this, &ViewMenu::Retranslate);
@@ -115,15 +105,40 @@ void ViewMenu::SetLanguage(const QString& language) {
     }
 }
 
-QAction* ViewMenu::Translatable(QAction* action, const char* text, int factor) {
-    texts_.push_back({action, text, factor});
+QAction* ViewMenu::Translatable(QAction* action, const char* text, int factor, host::Action keys) {
+    texts_.push_back({action, text, factor, keys});
     return action;
+}
+
+void ViewMenu::Do(host::Action action) {
+    switch (action) {
+    case host::Action::ZoomIn:
+        Zoom(main_.zoom() + 1);
+        break;
+    case host::Action::ZoomOut:
+        Zoom(main_.zoom() - 1);
+        break;
+    case host::Action::FullScreen:
+        fullScreen_->trigger();
+        break;
+    case host::Action::LeaveFullScreen:
+        if (main_.fullScreen()) {
+            fullScreen_->trigger();
+        }
+        break;
+    case host::Action::EndReplay:
+        QCoreApplication::quit();
+        break;
+    default:
+        break;
+    }
 }
 
 void ViewMenu::Retranslate() {
     for (const Text& text : texts_) {
         const QString shown = QCoreApplication::translate("pelmar", text.source);
-        text.action->setText(text.factor > 0 ? shown.arg(text.factor) : shown);
+        text.action->setText((text.factor > 0 ? shown.arg(text.factor) : shown) +
+                             KeyColumn(host_.bindings().KeysOf(text.keys)));
     }
 }
 
@@ -142,7 +157,7 @@ void ViewMenu::RestoreKept() {
 
 void ViewMenu::Keep() {
     // A record played back changes nothing the player chose.
-    if (host_.replaying) {
+    if (host_.Replaying()) {
         return;
     }
     KeptView view;
@@ -163,7 +178,6 @@ void ViewMenu::Zoom(int factor) {
 }
 
 void ViewMenu::SyncZoom() {
-    leaveFullScreen_->setEnabled(main_.fullScreen());
     for (const auto& [factor, action] : factors_) {
         action->setChecked(factor == main_.zoom() && !main_.fullScreen());
         action->setEnabled(!main_.fullScreen());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "host/Input.h"
+
 #include <QObject>
 
 #include <vector>
@@ -11,8 +13,6 @@ class QMenu;
 namespace host {
 class Host;
 }
-
-class QShortcut;
 
 namespace qt {
 
@@ -28,6 +28,8 @@ public:
     // The pause's check mark follows the game, which ends the pause itself
     // on a new game, a dialog or game over.
     void ShowPaused(bool paused);
+    // What a key asked the host for that is the desktop's to do.
+    void Do(host::Action action);
 
 private:
     // The zoom factors that fit the screen, one checked.
@@ -37,8 +39,10 @@ private:
     void AddLanguages(QMenu& menu);
     void SetLanguage(const QString& language);
     // An entry's or a title's Portuguese text, shown in the language of the
-    // moment; "%1" in it stands for `factor`.
-    QAction* Translatable(QAction* action, const char* text, int factor = 0);
+    // moment; "%1" in it stands for `factor`. The key the host binds to
+    // `keys` shows beside it.
+    QAction* Translatable(QAction* action, const char* text, int factor = 0,
+                          host::Action keys = host::Action::None);
     void Retranslate();
     void Zoom(int factor);
     void SyncZoom();
@@ -53,11 +57,11 @@ private:
         QAction* action;
         const char* source;
         int factor;
+        host::Action keys;
     };
     std::vector<Text> texts_;
     QAction* fullScreen_;
     QAction* pause_;
-    QShortcut* leaveFullScreen_;
     int windowedZoom_ = 1;
     bool zoomChosen_ = false;
 };

@@ -31,8 +31,8 @@ int FormWindow::WindowHeightAt(int factor) const {
     // factor. Before the window manager has framed the window, a usual title
     // bar is reckoned with.
     constexpr int UsualFrame = 32;
-    const int frame = isVisible() ? std::max(frameGeometry().height() - geometry().height(), 0)
-                                  : UsualFrame;
+    const int frame =
+        isVisible() ? std::max(frameGeometry().height() - geometry().height(), 0) : UsualFrame;
     return canvas_->BaseSize().height() * factor +
            (menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0) + frame;
 }

@@ -12,6 +12,7 @@ enum Code : int {
     Shift = 16,
     Ctrl = 17,
     Alt = 18,
+    Pause = 19,
     Escape = 27,
     Space = 32,
     PageUp = 33,

@@ -62,7 +62,7 @@ void Announce() {
         soundTold = sound;
         page_sound_switched(sound);
     }
-    const game::Game& g = program->host.game;
+    const game::Game& g = program->host.game();
     const Announced now{g.Score, g.Level, g.Lives};
     if (now.score != announced.score || now.level != announced.level ||
         now.lives != announced.lives) {
@@ -85,13 +85,13 @@ ui::Control* ControlOf(int form, int number) {
 void StartProgram() {
     const bool scripted = page_scripted() != 0;
     program = new Program(scripted);
-    program->host.keepSounds = true;
-    program->host.mostSounds = 64;
+    program->host.scripted().keepSounds = true;
+    program->host.scripted().mostSounds = 64;
     // A scripted page starts as the simulator does; any other at the time
     // of day, its draws from there.
     if (!scripted) {
         const std::int64_t startOfDay = web::WebPlatform::StartOfDay();
-        program->host.clock = static_cast<double>(startOfDay) / 10;
+        program->host.SetWallClock(static_cast<double>(startOfDay) / 10);
         program->host.Seed(startOfDay);
     }
     web::Page& page = program->page;
@@ -112,7 +112,7 @@ void StartProgram() {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
-    if (program != nullptr && !program->host.ended) {
+    if (program != nullptr && !program->host.Ended()) {
         program->page.Frame();
         Announce();
     }
@@ -120,7 +120,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
 
 // A key pressed or let go in the main window; true when the game took it.
 EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code, int ctrl, int alt, int shift, int repeat) {
-    if (program == nullptr || program->host.ended) {
+    if (program == nullptr || program->host.Ended()) {
         return 0;
     }
     web::FormView& main = program->page.Main();
@@ -208,7 +208,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_lost_focus() {
 // The player's pause from the "Exibir" menu or its keys, while the main
 // window is enabled; returns whether the game is paused now.
 EMSCRIPTEN_KEEPALIVE int pelmar_pause(int on) {
-    if (program == nullptr || program->host.ended) {
+    if (program == nullptr || program->host.Ended()) {
         return 0;
     }
     program->host.SetPausedByPlayer(on != 0);
@@ -245,7 +245,7 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_picture_file(const char* name) {
     if (program == nullptr) {
         return Answer("");
     }
-    for (ui::Form* form : program->host.windows.All()) {
+    for (ui::Form* form : program->host.windows().All()) {
         for (const auto& control : form->controls()) {
             const ui::PictureRef& picture = control->Picture();
             if (picture && picture->name == name) {
@@ -283,7 +283,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_start() {
 // menu): a fresh program, for the page to start a new game on the player's
 // word. Called by the page after the old program's call has returned.
 EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
-    if (program != nullptr && program->host.ended) {
+    if (program != nullptr && program->host.Ended()) {
         delete program;
         program = nullptr;
         StartProgram();
@@ -293,14 +293,14 @@ EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
 // The kitchen as its first tick lays it out (the belt's plates, the order
 // lines), before the game waits behind the page's sign for the player.
 EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
-    if (program != nullptr && !program->host.ended && !program->host.Paused()) {
+    if (program != nullptr && !program->host.Ended() && !program->host.Paused()) {
         program->host.RunTicks(1);
     }
 }
 
 // Every key and touch let go, as after one of the page's dialogs.
 EMSCRIPTEN_KEEPALIVE void pelmar_release_all() {
-    if (program != nullptr && !program->host.ended) {
+    if (program != nullptr && !program->host.Ended()) {
         program->host.ReleaseAll();
     }
 }
@@ -309,7 +309,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_release_all() {
 // and touch held is let go and the game pauses, until the player goes on.
 // Returns whether the game is paused now.
 EMSCRIPTEN_KEEPALIVE int pelmar_leave() {
-    if (program == nullptr || program->host.ended) {
+    if (program == nullptr || program->host.Ended()) {
         return 0;
     }
     program->host.ReleaseAll();

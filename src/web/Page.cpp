@@ -159,7 +159,7 @@ bool FormView::PaintChanges() {
     if (paused_ && mainWindow_) {
         // The sign's shade falls on the picture beneath it, never on an
         // earlier sign: what lies under it is painted afresh first.
-        const Box sign = PauseSignBox(form_.clientWidth / Px, form_.clientHeight / Px);
+        const Box sign = PauseSignBox(id_, form_.clientWidth / Px, form_.clientHeight / Px);
         PaintForm(id_, form_, sign, with);
         PaintPauseSign(id_, sign);
         sign_ = sign;

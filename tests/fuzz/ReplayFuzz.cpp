@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // A few seconds of frames, 33 ms apart.
-    for (int frame = 0; frame < 100 && !host.ended && !host.replayDone(); ++frame) {
+    for (int frame = 0; frame < 100 && !host.Ended() && !host.replayDone(); ++frame) {
         frontEnd.now += 33'000'000;
         host.Wake();
     }

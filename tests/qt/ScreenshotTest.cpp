@@ -58,8 +58,7 @@ protected:
     windows::Cfrm& cfrm = sim.windows.cfrm;
     void Run(int ticks) {
         for (int i = 0; i < ticks; ++i) {
-            sim.platform.clock += 1;
-            sim.FireTimer();
+            sim.Step(1);
         }
     }
 };
@@ -87,7 +86,7 @@ TEST_F(ScreenshotTest, LowerRoomWithRaisedOvensAndASandwichFalling) {
     g.ActionKey = game::False;
     // Past the chute strip, where the sandwich shows inside its oven.
     for (int i = 0; i < 130; ++i) {
-        sim.platform.clock += 1;
+        sim.platform.MoveClock(1);
         g.StepSandwichDrop();
     }
     Compare(cfrm, "lower_room_falling");

@@ -86,8 +86,8 @@ protected:
     QTemporaryDir dir;
     qt::QtPlatform frontEnd{host::TableFolders{dir.path().toStdString(), dir.path().toStdString()}};
     host::Host platform{frontEnd};
-    windows::Windows& windows = platform.windows;
-    game::Game& g = platform.game;
+    windows::Windows& windows = platform.windows();
+    game::Game& g = platform.game();
     std::unique_ptr<qt::Backend> backend;
     windows::Cfrm& cfrm = windows.cfrm;
     qt::FormWindow* main = nullptr;

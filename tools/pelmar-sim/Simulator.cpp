@@ -4,7 +4,7 @@
 namespace sim {
 
 Simulator::Simulator() {
-    platform.keepSounds = true;
+    platform.scripted().keepSounds = true;
     platform.Start();
 }
 
@@ -12,11 +12,11 @@ Simulator::Simulator(const host::Beginning& beginning,
                      std::deque<std::pair<std::string, std::string>> files)
     : frontEnd(ScriptedFrontEnd::OffDisk{}) {
     // A record may come from anyone: played back, it reads and writes no file.
-    platform.replaying = true;
-    platform.keepSounds = true;
-    platform.clock = beginning.clock;
+    platform.SetReplaying(true);
+    platform.scripted().keepSounds = true;
+    platform.SetWallClock(beginning.clock);
     platform.Seed(beginning.seed);
-    platform.recordedFiles = std::move(files);
+    platform.scripted().recordedFiles = std::move(files);
     platform.Start();
 }
 

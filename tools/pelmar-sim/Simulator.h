@@ -29,8 +29,8 @@ public:
 
     ScriptedFrontEnd frontEnd;
     host::Host platform{frontEnd};
-    windows::Windows& windows = platform.windows;
-    game::Game& game = platform.game;
+    windows::Windows& windows = platform.windows();
+    game::Game& game = platform.game();
     host::Script script{platform};
 
     bool Execute(const std::string& line, std::ostream& out) { return script.Execute(line, out); }
@@ -38,7 +38,8 @@ public:
         return script.Run(in, out, err, firstLine);
     }
     std::string Dump(bool takeSounds = true) { return script.Dump(takeSounds); }
-    void FireTimer() { platform.FireTimer(); }
+    // The clock moved on by `hundredths`, then the play timer fired once.
+    void Step(double hundredths) { platform.Step(hundredths); }
 };
 
 } // namespace sim

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
                         : std::make_unique<sim::Simulator>();
     if (!start.beginning) {
         // Files read before a script's first command are read first.
-        simulator->platform.recordedFiles = std::move(start.files);
+        simulator->platform.scripted().recordedFiles = std::move(start.files);
     }
     int next = start.lines + 1;
     if (start.firstCommand) {

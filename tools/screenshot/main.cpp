@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     // The scripted clock makes every run paint the same picture.
     sim::Simulator sim;
     for (int tick = 0; tick < 420; ++tick) {
-        sim.platform.clock += 1;
-        sim.FireTimer();
+        sim.Step(1);
     }
     const ui::Form& form = sim.windows.cfrm;
     QImage window(form.clientWidth / 15, form.clientHeight / 15, QImage::Format_RGB32);
