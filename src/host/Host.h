@@ -104,6 +104,7 @@ public:
     void SetSoundOn(bool on);
     // What the front end draws over the main window beside its controls.
     const ui::Effects& Effects() const { return game.effects(); }
+    std::vector<std::pair<std::string, std::string>> Status() const; // told to a screen reader
 
     // Loads the windows and starts the first game.
     void Start();
