@@ -39,9 +39,10 @@ function keyCode(e) {
     return sign > named.ArrowDown && sign < 127 ? sign : e.keyCode || 0;
 }
 
+// A Mac's Command key is its Ctrl, as the desktop's toolkit takes it.
 function tellKey(down, e) {
-    return textC("pelmar_key", down ? 1 : 0, keyCode(e), e.ctrlKey ? 1 : 0,
-                 e.altKey || e.metaKey ? 1 : 0, e.shiftKey ? 1 : 0, e.repeat ? 1 : 0);
+    return textC("pelmar_key", down ? 1 : 0, keyCode(e), e.ctrlKey || e.metaKey ? 1 : 0,
+                 e.altKey ? 1 : 0, e.shiftKey ? 1 : 0, e.repeat ? 1 : 0);
 }
 
 function onKeyDown(e) {
