@@ -37,6 +37,7 @@ set(PELMAR_HOST_SOURCES
   src/host/HostInput.cpp
   src/host/HostPlatform.cpp
   src/host/MenuKeys.cpp
+  src/host/Status.cpp
   src/host/Script.cpp
   src/host/ScriptCommands.cpp
   src/host/ScriptText.cpp

@@ -144,6 +144,13 @@ TEST_F(HostTest, InputComesBetweenTheTicksOfItsTime) {
     EXPECT_EQ(host.ShortcutOf(*cfrm.MenuFase), "");
     EXPECT_EQ(host.bindings().KeysOf(host::Action::ZoomIn), "Ctrl++");
     EXPECT_EQ(host.bindings().KeysOf(host::Action::WalkLeft), "") << "no menu names an arrow";
+    // A screen reader is told the counters by name, the score in whole points.
+    g.Score = 1234.5;
+    g.Level = 3;
+    g.Lives = 7;
+    const std::vector<std::pair<std::string, std::string>> told{
+        {"Pontos", "1234"}, {"Fase", "3"}, {"Vidas", "7"}};
+    EXPECT_EQ(host.Status(), told);
     host.KeyDown(ui::keys::F1);
     EXPECT_EQ(host.scripted().helpOpened, 1);
     host.KeyDown('Q', {.ctrl = true});

@@ -107,6 +107,8 @@ public:
     void SetSoundOn(bool on);
     // What the front end draws over the main window beside its controls.
     const ui::Effects& Effects() const { return game_.effects(); }
+    // The counters as a screen reader is told them: each one's name and value.
+    std::vector<std::pair<std::string, std::string>> Status() const;
 
     // Loads the windows and starts the first game.
     void Start();

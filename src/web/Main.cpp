@@ -5,12 +5,16 @@
 #include "WebPlatform.h"
 #include "host/Host.h"
 #include "host/Script.h"
+#include "ui/KeyCodes.h"
 
 #include <emscripten.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -39,20 +43,15 @@ std::string StateJson(bool takeSounds) {
 }
 
 EM_JS(int, page_scripted, (), { return PelmarPage.scripted ? 1 : 0; });
-EM_JS(void, page_announce, (double score, int level, int lives),
-      { PelmarPage.announce(score, level, lives); });
+EM_JS(void, page_announce, (const char* status), { PelmarPage.announce(UTF8ToString(status)); });
 // The player's sound switch, kept by the page across visits: -1 when none is kept.
 EM_JS(int, page_kept_sound, (), { return PelmarSettings.keptSound(); });
 EM_JS(void, page_sound_switched, (int on), { PelmarSettings.soundSwitched(on != 0); });
 
-// What a screen reader is told: the score, level and lives, when one
-// changes; and the page, when the sound is switched.
-struct Announced {
-    double score = -1;
-    int level = -1;
-    int lives = -1;
-};
-Announced announced;
+// What a screen reader is told: the host's counters, when one changes, one
+// "name TAB value" a line, for the page to say in the player's words; and
+// the page, when the sound is switched.
+std::string announced;
 int soundTold = -1;
 
 void Announce() {
@@ -62,13 +61,50 @@ void Announce() {
         soundTold = sound;
         page_sound_switched(sound);
     }
-    const game::Game& g = program->host.game();
-    const Announced now{g.Score, g.Level, g.Lives};
-    if (now.score != announced.score || now.level != announced.level ||
-        now.lives != announced.lives) {
-        announced = now;
-        page_announce(now.score, now.level, now.lives);
+    std::string now;
+    for (const auto& [name, value] : program->host.Status()) {
+        now += name + "\t" + value + "\n";
     }
+    if (now != announced) {
+        announced = now;
+        page_announce(now.c_str());
+    }
+}
+
+// The actions by the names the page knows them by.
+constexpr std::array<std::pair<host::Action, const char*>, 14> ActionNames{{
+    {host::Action::None, "None"},
+    {host::Action::WalkLeft, "WalkLeft"},
+    {host::Action::WalkRight, "WalkRight"},
+    {host::Action::WalkUp, "WalkUp"},
+    {host::Action::WalkDown, "WalkDown"},
+    {host::Action::ActionKey, "ActionKey"},
+    {host::Action::NewGame, "NewGame"},
+    {host::Action::Pause, "Pause"},
+    {host::Action::Mute, "Mute"},
+    {host::Action::ZoomIn, "ZoomIn"},
+    {host::Action::ZoomOut, "ZoomOut"},
+    {host::Action::FullScreen, "FullScreen"},
+    {host::Action::Help, "Help"},
+    {host::Action::Quit, "Quit"},
+}};
+
+const char* NameOf(host::Action action) {
+    for (const auto& [each, name] : ActionNames) {
+        if (each == action) {
+            return name;
+        }
+    }
+    return "None";
+}
+
+host::Action ActionNamed(std::string_view name) {
+    for (const auto& [action, each] : ActionNames) {
+        if (each == name) {
+            return action;
+        }
+    }
+    return host::Action::None;
 }
 
 // The form a page's window number stands for, or null.
@@ -118,25 +154,54 @@ EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
     }
 }
 
-// A key pressed or let go in the main window; true when the game took it.
-EMSCRIPTEN_KEEPALIVE int pelmar_key(int down, int code, int ctrl, int alt, int shift, int repeat) {
+// A key pressed or let go, for the window in front. Returns what the page
+// does about it: "" where no window takes it (the program is over, the main
+// window is disabled or minimised), "Dialog" where a dialog window leaves it
+// to the page's text box, "Button" where it pressed a dialog's button, else
+// the name of the action the main window's key asks for ("None" for a key
+// the game alone takes). The page does what zoom and full screen ask.
+EMSCRIPTEN_KEEPALIVE const char* pelmar_key(int down, int code, int ctrl, int alt, int shift,
+                                            int repeat) {
     if (program == nullptr || program->host.Ended()) {
-        return 0;
+        return "";
     }
     web::FormView& main = program->page.Main();
-    ui::Form& form = main.form();
-    if (&program->page.Front() != &main || !form.Enabled() || !form.Visible() ||
-        form.WindowState() != 0 || !form.keyPreview) {
-        return 0;
+    web::FormView& front = program->page.Front();
+    ui::Form& form = front.form();
+    if (&front == &main && (!form.Visible() || form.WindowState() != 0 || !form.Enabled())) {
+        return "";
     }
-    if (down != 0) {
-        program->host.KeyDown(code, {ctrl != 0, alt != 0, shift != 0}, repeat != 0);
-    } else {
+    if (down == 0) {
+        if (&front != &main) {
+            return "Dialog";
+        }
         // The browser sends no release for auto-repeat.
         program->host.KeyUp(code, false);
+        Announce();
+        return "None";
     }
+    // Which window takes the key, and what Return and Escape do in a
+    // dialog window, are the host's to say.
+    const std::optional<host::Action> action =
+        program->host.KeyIn(form, code, {ctrl != 0, alt != 0, shift != 0}, repeat != 0);
     Announce();
-    return 1;
+    if (&front != &main) {
+        return action ? "Button" : "Dialog";
+    }
+    return NameOf(action.value_or(host::Action::None));
+}
+
+// A key of the touch pad held or let go: the game's own key for its action.
+EMSCRIPTEN_KEEPALIVE void pelmar_pad(int down, const char* action) {
+    const int code = host::Bindings::GameCode(ActionNamed(action));
+    if (code >= 0) {
+        pelmar_key(down, code, 0, 0, 0, 0);
+    }
+}
+
+// The keys of an action as a menu shows them ("F2", "Ctrl++"); empty for none.
+EMSCRIPTEN_KEEPALIVE const char* pelmar_keys_of(const char* action) {
+    return Answer(program != nullptr ? program->host.bindings().KeysOf(ActionNamed(action)) : "");
 }
 
 // A menu item chosen; nothing while the main window is disabled.
@@ -155,23 +220,6 @@ EMSCRIPTEN_KEEPALIVE void pelmar_click(int form, int number) {
     if (c != nullptr && c->Visible()) {
         program->host.Click(*c);
     }
-}
-
-// Enter or Escape in a dialog window: its default or cancel button.
-EMSCRIPTEN_KEEPALIVE int pelmar_dialog_key(int form, int escape) {
-    ui::Form* dialog = FormOf(form);
-    if (dialog == nullptr) {
-        return 0;
-    }
-    for (const auto& control : dialog->controls()) {
-        ui::Control& c = *control;
-        if (c.kind() == ui::Kind::Button && c.Visible() && c.Enabled() && c.onClick &&
-            (escape != 0 ? c.isCancel : c.isDefault)) {
-            program->host.Click(c);
-            return 1;
-        }
-    }
-    return 0;
 }
 
 // Text typed into a text box; 0 when the box refused it and kept its own.

@@ -36,7 +36,16 @@ EM_JS(void, page_sync_menu,
                               visible != 0);
       });
 EM_JS(void, page_schedule_paint, (int form), { PelmarPage.schedulePaint(form); });
-EM_JS(void, page_add_view_menu, (), { PelmarPage.addViewMenu(); });
+// The page's "Exibir" menu, with the keys of its entries' actions.
+EM_JS(void, page_add_view_menu,
+      (const char* zoomIn, const char* zoomOut, const char* fullScreen, const char* pause), {
+          PelmarPage.addViewMenu({
+              ZoomIn : UTF8ToString(zoomIn),
+              ZoomOut : UTF8ToString(zoomOut),
+              FullScreen : UTF8ToString(fullScreen),
+              Pause : UTF8ToString(pause)
+          });
+      });
 EM_JS(void, page_show_paused, (int paused), { PelmarPage.showPaused(paused != 0); });
 
 constexpr int Px = ui::TwipsPerPixel;
@@ -55,8 +64,9 @@ FormView::FormView(Page& page, ui::Form& form, int id, bool mainWindow)
             SyncWidget(c);
         } else if (mainWindow && c.kind() == ui::Kind::Menu) {
             const int parent = c.parent() == &form_ ? -1 : NumberOf(*c.parent());
+            // Beside an entry, the key that does what it does, as the host binds it.
             page_add_menu(NumberOf(c), parent, c.Caption().c_str(), c.separator ? 1 : 0,
-                          c.shortcut.c_str());
+                          page_.host().ShortcutOf(c).c_str());
             SyncMenu(c);
         }
     }
@@ -174,7 +184,10 @@ Page::Page(host::Host& host) : host_(host) {
     for (ui::Form* form : host.ShownForms()) {
         views_.push_back(std::make_unique<FormView>(*this, *form, id++, form == &host.MainForm()));
     }
-    page_add_view_menu();
+    const host::Bindings& keys = host.bindings();
+    page_add_view_menu(
+        keys.KeysOf(host::Action::ZoomIn).c_str(), keys.KeysOf(host::Action::ZoomOut).c_str(),
+        keys.KeysOf(host::Action::FullScreen).c_str(), keys.KeysOf(host::Action::Pause).c_str());
 }
 
 void Page::ShowPaused(bool paused) {

@@ -16,26 +16,18 @@ EM_JS(void, canvas_fill, (int canvas, int x, int y, int w, int h, const char* co
 EM_JS(void, canvas_image, (int canvas, const char* picture, int x, int y),
       { PelmarPage.image(canvas, UTF8ToString(picture), x, y); });
 EM_JS(void, canvas_text,
-      (int canvas, int x, int y, int w, int h, int align, int grid, const char* font,
+      (int canvas, int x, int y, int w, int h, int align, int middle, const char* font, int spacing,
        const char* colour, const char* text),
       {
-          PelmarPage.text(canvas, x, y, w, h, align, grid, UTF8ToString(font), UTF8ToString(colour),
-                          UTF8ToString(text));
+          PelmarPage.text(canvas, x, y, w, h, align, middle, UTF8ToString(font), spacing,
+                          UTF8ToString(colour), UTF8ToString(text));
       });
 EM_JS(void, canvas_done, (int canvas), { PelmarPage.done(canvas); });
-EM_JS(void, canvas_centred_text,
-      (int canvas, int x, int y, int w, int h, const char* font, int spacing, const char* colour,
-       const char* text),
-      {
-          PelmarPage.centredText(canvas, x, y, w, h, UTF8ToString(font), spacing,
-                                 UTF8ToString(colour), UTF8ToString(text));
-      });
 EM_JS(int, text_advance, (const char* font, int spacing, const char* text),
       { return PelmarPage.textAdvance(UTF8ToString(font), spacing, UTF8ToString(text)); });
 EM_JS(int, font_height, (const char* font), { return PelmarPage.fontHeight(UTF8ToString(font)); });
 
-// The walk's drawing calls carried out on a page canvas. The page's text
-// call keeps a pixel of margin inside its box on either side.
+// The walk's drawing calls carried out on a page canvas.
 class WebCanvas final : public ui::Canvas {
 public:
     explicit WebCanvas(int canvas) : canvas_(canvas) {}
@@ -50,13 +42,8 @@ public:
     void Text(const ui::PixelBox& b, const ui::TextCall& text) override {
         const std::string font = web::CssFont(text.font, text.pixels);
         const std::string colour = web::CssColour(text.colour);
-        if (text.middle) {
-            canvas_centred_text(canvas_, b.x, b.y, b.w, b.h, font.c_str(), text.spacing,
-                                colour.c_str(), text.text.c_str());
-        } else {
-            canvas_text(canvas_, b.x - 1, b.y, b.w + 2, b.h, static_cast<int>(text.align), 0,
-                        font.c_str(), colour.c_str(), text.text.c_str());
-        }
+        canvas_text(canvas_, b.x, b.y, b.w, b.h, static_cast<int>(text.align), text.middle ? 1 : 0,
+                    font.c_str(), text.spacing, colour.c_str(), text.text.c_str());
     }
     int TextWidth(const ui::TextCall& text) override {
         return text_advance(web::CssFont(text.font, text.pixels).c_str(), text.spacing,

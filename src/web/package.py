@@ -130,14 +130,14 @@ assets_js = ("// SPDX-License-Identifier: GPL-3.0-or-later\n"
              f"var PelmarTexts = {json.dumps(texts(), ensure_ascii=False)};\n")
 names = {
     "assets.js": hashed("assets.js", assets_js.encode()),
-    "page.js": hashed("page.js", read(os.path.join(web, "page.js"))),
-    "sound.js": hashed("sound.js", read(os.path.join(web, "sound.js"))),
-    "storage.js": hashed("storage.js", read(os.path.join(web, "storage.js"))),
-    "settings.js": hashed("settings.js", read(os.path.join(web, "settings.js"))),
-    "access.js": hashed("access.js", read(os.path.join(web, "access.js"))),
     "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
     "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
 }
+# The page's scripts, ES modules: index.html maps each plain name to the hashed one.
+for script in ("page.js", "common.js", "canvas.js", "windows.js", "menus.js", "view.js",
+               "keys.js", "dialogs.js", "touch.js", "frames.js", "access.js", "settings.js",
+               "storage.js", "sound.js"):
+    names[script] = hashed(script, read(os.path.join(web, script)))
 icons = []
 for size in (128, 256):
     icon = hashed(f"pelmar_{size}.png",

@@ -2,110 +2,107 @@
 // The high-score table in the browser's localStorage: one character per
 // byte, saved under a lock that every tab of the game takes, and the notice
 // the player sees when the browser refuses to keep it.
-"use strict";
+import { page } from "./common.js";
 
-const PelmarStorage = (() => {
-    // A table is a few hundred bytes: anything much larger is not one.
-    const mostChars = 65536;
-    // The page's own words for the notice.
-    const ownWords = {
-        "o espaço que o navegador dá ao jogo está cheio": "the room the browser gives the game is full",
-        "o navegador não deixa o jogo guardar nada": "the browser lets the game keep nothing",
-    };
-    let release = null;
+// A table is a few hundred bytes: anything much larger is not one.
+const mostChars = 65536;
+// The page's own words for the notice.
+const ownWords = {
+    "o espaço que o navegador dá ao jogo está cheio": "the room the browser gives the game is full",
+    "o navegador não deixa o jogo guardar nada": "the browser lets the game keep nothing",
+};
+let release = null;
 
-    function tr(text) {
-        const page = PelmarPage;
-        const shown = page.tr(text);
-        return shown === text && page.language === "en" && text in ownWords ? ownWords[text]
-                                                                            : shown;
+function tr(text) {
+    const shown = page.tr(text);
+    return shown === text && page.language === "en" && text in ownWords ? ownWords[text]
+                                                                        : shown;
+}
+
+// The stored bytes as hexadecimal digits ("" when missing, unreadable or too long).
+function read(key) {
+    let stored = null;
+    try {
+        stored = window.localStorage.getItem(key);
+    } catch (e) {
+        console.warn("pelmar: the browser's storage cannot be read", e);
     }
-
-    // The stored bytes as hexadecimal digits ("" when missing, unreadable or too long).
-    function read(key) {
-        let stored = null;
-        try {
-            stored = window.localStorage.getItem(key);
-        } catch (e) {
-            console.warn("pelmar: the browser's storage cannot be read", e);
-        }
-        if (typeof stored !== "string" || stored.length > mostChars) {
-            return "";
-        }
-        let text = "";
-        for (let i = 0; i < stored.length; i++) {
-            text += (stored.charCodeAt(i) & 255).toString(16).padStart(2, "0");
-        }
-        return text;
+    if (typeof stored !== "string" || stored.length > mostChars) {
+        return "";
     }
-
-    // 1 when kept, 0 where the storage is full, -1 where the browser refuses.
-    function write(key, hex) {
-        let bytes = "";
-        for (let i = 0; i + 1 < hex.length; i += 2) {
-            bytes += String.fromCharCode(parseInt(hex.substr(i, 2), 16));
-        }
-        try {
-            window.localStorage.setItem(key, bytes);
-            return 1;
-        } catch (e) {
-            console.warn("pelmar: the browser's storage cannot be written", e);
-            const full = e && (e.name === "QuotaExceededError" || e.code === 22);
-            return full ? 0 : -1;
-        }
+    let text = "";
+    for (let i = 0; i < stored.length; i++) {
+        text += (stored.charCodeAt(i) & 255).toString(16).padStart(2, "0");
     }
+    return text;
+}
 
-    // Resolves with 1 once this tab holds the lock of `key`, which it keeps
-    // until unlock(); 0 at once where the browser has no locks. The program
-    // sleeps meanwhile: nothing calls into it, as in the page's dialogs.
-    function lock(key) {
-        if (!navigator.locks || typeof navigator.locks.request !== "function") {
-            return Promise.resolve(0);
-        }
-        const page = PelmarPage;
-        page.stateAsleep = page.running ? window.pelmarState() : null;
-        page.asleep = true;
-        return new Promise((granted) => {
-            navigator.locks.request("pelmar:" + key, () => new Promise((done) => {
-                release = done;
-                granted(1);
-            })).catch((e) => {
-                console.warn("pelmar: the browser's lock was refused", e);
-                granted(0);
-            });
-        }).then((held) => {
-            page.asleep = false;
-            // The frames dropped meanwhile start again.
-            setTimeout(() => page.wakeIn(0), 0);
-            return held;
+// 1 when kept, 0 where the storage is full, -1 where the browser refuses.
+function write(key, hex) {
+    let bytes = "";
+    for (let i = 0; i + 1 < hex.length; i += 2) {
+        bytes += String.fromCharCode(parseInt(hex.substr(i, 2), 16));
+    }
+    try {
+        window.localStorage.setItem(key, bytes);
+        return 1;
+    } catch (e) {
+        console.warn("pelmar: the browser's storage cannot be written", e);
+        const full = e && (e.name === "QuotaExceededError" || e.code === 22);
+        return full ? 0 : -1;
+    }
+}
+
+// Resolves with 1 once this tab holds the lock of `key`, which it keeps
+// until unlock(); 0 at once where the browser has no locks. The program
+// sleeps meanwhile: nothing calls into it, as in the page's dialogs.
+function lock(key) {
+    if (!navigator.locks || typeof navigator.locks.request !== "function") {
+        return Promise.resolve(0);
+    }
+    page.stateAsleep = page.running ? window.pelmarState() : null;
+    page.asleep = true;
+    return new Promise((granted) => {
+        navigator.locks.request("pelmar:" + key, () => new Promise((done) => {
+            release = done;
+            granted(1);
+        })).catch((e) => {
+            console.warn("pelmar: the browser's lock was refused", e);
+            granted(0);
         });
-    }
+    }).then((held) => {
+        page.asleep = false;
+        // The frames dropped meanwhile start again.
+        setTimeout(() => page.wakeIn(0), 0);
+        return held;
+    });
+}
 
-    function unlock() {
-        if (release) {
-            release();
-            release = null;
-        }
+function unlock() {
+    if (release) {
+        release();
+        release = null;
     }
+}
 
-    // Shown without waiting for the player, as the desktop's notice is,
-    // until its Ok button puts it away.
-    function notice(text, details) {
-        let box = document.getElementById("notice");
-        if (!box) {
-            box = document.createElement("div");
-            box.id = "notice";
-            box.setAttribute("role", "alert");
-            box.append(document.createElement("p"), document.createElement("button"));
-            box.lastChild.type = "button";
-            box.lastChild.addEventListener("click", () => { box.hidden = true; });
-            (document.querySelector("main") || document.body).appendChild(box);
-        }
-        const shown = details.map(tr);
-        box.firstChild.textContent = tr(text).replace(/%([1-9])/g, (m, n) => shown[n - 1] ?? m);
-        box.lastChild.textContent = tr("Ok");
-        box.hidden = false;
+// Shown without waiting for the player, as the desktop's notice is,
+// until its Ok button puts it away.
+function notice(text, details) {
+    let box = document.getElementById("notice");
+    if (!box) {
+        box = document.createElement("div");
+        box.id = "notice";
+        box.setAttribute("role", "alert");
+        box.append(document.createElement("p"), document.createElement("button"));
+        box.lastChild.type = "button";
+        box.lastChild.addEventListener("click", () => { box.hidden = true; });
+        (document.querySelector("main") || document.body).appendChild(box);
     }
+    const shown = details.map(tr);
+    box.firstChild.textContent = tr(text).replace(/%([1-9])/g, (m, n) => shown[n - 1] ?? m);
+    box.lastChild.textContent = tr("Ok");
+    box.hidden = false;
+}
 
-    return { read, write, lock, unlock, notice };
-})();
+// The program keeps its table through these (WebPlatform.cpp).
+globalThis.PelmarStorage = { read, write, lock, unlock, notice };

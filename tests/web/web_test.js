@@ -271,11 +271,11 @@ function factorOf(size) {
     return Number.isInteger(k) && size.shownHeight === size.height * k ? k : NaN;
 }
 
-// The visible entries of the "Exibir" menu as the page shows them.
-async function viewEntries(page) {
-    return page.evaluate(() => {
+// The visible entries of the "Exibir" menu (or another) as the page shows them.
+async function viewEntries(page, menuTitle = "Exibir") {
+    return page.evaluate((menuTitle) => {
         const title = [...document.querySelectorAll(".menutitle")]
-                          .find((m) => m.textContent === "Exibir");
+                          .find((m) => m.textContent === menuTitle);
         const list = title.nextElementSibling;
         return {
             open: !list.hidden,
@@ -289,7 +289,7 @@ async function viewEntries(page) {
                 enabled: !r.classList.contains("disabled"),
             })),
         };
-    });
+    }, menuTitle);
 }
 
 function entry(view, label) {
@@ -557,6 +557,24 @@ function colourRuns(samples) {
             ["menuitemcheckbox", "true", "true"], ["menuitemcheckbox", "false", "true"],
             ["menuitemradio", "true", "true"]]),
               "menu entries: actions, check boxes and a group: " + JSON.stringify(roles));
+        // Beside each entry the key the program binds to it, as the desktop shows them.
+        await page.keyboard.down("Alt");
+        await page.keyboard.press("a");
+        await page.keyboard.up("Alt");
+        const helpMenu = await viewEntries(page, "Ajuda");
+        await page.keyboard.press("Escape");
+        await page.keyboard.down("Alt");
+        await page.keyboard.press("o");
+        await page.keyboard.up("Alt");
+        const options = await viewEntries(page, "Opções");
+        await page.keyboard.press("Escape");
+        check(helpMenu.open && entry(helpMenu, "Como jogar...").shortcut === "F1" && options.open &&
+              entry(options, "Sair").shortcut === "Ctrl+Q" &&
+              entry(options, "Jogo Novo").shortcut === "F2" &&
+              entry(options, "Fase ...").shortcut === "",
+              "Ajuda shows F1 beside Como jogar..., Opções Ctrl+Q beside Sair and F2 beside " +
+              "Jogo Novo: " + JSON.stringify([helpMenu.entries, options.entries].map(
+                  (entries) => entries.map((e) => [e.label, e.shortcut]))));
         const status = await page.evaluate(() => {
             const live = document.querySelector("[aria-live]");
             window.statusChanges = 0;
@@ -633,6 +651,21 @@ function colourRuns(samples) {
                 }
             });
         });
+        // Every key goes to the program, which says what it asks for: the page
+        // does the zoom and the full screen it is told of (kept here, but the
+        // keys that are only the game's).
+        await page.evaluate(() => {
+            window.keyActions = [];
+            window.tellKey = Module._pelmar_key;
+            Module._pelmar_key = (...args) => {
+                const answer = window.tellKey(...args);
+                const action = Module.UTF8ToString(answer);
+                if (args[0] === 1 && action !== "None") {
+                    window.keyActions.push(action);
+                }
+                return answer;
+            };
+        });
         let size = await canvasSize(page);
         check(factorOf(size) === 2, `the canvas shows at 2x: ${JSON.stringify(size)}`);
         await withCtrl(page, "Minus");
@@ -646,6 +679,10 @@ function colourRuns(samples) {
         size = await canvasSize(page);
         check(factorOf(size) === 2, `Ctrl+= goes no further than 2x, as 3x would not fit: ` +
               JSON.stringify(size));
+        const zoomActions = await page.evaluate(() => window.keyActions.splice(0));
+        check(JSON.stringify(zoomActions) === JSON.stringify(["ZoomOut", "ZoomIn", "ZoomIn"]),
+              "Ctrl+-, Ctrl++ and Ctrl+= zoom as the program's actions: " +
+              JSON.stringify(zoomActions));
         const keptZoom = await page.evaluate(() => window.keptFromZooming);
         check(JSON.stringify(keptZoom) === JSON.stringify(["-:true", "+:true", "=:false"]),
               "the page's factors are kept from the browser, but Ctrl+= at the largest is " +
@@ -759,6 +796,14 @@ function colourRuns(samples) {
                 await new Promise((r) => requestAnimationFrame(r));
             }
         });
+        const fullScreenActions = await page.evaluate(() => {
+            Module._pelmar_key = window.tellKey;
+            return window.keyActions.splice(0);
+        });
+        check(JSON.stringify(fullScreenActions.slice(-2)) ===
+              JSON.stringify(["ZoomOut", "FullScreen"]),
+              "Ctrl+- and F11 are the program's ZoomOut and FullScreen, which the page does: " +
+              JSON.stringify(fullScreenActions));
         if (fullScreen.element === null) {
             console.log("note: this Chromium refuses full screen: " + fullScreen.refused);
             view = await viewEntries(page);
