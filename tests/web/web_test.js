@@ -1118,6 +1118,17 @@ function colourRuns(samples) {
               `the count-down of 20 lives ends between ${lastSeen.toFixed(1)} and ` +
               `${shown.toFixed(1)} hundredths of game time, play's ${played.toFixed(1)}`);
 
+        // ---- played on by script to a splash, the canvas is the desktop's picture ----
+        await open(page, url + "?scripted");
+        await page.evaluate(() => window.pelmarScript(
+            "run 250\nkeydown 39\nplay 600\nkeyup 39\nplay 450"));
+        const splashed = await compareWithReference(page, fs.readFileSync(
+            path.join(path.dirname(reference), "played_to_a_splash.png")));
+        check(splashed.differing === 0 && splashed.labels > 0 &&
+              splashed.maskedPixels < splashed.total / 4,
+              "played by the same script lines to a broken item, the canvas equals the " +
+              "desktop's picture outside the labels: " + JSON.stringify(splashed));
+
         // ---- in real time: a loss shows broken where it happened, a moment ----
         await open(page, url);
         await startWatch(page, watchSplash);
