@@ -260,6 +260,40 @@ bool SetVariable(Game& game, std::string_view name, const std::string& text) {
     return set;
 }
 
+namespace {
+
+// The last dialog of each kind, as its fields, or null before the first.
+void WriteDialog(JsonWriter& out, std::string_view key,
+                 std::initializer_list<std::pair<std::string_view, std::string>> fields) {
+    out.Key(key);
+    if (fields.size() == 0) {
+        out.Null();
+        return;
+    }
+    out.BeginObject();
+    for (const auto& [name, value] : fields) {
+        out.Key(name).String(value);
+    }
+    out.EndObject();
+}
+
+void WriteDialogs(JsonWriter& out, const DumpExtras& extras) {
+    if (const auto& box = extras.lastInputBox) {
+        WriteDialog(
+            out, "LastInputBox",
+            {{"Prompt", box->prompt}, {"Title", box->title}, {"Default", box->defaultAnswer}});
+    } else {
+        WriteDialog(out, "LastInputBox", {});
+    }
+    if (const auto& box = extras.lastMessageBox) {
+        WriteDialog(out, "LastMessageBox", {{"Prompt", box->first}, {"Title", box->second}});
+    } else {
+        WriteDialog(out, "LastMessageBox", {});
+    }
+}
+
+} // namespace
+
 std::string DumpJson(Game& game, const DumpExtras& extras) {
     JsonWriter out;
     out.BeginObject();
@@ -275,31 +309,7 @@ std::string DumpJson(Game& game, const DumpExtras& extras) {
         }
     }
     out.EndObject();
-    // The last dialog of each kind, as its fields, or null before the first.
-    auto dialog = [&](std::string_view key,
-                      std::initializer_list<std::pair<std::string_view, std::string>> fields) {
-        out.Key(key);
-        if (fields.size() == 0) {
-            out.Null();
-            return;
-        }
-        out.BeginObject();
-        for (const auto& [name, value] : fields) {
-            out.Key(name).String(value);
-        }
-        out.EndObject();
-    };
-    if (const auto& box = extras.lastInputBox) {
-        dialog("LastInputBox",
-               {{"Prompt", box->prompt}, {"Title", box->title}, {"Default", box->defaultAnswer}});
-    } else {
-        dialog("LastInputBox", {});
-    }
-    if (const auto& box = extras.lastMessageBox) {
-        dialog("LastMessageBox", {{"Prompt", box->first}, {"Title", box->second}});
-    } else {
-        dialog("LastMessageBox", {});
-    }
+    WriteDialogs(out, extras);
     // Only once the player was told something, so every earlier dump reads as before.
     if (const auto& notice = game.platform().LastNotice()) {
         out.Key("LastNotice").String(notice->Filled());

@@ -157,6 +157,11 @@ public:
     void RemoveOrder(int line);
     void SwitchRoom();
     void StepSandwichDrop();
+    // The cook throws the sandwich he carries down towards the ovens.
+    void ThrowSandwich();
+    // In the band over the ovens: the oven under the sandwich, and whether
+    // it delivers an order there (then the sandwich goes on into the oven).
+    bool SandwichMeetsAnOrder();
     void MissDrop();
     void DispenseIngredient();
     void CatchIngredient();

@@ -213,32 +213,14 @@ void Game::DispenseIngredient() {
 // ---------------------------------------------------------------- ovens
 
 void Game::StepSandwichDrop() {
-    ui::Control& sandwich = *cfrm.eleme2;
-    ui::Control& cook = *cfrm.pelmar;
-    const int counterTop = cfrm.Picture2->Top();
     if ((LowerRoom & ActionKey) != 0 && ItemState == 3 && SandwichDropClock == 0) {
-        Sound("throw");
-        sandwich.SetPicture(windows::At(Figform.Picture2, 0, "Picture2").Picture());
-        SandwichDropClock = Now();
-        SandwichDropTop = cook.Top() + 330;
-        if (CookPose % 10 == 3) {
-            sandwich.Move(cook.Left() + cook.Width() - sandwich.Width(), SandwichDropTop);
-        } else {
-            sandwich.Move(cook.Left(), SandwichDropTop);
-        }
-        if (BeltOldest > 0) {
-            ItemState = 4;
-        }
-        CookLoad = 0;
-        if (CookPose % 10 == 1) {
-            WalkOrigin(1) = WalkOrigin(1) + layout::LoadReach;
-            cook.SetLeft(cook.Left() + layout::LoadReach);
-        }
-        ShowCookFrame();
+        ThrowSandwich();
     }
     if (SandwichDropClock == 0) {
         return;
     }
+    ui::Control& sandwich = *cfrm.eleme2;
+    const int counterTop = cfrm.Picture2->Top();
     sandwich.SetTop((Now() - SandwichDropClock) * 7 + SandwichDropTop);
     if (sandwich.Top() < counterTop - 423) {
         MissDrop();
@@ -246,31 +228,9 @@ void Game::StepSandwichDrop() {
     }
     if (sandwich.Top() <= counterTop - sandwich.Height()) {
         // The decision band: which oven holds it, and does that deliver an order?
-        SandwichDropOven = 0;
-        for (int i = 1; i <= 3; ++i) {
-            const ui::Control& oven = *cfrm.forno[static_cast<std::size_t>(i)];
-            if (sandwich.Left() > oven.Left() &&
-                oven.Left() + oven.Width() > sandwich.Left() + sandwich.Width()) {
-                SandwichDropOven = static_cast<Integer>(i);
-                break;
-            }
+        if (!SandwichMeetsAnOrder()) {
+            MissDrop();
         }
-        for (int line = 1; line <= 3; ++line) {
-            if (CarriedFilling == OrderSlot(line, 1) && SandwichDropOven == OrderSlot(line, 2)) {
-                if (BlinkLine(1) > 0) {
-                    windows::At(cfrm.selec, BlinkLine(1) - 1, "selec")
-                        .SetBackColor(static_cast<ui::Colour>(HighlightColour(BlinkLine(2), True)));
-                    BlinkLine(1) = 0;
-                }
-                RemoveOrder(line);
-                NewOrder();
-                sandwich.SetTop(counterTop - sandwich.Height() + 1);
-                SandwichDropTop = sandwich.Top();
-                SandwichDropClock = Now();
-                return;
-            }
-        }
-        MissDrop();
         return;
     }
     const int o = SandwichDropOven;
@@ -293,6 +253,59 @@ void Game::StepSandwichDrop() {
             ItemState = 4;
         }
     }
+}
+
+void Game::ThrowSandwich() {
+    ui::Control& sandwich = *cfrm.eleme2;
+    ui::Control& cook = *cfrm.pelmar;
+    Sound("throw");
+    sandwich.SetPicture(windows::At(Figform.Picture2, 0, "Picture2").Picture());
+    SandwichDropClock = Now();
+    SandwichDropTop = cook.Top() + 330;
+    if (CookPose % 10 == 3) {
+        sandwich.Move(cook.Left() + cook.Width() - sandwich.Width(), SandwichDropTop);
+    } else {
+        sandwich.Move(cook.Left(), SandwichDropTop);
+    }
+    if (BeltOldest > 0) {
+        ItemState = 4;
+    }
+    CookLoad = 0;
+    if (CookPose % 10 == 1) {
+        WalkOrigin(1) = WalkOrigin(1) + layout::LoadReach;
+        cook.SetLeft(cook.Left() + layout::LoadReach);
+    }
+    ShowCookFrame();
+}
+
+bool Game::SandwichMeetsAnOrder() {
+    ui::Control& sandwich = *cfrm.eleme2;
+    const int counterTop = cfrm.Picture2->Top();
+    SandwichDropOven = 0;
+    for (int i = 1; i <= 3; ++i) {
+        const ui::Control& oven = *cfrm.forno[static_cast<std::size_t>(i)];
+        if (sandwich.Left() > oven.Left() &&
+            oven.Left() + oven.Width() > sandwich.Left() + sandwich.Width()) {
+            SandwichDropOven = static_cast<Integer>(i);
+            break;
+        }
+    }
+    for (int line = 1; line <= 3; ++line) {
+        if (CarriedFilling == OrderSlot(line, 1) && SandwichDropOven == OrderSlot(line, 2)) {
+            if (BlinkLine(1) > 0) {
+                windows::At(cfrm.selec, BlinkLine(1) - 1, "selec")
+                    .SetBackColor(static_cast<ui::Colour>(HighlightColour(BlinkLine(2), True)));
+                BlinkLine(1) = 0;
+            }
+            RemoveOrder(line);
+            NewOrder();
+            sandwich.SetTop(counterTop - sandwich.Height() + 1);
+            SandwichDropTop = sandwich.Top();
+            SandwichDropClock = Now();
+            return true;
+        }
+    }
+    return false;
 }
 
 void Game::MissDrop() {

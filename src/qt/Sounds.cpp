@@ -90,7 +90,7 @@ void Sounds::Load() {
     Log("# loaded in " + QByteArray::number(took.elapsed()) + " ms");
 }
 
-bool Sounds::Create() {
+int Sounds::LoadEffects() {
     const QDir folder(QStringLiteral(":/sounds"));
     int rate = 0;
     for (const QString& name : folder.entryList({QStringLiteral("*.wav")}, QDir::Files)) {
@@ -107,6 +107,11 @@ bool Sounds::Create() {
         rate = pcm->rate;
         effects_.insert(name.chopped(4), mixer_.Add(std::move(pcm->samples)));
     }
+    return rate;
+}
+
+bool Sounds::Create() {
+    const int rate = LoadEffects();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     const QAudioFormat format = OutputFormat(device, rate);
     if (effects_.isEmpty() || device.isNull() || !format.isValid()) {
@@ -119,41 +124,7 @@ bool Sounds::Create() {
     audioContext_.moveToThread(&audio_);
     qsizetype buffer = 0;
     QMetaObject::invokeMethod(
-        &audioContext_,
-        [&] {
-            format_ = format;
-            sink_ = new QAudioSink(device, format);
-            sink_->setBufferSize(format.bytesForDuration(BufferMilliseconds * 1000));
-            output_ = sink_->start();
-            if (output_ == nullptr) {
-                return;
-            }
-            feed_ = new QTimer;
-            feed_->setTimerType(Qt::PreciseTimer);
-            QObject::connect(feed_, &QTimer::timeout, feed_, [this] { Feed(); });
-            feed_->start(FeedMilliseconds);
-            Feed();
-            // The output idles when it has played all it was given. After
-            // the feed came to rest, that is the end of the last sound: the
-            // output is suspended, so nothing of it wakes the program until
-            // the next sound. While a sound plays, it means the output ran
-            // dry (the feed or the sound server was held up): worth a note
-            // in the log.
-            QObject::connect(sink_, &QAudioSink::stateChanged, feed_, [this](QAudio::State state) {
-                if (state != QAudio::IdleState) {
-                    return;
-                }
-                if (resting_) {
-                    sink_->suspend();
-                } else if (log_.isOpen()) {
-                    const qint64 at = MonotonicMilliseconds();
-                    QMetaObject::invokeMethod(
-                        this, [this, at] { Log("# underrun " + QByteArray::number(at)); });
-                }
-            });
-            buffer = sink_->bufferSize();
-        },
-        Qt::BlockingQueuedConnection);
+        &audioContext_, [&] { buffer = OpenOutput(device, format); }, Qt::BlockingQueuedConnection);
     if (buffer == 0) {
         return false;
     }
@@ -164,6 +135,39 @@ bool Sounds::Create() {
             .arg(format.channelCount())
             .toUtf8());
     return true;
+}
+
+qsizetype Sounds::OpenOutput(const QAudioDevice& device, const QAudioFormat& format) {
+    format_ = format;
+    sink_ = new QAudioSink(device, format);
+    sink_->setBufferSize(format.bytesForDuration(BufferMilliseconds * 1000));
+    output_ = sink_->start();
+    if (output_ == nullptr) {
+        return 0;
+    }
+    feed_ = new QTimer;
+    feed_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(feed_, &QTimer::timeout, feed_, [this] { Feed(); });
+    feed_->start(FeedMilliseconds);
+    Feed();
+    // The output idles when it has played all it was given. After the feed
+    // came to rest, that is the end of the last sound: the output is
+    // suspended, so nothing of it wakes the program until the next sound.
+    // While a sound plays, it means the output ran dry (the feed or the
+    // sound server was held up): worth a note in the log.
+    QObject::connect(sink_, &QAudioSink::stateChanged, feed_, [this](QAudio::State state) {
+        if (state != QAudio::IdleState) {
+            return;
+        }
+        if (resting_) {
+            sink_->suspend();
+        } else if (log_.isOpen()) {
+            const qint64 at = MonotonicMilliseconds();
+            QMetaObject::invokeMethod(this,
+                                      [this, at] { Log("# underrun " + QByteArray::number(at)); });
+        }
+    });
+    return sink_->bufferSize();
 }
 
 void Sounds::Play(std::string_view name) {

@@ -3,6 +3,7 @@
 
 #include "qt/SoundMixer.h"
 
+#include <QAudioDevice>
 #include <QAudioFormat>
 #include <QFile>
 #include <QHash>
@@ -45,6 +46,11 @@ private:
     // Decodes each embedded file, named after it without ".wav", and opens
     // the output; false where no effect or no output could be had.
     bool Create();
+    // The embedded effects decoded; their sample rate, 0 for none.
+    int LoadEffects();
+    // On the output's thread: the sink opened and fed; its buffer's size in
+    // bytes, 0 where it could not start.
+    qsizetype OpenOutput(const QAudioDevice& device, const QAudioFormat& format);
 
     // The test log, written on the program's thread only.
     static qint64 MonotonicMilliseconds();

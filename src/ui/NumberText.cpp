@@ -22,70 +22,67 @@ constexpr long long ExponentLimit = 1000000;
 
 } // namespace
 
-std::optional<Decimal> ReadDecimal(std::string_view text) {
-    std::size_t i = 0;
-    const bool negative = i < text.size() && text[i] == '-';
-    i += negative ? 1 : 0;
-    // The significant digits, without leading zeros, and the power of ten
-    // of the place just after the last digit kept.
-    std::string digits;
+namespace {
+
+// The significant digits read so far, without leading zeros, and the power
+// of ten of the place just after the last digit kept; past the digits kept,
+// whether any left out was not zero.
+struct Digits {
+    std::string kept;
     long long scale = 0;
     bool sticky = false;
     bool any = false;
-    auto take = [&](char c, bool fraction) {
+
+    void Take(char c, bool fraction) {
         any = true;
-        if (digits.empty() && c == '0') {
+        if (kept.empty() && c == '0') {
             scale -= fraction ? 1 : 0;
             return;
         }
-        if (digits.size() < KeptDigits) {
-            digits += c;
+        if (kept.size() < KeptDigits) {
+            kept += c;
             scale -= fraction ? 1 : 0;
         } else {
             sticky = sticky || c != '0';
             scale += fraction ? 0 : 1;
         }
-    };
+    }
+};
+
+// An exponent at `i` ("e", a sign, digits), added to `scale`; false when
+// the "e" has no digits after it. Nothing there is no exponent.
+bool ReadExponent(std::string_view text, std::size_t& i, long long& scale) {
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) {
+        return true;
+    }
+    ++i;
+    const bool down = i < text.size() && text[i] == '-';
+    i += i < text.size() && (text[i] == '-' || text[i] == '+') ? 1 : 0;
+    if (i == text.size() || !Digit(text[i])) {
+        return false;
+    }
+    long long exponent = 0;
     while (i < text.size() && Digit(text[i])) {
-        take(text[i++], false);
+        exponent = std::min(exponent * 10 + (text[i++] - '0'), ExponentLimit);
     }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && Digit(text[i])) {
-            take(text[i++], true);
-        }
-    }
-    if (!any) {
-        return std::nullopt;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        const bool down = i < text.size() && text[i] == '-';
-        i += i < text.size() && (text[i] == '-' || text[i] == '+') ? 1 : 0;
-        if (i == text.size() || !Digit(text[i])) {
-            return std::nullopt;
-        }
-        long long exponent = 0;
-        while (i < text.size() && Digit(text[i])) {
-            exponent = std::min(exponent * 10 + (text[i++] - '0'), ExponentLimit);
-        }
-        scale += down ? -exponent : exponent;
-    }
-    if (i != text.size()) {
-        return std::nullopt;
-    }
+    scale += down ? -exponent : exponent;
+    return true;
+}
+
+// The value of the digits read, rounded correctly.
+Decimal ValueOf(Digits d, bool negative) {
     Decimal result;
     const double sign = negative ? -1.0 : 1.0;
-    if (digits.empty()) {
+    if (d.kept.empty()) {
         result.value = sign * 0.0;
         return result;
     }
-    if (sticky) {
-        digits += '1';
-        --scale;
+    if (d.sticky) {
+        d.kept += '1';
+        --d.scale;
     }
     // The power of ten of the first significant digit.
-    const long long magnitude = scale + static_cast<long long>(digits.size()) - 1;
+    const long long magnitude = d.scale + static_cast<long long>(d.kept.size()) - 1;
     if (magnitude > 400 || magnitude < -400) {
         result.outOfRange = true;
         result.value = sign * (magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0);
@@ -93,7 +90,7 @@ std::optional<Decimal> ReadDecimal(std::string_view text) {
     }
     // The digits are checked; the classic locale's reading rounds them
     // correctly, with a '.' whatever the program's locale.
-    std::istringstream in(digits + "e" + std::to_string(scale));
+    std::istringstream in(d.kept + "e" + std::to_string(d.scale));
     in.imbue(std::locale::classic());
     double value = 0;
     in >> value;
@@ -103,6 +100,28 @@ std::optional<Decimal> ReadDecimal(std::string_view text) {
     }
     result.value = sign * value;
     return result;
+}
+
+} // namespace
+
+std::optional<Decimal> ReadDecimal(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    i += negative ? 1 : 0;
+    Digits digits;
+    while (i < text.size() && Digit(text[i])) {
+        digits.Take(text[i++], false);
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && Digit(text[i])) {
+            digits.Take(text[i++], true);
+        }
+    }
+    if (!digits.any || !ReadExponent(text, i, digits.scale) || i != text.size()) {
+        return std::nullopt;
+    }
+    return ValueOf(std::move(digits), negative);
 }
 
 std::string WholeNumberText(double value) {

@@ -115,6 +115,13 @@ public:
     void MenuSobre_Click();
     void MenuMelhores_Click();
     void MenuAjuda_Click();
+
+private:
+    // The parts of the window, made in z-order, back to front.
+    void AddRooms();
+    void AddOrderLines();
+    void AddCounters();
+    void AddMenus();
 };
 
 // The hidden window that only stores the pictures the game swaps in.

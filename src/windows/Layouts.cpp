@@ -82,7 +82,25 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
     SetBackColor(White);
     SetForeColor(White);
 
-    // Back to front: the two room pages, then what lies over them.
+    AddRooms();
+    AddOrderLines();
+    AddCounters();
+    eleme2 =
+        &PictureBox(*this, "eleme2", -1, nullptr, {2745, 4215, 435, 255}, "eleme2.png", 29, 17);
+    eleme2->SetEnabled(false);
+    Picture2 = &PictureBox(*this, "Picture2", -1, nullptr, {720, 1110, 4305, 465}, "picture2.png",
+                           301, 31);
+    Picture2->SetEnabled(false);
+    pelmar =
+        &PictureBox(*this, "pelmar", -1, nullptr, {2880, 1440, 465, 735}, "pelmar.png", 30, 50);
+    pelmar->SetVisible(false);
+    pelmar->SetEnabled(false);
+
+    AddMenus();
+}
+
+// Back to front: the two room pages, then what lies over them.
+void Cfrm::AddRooms() {
     fundo2 =
         &PictureBox(*this, "fundo2", -1, nullptr, {-15, -15, 5730, 5415}, "fundo2.png", 380, 359);
     fundo2->bordered = true;
@@ -116,7 +134,10 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
     eleme = &PictureBox(*this, "eleme", -1, fundo, {4818, 2460, 1995, 1095}, "eleme.png", 133, 73);
     eleme->SetEnabled(false);
     eleme->autoSize = true;
+}
 
+// The order panel: three lines of ticks on a grid.
+void Cfrm::AddOrderLines() {
     Lista = &PictureBox(*this, "Lista", -1, nullptr, {0, 3990, 5700, 930}, "lista.png", 380, 72);
     Lista->SetEnabled(false);
     for (int i = 0; i < 3; ++i) {
@@ -127,7 +148,11 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
         selec[i]->SetBackColor(ui::SystemWindow);
         selec[i]->SetForeColor(ui::SystemWindowText);
     }
+}
 
+// The level, lives and score, as digit pictures, or as red labels in the
+// simple display.
+void Cfrm::AddCounters() {
     Picture3 =
         &PictureBox(*this, "Picture3", -1, nullptr, {4815, 0, 900, 1560}, "picture3.png", 59, 107);
     Picture3->SetEnabled(false);
@@ -160,18 +185,10 @@ Cfrm::Cfrm() : ui::Form("cfrm") {
         label->SetBackColor(Black);
         label->SetForeColor(Red);
     }
+}
 
-    eleme2 =
-        &PictureBox(*this, "eleme2", -1, nullptr, {2745, 4215, 435, 255}, "eleme2.png", 29, 17);
-    eleme2->SetEnabled(false);
-    Picture2 = &PictureBox(*this, "Picture2", -1, nullptr, {720, 1110, 4305, 465}, "picture2.png",
-                           301, 31);
-    Picture2->SetEnabled(false);
-    pelmar =
-        &PictureBox(*this, "pelmar", -1, nullptr, {2880, 1440, 465, 735}, "pelmar.png", 30, 50);
-    pelmar->SetVisible(false);
-    pelmar->SetEnabled(false);
-
+// The play timer, the menus and what each entry does.
+void Cfrm::AddMenus() {
     Timer1 = &Add(Kind::Timer, "Timer1");
     Timer1->SetInterval(0);
 
