@@ -9,9 +9,10 @@ made them, OUTPUT is the folder served. Every file the page loads carries a
 hash of its bytes in its name, so that an old cached file never meets a new
 one; index.html, the service worker (sw.js) and the help pages keep their
 names. Every script is minified (Debian's terser), with a source map beside
-it (NAME.map, for the browser's developer tools only). The pictures come in one file, the sounds in another (8-bit mu-law,
-half the bytes of the sound tool's 16-bit WAV files), and the English texts
-from the desktop's translation files.
+it (NAME.map, for the browser's developer tools only). The pictures come in
+one file, the sounds in another (8-bit mu-law, half the bytes of the sound
+tool's 16-bit WAV files), and the English texts from the desktop's
+translation files.
 """
 import glob
 import hashlib

@@ -134,7 +134,8 @@ class Module:
         consts, invoked = [], set()
         while nodes:
             node, parent = nodes.pop()
-            nodes += [(child, node) for child in reversed(node) if isinstance(child, list) and child]
+            nodes += [(child, node) for child in reversed(node)
+                      if isinstance(child, list) and child]
             if not node or not isinstance(node[0], str):
                 continue
             if node[0] in ("local.set", "local.tee"):
