@@ -4,6 +4,8 @@
 
     waits.py PROGRAM.wat PROGRAM.map OUT
     waits.py --output FILE COMMAND...   (runs COMMAND, its output into FILE)
+    waits.py --checked COMMAND...       (runs COMMAND, fails where Asyncify
+                                         did not find a function listed)
 
 The program waits only in the page's dialogs and the storage lock (the
 imports named __asyncjs__*, made by EM_ASYNC_JS). Asyncify must instrument
@@ -28,7 +30,8 @@ import re
 import subprocess
 import sys
 
-import waits_wat
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+import waits_wat  # noqa: E402
 
 ASYNC_PREFIX = "__asyncjs__"
 # Constructors and destructors: no one calls them through a pointer but a
@@ -145,6 +148,15 @@ def main():
         # As the link's launcher: the link's output (the map) into a file.
         with open(sys.argv[2], "wb") as f:
             sys.exit(subprocess.run(sys.argv[3:], stdout=f, check=False).returncode)
+    if sys.argv[1] == "--checked":
+        # As the instrumented link's launcher: a name on the list that the
+        # program does not have would leave a function uninstrumented.
+        link = subprocess.run(sys.argv[2:], stderr=subprocess.PIPE, check=False)
+        errors = link.stderr.decode(errors="replace")
+        sys.stderr.write(errors)
+        if link.returncode == 0 and "Asyncify onlylist contained" in errors:
+            sys.exit("waits.py: Asyncify did not find every function listed (above)")
+        sys.exit(link.returncode)
     wat, link_map, out = sys.argv[1:4]
     module = waits_wat.Module(wat)
     vtables, data, typeinfos = read_map(link_map)
