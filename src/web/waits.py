@@ -15,16 +15,24 @@ pointer or through an exception-catching invoke_* import) makes the program
 half as big again.
 
 PROGRAM.wat is the program linked without Asyncify, with its function names,
-as wasm-dis prints it; PROGRAM.map is the linker's map (where the vtables and
-the type infos lie). A function can wait when it calls an async import or a
-function that can wait, directly, through an invoke_* import (whose first
-argument is mostly a constant: the function it calls) or through a pointer:
- - a virtual call (a pointer loaded from an object's vtable at an offset)
+as wasm-dis prints it; PROGRAM.map is the linker's map (where the vtables,
+the type infos and the constant arrays lie). A function can wait when it
+calls an async import or a function that can wait: directly, through an
+invoke_* import (whose first argument is mostly a constant: the function it
+calls) or through a pointer:
+ - a virtual call (a pointer loaded from a pointer loaded from the object)
    reaches what any vtable holds at that offset, of the call's type;
- - and any call through a pointer reaches every function of its type in the
-   table that is in no vtable (a plain function pointer).
+ - a call of an entry of a constant array reaches what the array holds;
+ - any other call through a pointer reaches every function of its type whose
+   index in the table the program keeps outside the vtables, as a value.
 A call through a pointer of another type traps, so no other function is
-reached. OUT gets the names, as Asyncify's only-list reads them.
+reached. Two things the code shows are taken as known, so that one virtual
+call does not reach every class's function at that offset: no constructor or
+destructor waits, and the C and C++ libraries' own code calls back into the
+game only through templates made for the game's types (std::function), whose
+names name them. A function-pointer member loaded through another pointer
+would pass for a virtual call: the game has none that can wait. OUT gets the
+names, as Asyncify's only-list reads them.
 """
 import re
 import subprocess
@@ -40,12 +48,13 @@ STRUCTOR = re.compile(r"(?:^|::)(~?)(\w+)::\1?\2\(|::~\w+\(")
 # The game's own code: its namespaces, and Main.cpp's functions.
 PROJECT = re.compile(r"\b(game|host|web|windows|ui)::|^pelmar_|^\(anonymous namespace\)::|"
                      r"^std::__2::function<|^std::__2::__function::")
+# A line of the linker's map: address, offset, size, and the symbol.
+SYMBOL = re.compile(r"^\s*([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)\s+(vtable for |typeinfo for )?")
 
 
 def readable(name):
     """A name as wasm-dis escapes it, readable: \\28 is (."""
     return re.sub(r"\\([0-9a-f]{2})", lambda m: chr(int(m.group(1), 16)), name)
-SYMBOL = re.compile(r"^\s*([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)\s+(vtable for |typeinfo for )?")
 
 
 def read_map(path):
