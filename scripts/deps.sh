@@ -7,7 +7,7 @@
 set -euo pipefail
 
 desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev)
-web=(emscripten node-acorn cmake make python3)
+web=(emscripten binaryen node-acorn terser cmake make python3)
 # The desktop's packages always, unless only the web edition is asked for.
 packages=()
 [ "$*" = web ] || packages+=("${desktop[@]}")

@@ -8,9 +8,11 @@ ROOT is the source tree, BUILD holds pelmar.js and pelmar.wasm as Emscripten
 made them, OUTPUT is the folder served. Every file the page loads carries a
 hash of its bytes in its name, so that an old cached file never meets a new
 one; index.html, the service worker (sw.js) and the help pages keep their
-names. The pictures come in one file, the sounds in another (8-bit mu-law,
-half the bytes of the sound tool's 16-bit WAV files), and the English texts
-from the desktop's translation files.
+names. Every script is minified (Debian's terser), with a source map beside
+it (NAME.map, for the browser's developer tools only). The pictures come in
+one file, the sounds in another (8-bit mu-law, half the bytes of the sound
+tool's 16-bit WAV files), and the English texts from the desktop's
+translation files.
 """
 import glob
 import hashlib
@@ -19,7 +21,9 @@ import os
 import re
 import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 import wave
 import xml.etree.ElementTree as ElementTree
 
@@ -27,18 +31,55 @@ root, build, output = sys.argv[1:4]
 web = os.path.join(root, "src", "web")
 os.makedirs(output, exist_ok=True)
 served = []  # every file the service worker keeps, as the page names it
+maps = []  # the scripts' source maps
 
 
-def hashed(name, data):
-    """Writes `data` as name.HASH.ext in OUTPUT and returns that name."""
+def hashed(name, data, trailer=b""):
+    """Writes `data` (then `trailer`) as name.HASH.ext in OUTPUT, the hash
+    being of `data`, and returns that name."""
     stem, ext = os.path.splitext(name)
     digest = hashlib.sha256(data).hexdigest()[:10]
     out = f"{stem}.{digest}{ext}"
     path = os.path.join(output, out)
     if not os.path.exists(path):
         with open(path, "wb") as f:
-            f.write(data)
+            f.write(data + trailer.replace(b"@name@", out.encode()))
     served.append(out)
+    return out
+
+
+def minified(name, source):
+    """The script minified by terser, and its source map (with the source in
+    it), as (code, map as a dict)."""
+    env = dict(os.environ)
+    # Debian's terser finds its modules there, also under another Node.
+    env["NODE_PATH"] = os.pathsep.join(filter(None, ["/usr/share/nodejs", env.get("NODE_PATH")]))
+    with tempfile.TemporaryDirectory() as work:
+        with open(os.path.join(work, name), "wb") as f:
+            f.write(source)
+        try:
+            subprocess.run(["terser", name, "--compress", "--mangle", "--source-map",
+                            "includeSources", "--output", "out.js"],
+                           cwd=work, env=env, check=True)
+        except (OSError, subprocess.CalledProcessError) as e:
+            sys.exit(f"package.py: terser could not minify {name} ({e}); "
+                     "scripts/deps.sh web installs it")
+        code = read(os.path.join(work, "out.js")).decode()
+        with open(os.path.join(work, "out.js.map"), encoding="utf-8") as f:
+            source_map = json.load(f)
+    code = re.sub(r"\n?//# sourceMappingURL=\S*\s*$", "", code)
+    return code, source_map
+
+
+def script(name, source):
+    """Writes the script minified under a hashed name, and its source map
+    beside it (not kept by the service worker); returns the name."""
+    code, source_map = minified(name, source)
+    out = hashed(name, code.encode(), b"\n//# sourceMappingURL=@name@.map\n")
+    source_map["file"] = out
+    with open(os.path.join(output, out + ".map"), "w", encoding="utf-8") as f:
+        json.dump(source_map, f, separators=(",", ":"))
+    maps.append(out + ".map")
     return out
 
 
@@ -128,16 +169,16 @@ assets_js = ("// SPDX-License-Identifier: GPL-3.0-or-later\n"
              "// The page's files, and the English for the game's texts, as built.\n"
              f"var PelmarAssets = {json.dumps(assets)};\n"
              f"var PelmarTexts = {json.dumps(texts(), ensure_ascii=False)};\n")
-names = {
-    "assets.js": hashed("assets.js", assets_js.encode()),
-    "page.css": hashed("page.css", read(os.path.join(web, "page.css"))),
-    "pelmar.js": hashed("pelmar.js", read(os.path.join(build, "pelmar.js"))),
-}
-# The page's scripts, ES modules: index.html maps each plain name to the hashed one.
-for script in ("page.js", "common.js", "canvas.js", "windows.js", "menus.js", "view.js",
-               "keys.js", "dialogs.js", "touch.js", "frames.js", "access.js", "settings.js",
-               "storage.js", "sound.js"):
-    names[script] = hashed(script, read(os.path.join(web, script)))
+# Every script of the page by its name in src/web (index.html names those
+# it loads as @NAME@, and maps each ES module's plain name to its hashed one),
+# the game's texts, and Emscripten's glue.
+names = {"assets.js": script("assets.js", assets_js.encode()),
+         "pelmar.js": script("pelmar.js", read(os.path.join(build, "pelmar.js"))),
+         "page.css": hashed("page.css", read(os.path.join(web, "page.css")))}
+for path in sorted(glob.glob(os.path.join(web, "*.js"))):
+    name = os.path.basename(path)
+    if name != "sw.js":
+        names[name] = script(name, read(path))
 icons = []
 for size in (128, 256):
     icon = hashed(f"pelmar_{size}.png",
@@ -166,11 +207,15 @@ plain("index.html", index.encode())
 version = hashlib.sha256("\n".join(sorted(served)).encode()).hexdigest()[:10]
 worker = read(os.path.join(web, "sw.js")).decode()
 worker = worker.replace("@version@", version).replace("@files@", json.dumps(["./"] + served))
-with open(os.path.join(output, "sw.js"), "w") as f:
-    f.write(worker)
+code, worker_map = minified("sw.js", worker.encode())
+worker_map["file"] = "sw.js"
+with open(os.path.join(output, "sw.js"), "w", encoding="utf-8") as f:
+    f.write(code + "\n//# sourceMappingURL=sw.js.map\n")
+with open(os.path.join(output, "sw.js.map"), "w", encoding="utf-8") as f:
+    json.dump(worker_map, f, separators=(",", ":"))
 
 # Files of earlier builds are no longer served.
-keep = set(served) | {"sw.js"}
+keep = set(served) | set(maps) | {"sw.js", "sw.js.map"}
 for path in glob.glob(os.path.join(output, "*")):
     name = os.path.basename(path)
     if name not in keep:
