@@ -10,6 +10,9 @@
 #include <random>
 #include <stdexcept>
 #include <stdlib.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 // A fresh directory for one test, made by mkdtemp so no other run or user
 // can have it already, removed afterwards.
@@ -52,10 +55,10 @@ protected:
     // The high-score file lives in the test's own directory.
     void SetUp() override { sim.frontEnd.UseFolders({dir.path(), (dir.path() / "data").string()}); }
 
+    // The sounds the game asked for since the last call, in order.
+    std::vector<std::string> Heard() { return std::exchange(platform.scripted().sounds, {}); }
     // One timer expiry after the clock moved on by `hundredths`.
-    void Tick(double hundredths = 1) {
-        platform.Step(hundredths);
-    }
+    void Tick(double hundredths = 1) { platform.Step(hundredths); }
     void Ticks(int n, double hundredths = 1) {
         for (int i = 0; i < n; ++i) {
             Tick(hundredths);

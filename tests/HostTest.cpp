@@ -306,9 +306,9 @@ TEST_F(HostTest, AQuestionATickAsksIsAnsweredInTheRecordBeforeThatTick) {
 }
 
 TEST_F(HostTest, AHostileRecordEndsWithItsLineOrPlaysOnAFrameAtATime) {
-    for (const std::string bad : {"play abc", "play ", "play 1e999", "play nan", "play inf",
-                                  "play 1e20", "play -1", "timer 864000001", "clock 1e79",
-                                  "advance 864000000", "clock -1"}) {
+    for (const std::string bad :
+         {"play abc", "play ", "play 1e999", "play nan", "play inf", "play 1e20", "play -1",
+          "timer 864000001", "clock 1e79", "advance 864000000", "clock -1"}) {
         FakeFrontEnd again;
         host::Host player(again);
         ASSERT_TRUE(player.Replay("begin 4000000 1\r\nplay 1\r\n" + bad + "\nkeydown 37\n"));

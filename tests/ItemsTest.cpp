@@ -74,12 +74,18 @@ TEST_F(ItemsTest, AnItemReachingTheBeltBreaksAndCostsALife) {
     Flying(3, 1000, 2000);
     g.ItemClock = platform.WallClock();
     g.ItemLeft = 1000;
-    platform.MoveClock(7);
+    platform.MoveClock(5);
+    g.DispenseIngredient();
+    EXPECT_EQ(g.ItemState, 1) << "still in the air";
+    EXPECT_TRUE(Heard().empty());
+    const int left = cfrm.eleme->Left();
+    platform.MoveClock(2);
     g.DispenseIngredient();
     EXPECT_EQ(g.ItemState, 0);
     EXPECT_EQ(g.Lives, 49);
+    EXPECT_EQ(Heard(), std::vector<std::string>{"drop"});
     EXPECT_EQ(cfrm.eleme->Picture(), fig.Picture1[13]->Picture());
-    EXPECT_EQ(cfrm.eleme->Left(), 1000) << "the broken item stays where it was";
+    EXPECT_EQ(cfrm.eleme->Left(), left) << "the broken item stays where it was";
 }
 
 TEST_F(ItemsTest, TheTwoHundredSeventeenTwipRule) {

@@ -76,6 +76,7 @@ TEST_F(GameTest, GameOverWinsOverAClearedLevel) {
     g.Score = 10;
     g.Lives = 0;
     Tick();
+    EXPECT_EQ(Heard(), std::vector<std::string>{"gameover"});
     EXPECT_EQ(g.RoundPhase, 0);
     EXPECT_FALSE(cfrm.Timer1->Enabled());
     EXPECT_FALSE(cfrm.Enabled());
@@ -95,11 +96,13 @@ TEST_F(GameTest, GameOverWhileMinimisedFinishesOnTheNextPaint) {
     EXPECT_FALSE(cfrm.Timer1->Enabled());
     EXPECT_TRUE(cfrm.Enabled());
     EXPECT_FALSE(sim.windows.best.Visible());
+    EXPECT_TRUE(Heard().empty()) << "game over sounds when it runs, not while it waits";
     Tick();
     EXPECT_EQ(g.GameOverPending, game::True) << "the stopped timer runs no tick";
     Run("restore\n");
     EXPECT_EQ(g.GameOverPending, game::False);
     EXPECT_TRUE(sim.windows.best.Visible());
+    EXPECT_EQ(Heard(), std::vector<std::string>{"gameover"});
     EXPECT_FALSE(cfrm.Enabled());
 }
 

@@ -139,10 +139,9 @@ TEST(Simulator, SetRefusesAValueOutsideTheVariablesRangeAndLeavesItAsItWas) {
 }
 
 TEST(Simulator, AMalformedLineStopsWithStatusTwoAndNamesTheLine) {
-    for (const char* bad :
-         {"bogus", "get NoSuchName", "advance ten", "call NoSuchProcedure", "call AddScore",
-          "keydown", "set Lives many", "rnd 1.5", "get cfrm.nothing.Left", "menu MenuNada",
-          "begin 3.6e79 150"}) {
+    for (const char* bad : {"bogus", "get NoSuchName", "advance ten", "call NoSuchProcedure",
+                            "call AddScore", "keydown", "set Lives many", "rnd 1.5",
+                            "get cfrm.nothing.Left", "menu MenuNada", "begin 3.6e79 150"}) {
         int status = 0;
         std::string errors;
         RunScript(std::string("get Lives\n# comment\n\n") + bad + "\nget Lives\n", &status,

@@ -12,12 +12,6 @@ using Names = std::vector<std::string>;
 
 class SoundsTest : public GameTest {
 protected:
-    // The sounds asked for since the last call, in order.
-    Names Heard() {
-        Names heard = platform.scripted().sounds;
-        platform.scripted().sounds.clear();
-        return heard;
-    }
     int CookTop() const { return cfrm.pelmar->Top(); }
     // The cook in the belt column holding `load`, level with sandwich k.
     void AtSandwich(int k, int load) {
@@ -78,19 +72,6 @@ TEST_F(SoundsTest, AKickedItemSoundsOnceAndComesHomeQuietly) {
     g.DispenseIngredient();
     ASSERT_EQ(g.ItemState, 0);
     EXPECT_EQ(Heard(), Names{});
-}
-
-TEST_F(SoundsTest, AnItemReachingTheBeltBreaks) {
-    Flying(3, 1000, 2000);
-    g.ItemClock = platform.WallClock();
-    g.ItemLeft = 1000;
-    platform.MoveClock(5);
-    g.DispenseIngredient();
-    EXPECT_EQ(Heard(), Names{}) << "still in the air";
-    platform.MoveClock(2);
-    g.DispenseIngredient();
-    ASSERT_EQ(g.Lives, 49);
-    EXPECT_EQ(Heard(), Names{"drop"});
 }
 
 TEST_F(SoundsTest, AnIngredientGoesOnASandwichWithOrWithoutPoints) {
@@ -206,28 +187,6 @@ TEST_F(SoundsTest, TheCountDownTalliesEachLifeAndEachOvenStepThenTheNextLevel) {
     EXPECT_EQ(heard, (Names{"tally", "tally", "tally", "tally", "level"}))
         << "two lives, two oven steps";
     EXPECT_EQ(g.Lives, 2);
-}
-
-TEST_F(SoundsTest, GameOverSoundsWhenItRunsNotWhileItWaits) {
-    g.BeltOldest = 0;
-    g.ItemState = 0;
-    g.Score = 10;
-    g.Lives = 0;
-    Tick();
-    ASSERT_TRUE(sim.windows.best.Visible());
-    EXPECT_EQ(Heard(), Names{"gameover"});
-}
-
-TEST_F(SoundsTest, GameOverWhileMinimisedSoundsOnRestore) {
-    cfrm.MenuMinimizar->onClick();
-    g.Score = 10;
-    g.Lives = 0;
-    Tick();
-    ASSERT_EQ(g.GameOverPending, game::True);
-    EXPECT_EQ(Heard(), Names{});
-    Run("restore\npaint\n");
-    ASSERT_EQ(g.GameOverPending, game::False);
-    EXPECT_EQ(Heard(), Names{"gameover"});
 }
 
 TEST_F(SoundsTest, SwitchedOffTheGameAsksForNothing) {
