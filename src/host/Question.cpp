@@ -6,6 +6,7 @@
 namespace host {
 
 QuestionKeys::Verdict QuestionKeys::KeyDown(int code, bool autoRepeat, std::int64_t nowMs) {
+    autoRepeat = !down_.insert(code).second || autoRepeat;
     if (autoRepeat && taken_.contains(code)) {
         return Verdict::Ignore; // held after a press that was taken
     }

@@ -33,14 +33,20 @@ public:
     // keys the question takes; any other key is Pass.
     static std::string Described();
     // A press, or an auto-repeat of one, at `nowMs` (a key code of ui/KeyCodes.h).
+    // A press of a key already down and not let go since is its auto-repeat,
+    // whatever the window system calls it (a busy one may miss the pairing).
     Verdict KeyDown(int code, bool autoRepeat, std::int64_t nowMs);
-    void KeyUp(int code) { taken_.erase(code); }
+    void KeyUp(int code) {
+        taken_.erase(code);
+        down_.erase(code);
+    }
     bool Deaf(std::int64_t nowMs) const { return nowMs - deafFrom_ < DeafMilliseconds; }
 
 private:
     std::int64_t deafFrom_;
-    // Keys whose press the question took, still down.
+    // Keys whose press the question took, still down; and every key down.
     std::set<int> taken_;
+    std::set<int> down_;
 };
 
 } // namespace host

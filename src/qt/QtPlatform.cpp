@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/QtPlatform.h"
-
+#include "qt/HeldKeys.h"
 #include "qt/Language.h"
 
 #include <QAbstractButton>
@@ -147,7 +147,8 @@ protected:
         const auto* key = static_cast<QKeyEvent*>(event);
         const int code = GameKeyCode(key->key());
         if (type == QEvent::KeyRelease) {
-            if (!key->isAutoRepeat()) {
+            // Auto-repeat sends releases too; the X server tells where it can.
+            if (!key->isAutoRepeat() && StillHeld(*key) != true) {
                 keys_.KeyUp(code);
             }
             // A button clicks on the release of a press it got: it gets none.

@@ -84,7 +84,7 @@ play_again() {
 start en_US.UTF-8
 expect "language" 's["Language"]' "en"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Options', '&New Game\\tF2', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound\\tM', '&Quit\\tCtrl+Q'], ['&View', 'Size &1x', 'Size &2x', 'Zoom &In', 'Zoom &Out', '&Full Screen', '&Pause', '&Language'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...\\tF1']]"
+expect "menus" 's["Menus"]' "[['&Options', '&New Game\\tF2', '&Level...', '&Simple Display', '&Minimize', \"&Cook's Speed...\", 'S&ound\\tM', '&Quit\\tCtrl+Q'], ['&View', 'Size &1x', 'Size &2x', 'Zoom &In\\tCtrl++', 'Zoom &Out\\tCtrl+-', '&Full Screen\\tF11', '&Pause\\tP', '&Language'], ['&Help', '&About the Game...', '&Best Scores...', '&How to Play...\\tF1']]"
 open_start_level_dialog "Level:"
 expect "start level prompt" 's["Dialog"]["Text"]' "Enter the level to start the game at:"
 expect "start level buttons" "$buttons" "Cancel|OK"
@@ -100,7 +100,7 @@ echo "English desktop: English menus, dialogs and buttons"
 start pt_BR.UTF-8
 expect "language" 's["Language"]' "pt"
 expect "title" 's["Title"]' "Vulcro Pelmar"
-expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo\\tF2', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om\\tM', 'Sai&r\\tCtrl+Q'], ['&Exibir', 'Tamanho &1x', 'Tamanho &2x', 'A&mpliar', '&Reduzir', 'Tela &cheia', '&Pausa', '&Idioma'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...\\tF1']]"
+expect "menus" 's["Menus"]' "[['&Opções', 'Jogo &Novo\\tF2', 'Fase ...', 'Display &Simples', '&Minimizar', 'Vel. Dirovid ...', 'S&om\\tM', 'Sai&r\\tCtrl+Q'], ['&Exibir', 'Tamanho &1x', 'Tamanho &2x', 'A&mpliar\\tCtrl++', '&Reduzir\\tCtrl+-', 'Tela &cheia\\tF11', '&Pausa\\tP', '&Idioma'], ['&Ajuda', 'Sobre o Jogo...', 'Os Melhores...', 'Como jogar...\\tF1']]"
 open_start_level_dialog "Fase:"
 expect "start level prompt" 's["Dialog"]["Text"]' " Entre Com A Fase para iniciar o jogo:"
 expect "start level buttons" "$buttons" "Cancelar|OK"
