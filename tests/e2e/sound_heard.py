@@ -17,9 +17,11 @@
       the effect, or until the same effect started again), the recording
       holds at least half the effect's own energy beyond what the other
       voices explain; where the output logged that it ran dry, up to one
-      request in 50 may be lost, and is reported. With --onsets, the recording must also hold exactly N
-      separate onsets, none shorter or much weaker than the effect it plays
-      (one longer, broken by a moment of silence, is reported).
+      request in four may be lost, and is reported. With --onsets, the
+      recording must also hold exactly N separate onsets, none shorter or
+      much weaker than the effect it plays
+      (one longer, broken by a moment of silence, is reported; two broken
+      apart where the output logged that it ran dry count as one).
 Prints the figures; exits 1 on a fault."""
 import array
 import bisect
@@ -120,6 +122,27 @@ def onsets(env, quiet):
     return found
 
 
+def mend_dry_breaks(found, underruns):
+    """Two onsets with a moment of silence between them where the output
+    logged that it ran dry (underruns in seconds from the recording's start)
+    are one sound broken by a busy machine: joined, and reported."""
+    mended = []
+    for onset in found:
+        if mended:
+            last = mended[-1]
+            gap_from = (last[0] + last[1]) * FRAME / RATE
+            gap_to = onset[0] * FRAME / RATE
+            if gap_to - gap_from < 0.2 and any(gap_from - 0.3 < u < gap_to + 0.3
+                                                for u in underruns):
+                print(f"broken where the output ran dry: the onset at "
+                      f"{last[0] * FRAME / RATE:.2f} s")
+                last[1] = onset[0] + onset[1] - last[0]
+                last[2] += onset[2]
+                continue
+        mended.append(list(onset))
+    return mended
+
+
 def check(raw, log, folder, want_onsets):
     recording = samples_of(raw)
     with open(raw + ".start") as f:
@@ -214,8 +237,9 @@ def check(raw, log, folder, want_onsets):
     for what in dry:
         print("lost where the output ran dry:", what)
     # A machine too busy to feed the sound now and then is no fault of the
-    # program's; one that never can be is.
-    if len(dry) > (len(voices) - len(before)) / 50:
+    # program's (what was written after a dry moment plays late, and may
+    # miss its place); an output that runs dry under most sounds is.
+    if len(dry) > (len(voices) - len(before)) / 4:
         faults.append(f"{len(dry)} requests lost where the output ran dry")
     if delays:
         print(f"each heard {min(delays) - base:+.0f} to {max(delays) - base:+.0f} ms from that "
@@ -230,6 +254,7 @@ def check(raw, log, folder, want_onsets):
             quiet = max(own) / 100
             # The tail of a sound begun before the recording is no onset.
             found = [o for o in onsets(heard, quiet) if not (before and o[0] == 0)]
+            found = mend_dry_breaks(found, [u - start for u in underruns])
             own_found = onsets(own, quiet)[0]
             print(f"{len(found)} onsets; the effect alone is {own_found[1] * 5} ms above "
                   f"1% of its peak")
