@@ -42,7 +42,6 @@ int Run(int argc, char* argv[]) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
     QApplication::setApplicationName("pelmar");
-    QApplication::setWindowIcon(qt::GameIcon());
     // A lone Alt leaves the arrows with the game; Alt with a letter still
     // opens a menu.
     QApplication::setStyle(new qt::GameStyle);

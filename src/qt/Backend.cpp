@@ -5,6 +5,7 @@
 #include "qt/FormWindow.h"
 #include "qt/Language.h"
 #include "qt/QtPlatform.h"
+#include "qt/Style.h"
 #include "qt/ViewMenu.h"
 
 #include <QAbstractButton>
@@ -93,6 +94,10 @@ Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform
     });
     main.SetZoom(main.StartingZoom());
     main.canvas().SetEffects(&host.Effects(), [&host] { return host.BlinkStrong(); });
+    // The icon's seven sizes take a few milliseconds to read, and as many
+    // again for each window made while it is set: they come after the
+    // first frame, and every window takes them then.
+    main.canvas().AfterFirstPaint([] { QApplication::setWindowIcon(GameIcon()); });
     platform.onPause = [this, &main](bool paused) {
         main.canvas().ShowPauseSign(paused);
         view_->ShowPaused(paused);

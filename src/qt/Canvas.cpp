@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace qt {
 
@@ -89,9 +90,16 @@ void Canvas::PaintChanges() {
     }
 }
 
+void Canvas::AfterFirstPaint(std::function<void()> then) {
+    afterFirstPaint_ = std::move(then);
+}
+
 void Canvas::paintEvent(QPaintEvent* event) {
     if (paints_++ == 0) {
         firstPaintEpochMs_ = QDateTime::currentMSecsSinceEpoch();
+        if (afterFirstPaint_) {
+            QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, nullptr));
+        }
     }
     QPainter painter(this);
     // While paused the effects stand still, as everything else does.

@@ -39,6 +39,9 @@ public:
     void SetEffects(const ui::Effects* effects, std::function<bool()> blinkStrong);
     // Paints what changed at once: the end of a wake-up.
     void PaintChanges();
+    // Runs `then` once, as soon as the first frame has been painted: what
+    // the player need not wait for before the window shows.
+    void AfterFirstPaint(std::function<void()> then);
 
     // For the whole-program measurements: paints so far, and when the first
     // one happened (milliseconds since the epoch, 0 before it).
@@ -55,6 +58,7 @@ private:
     QElapsedTimer sinceLastPaint_;
     const ui::Effects* effects_ = nullptr;
     std::function<bool()> blinkStrong_;
+    std::function<void()> afterFirstPaint_;
     int zoom_ = 1;
     // The form at 1x, scaled up when the factor is larger.
     QImage single_;
