@@ -20,7 +20,7 @@ if [ "$1" = "--installed" ]; then
     program=/usr/games/pelmar
     home=$(getent passwd "$user" | cut -d: -f6)
     table="$home/.local/share/pelmar/pelmar.Dat"
-    run=(runuser -u "$user" -- env HOME="$home")
+    run=(runuser -u "$user" -- env HOME="$home" XDG_DATA_HOME=)
     mkdir -p "$workdir/shared"
     chmod 777 "$workdir/shared"
     state_dir="$workdir/shared"
@@ -145,7 +145,7 @@ trim_exit "$session" "$workdir/trimmed.sim"
 (cd "$workdir/empty" && { cat "$workdir/trimmed.sim"; echo dump; } | "$simulator" | tail -n 1) \
     >"$workdir/simulated.json"
 compare "$workdir/simulated.json" || fail "the simulator ended elsewhere than the real game"
-HOME="$workdir/home" replay_in_window "$program" "$workdir/trimmed.sim"
+HOME="$workdir/home" XDG_DATA_HOME= replay_in_window "$program" "$workdir/trimmed.sim"
 kill "$game_pid"
 wait "$game_pid" || true
 [ -z "$(ls -A "$workdir/empty")" ] || fail "a replay wrote $(ls -A "$workdir/empty")"

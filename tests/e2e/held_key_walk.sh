@@ -6,7 +6,7 @@
 # walk's distance within 3 %. A release that belongs to auto-repeat restarts
 # the walk with a jump of the cook's whole speed.
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 
 start_display
 # Busy loops never outlive the test.

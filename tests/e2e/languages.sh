@@ -9,7 +9,7 @@
 # With PELMAR_SCREENSHOTS=DIR it leaves a picture of each dialog there
 # (with imagemagick's import).
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 shots=${PELMAR_SCREENSHOTS:-}
 start_display
 

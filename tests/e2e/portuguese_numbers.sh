@@ -4,7 +4,7 @@
 # window still reads "2.7" typed into "Fase ..." as 2.7, starting level 3, and
 # its state file stays valid JSON.
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 
 start_display
 LC_ALL=pt_BR.UTF-8 LANG=pt_BR.UTF-8 PELMAR_STATE_FILE="$workdir/state.json" "$program" &

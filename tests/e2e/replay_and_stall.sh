@@ -7,7 +7,7 @@
 # that cannot be played end with a line; one of days of firings ends on Escape.
 #   replay_and_stall.sh PELMAR PELMAR-SIM
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 simulator=$2
 
 start_display

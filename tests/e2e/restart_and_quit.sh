@@ -7,7 +7,7 @@
 # cannot be kept as the program ends is said in one line; without a home the
 # game runs all the same and says once that nothing is kept.
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 
 start_display
 export XDG_DATA_HOME="$workdir/data"

@@ -7,7 +7,7 @@
 # with a sound asked for every 0.2 to 1.2 s every one is heard whole.
 source "$(dirname "$0")/xsession.sh"
 source "$(dirname "$0")/null_sink.sh"
-program=$1
+program=$(own_copy "$1")
 
 start_display
 

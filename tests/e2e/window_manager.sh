@@ -11,7 +11,7 @@
 # ends the program; Ctrl+Q quits.
 export PELMAR_SCREEN=1366x768
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 
 start_display
 openbox --sm-disable >"$workdir/openbox.log" 2>&1 &

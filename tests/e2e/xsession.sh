@@ -4,11 +4,26 @@
 set -euo pipefail
 
 workdir=$(mktemp -d)
-# The game keeps the player's choices in the config folder: a fresh one per test.
+# The game keeps the player's choices in the config folder and its records in
+# the data folder: fresh ones per test.
 export XDG_CONFIG_HOME="$workdir/config"
+export XDG_DATA_HOME="$workdir/data"
 xvfb_pid=
 game_pid=
 helper_pids=() # other processes of a test (a window manager), stopped with the rest
+
+# own_copy PROGRAM: a copy of a portable build, with the translations and help
+# pages it finds beside itself, in a folder of this test's: the table it
+# keeps beside itself goes there, not into the build folder. Prints its path.
+own_copy() {
+    local from
+    from=$(dirname "$1")
+    mkdir -p "$workdir/program"
+    cp "$1" "$workdir/program/"
+    find "$from" -maxdepth 1 \( -name 'pelmar_*.qm' -o -name 'Pelmar*.htm' \) \
+        -exec cp {} "$workdir/program/" \;
+    echo "$workdir/program/$(basename "$1")"
+}
 
 # wait_for_exit PID...: until none of them runs, for up to 5 s. Works for
 # processes that are not this shell's children (a daemon) as well.

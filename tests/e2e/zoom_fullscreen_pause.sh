@@ -8,7 +8,7 @@
 # on a 1024 x 768 screen it starts at 2x, the largest size that fits.
 export PELMAR_SCREEN=1920x1080
 source "$(dirname "$0")/xsession.sh"
-program=$1
+program=$(own_copy "$1")
 
 shot() { # shot FILE: the main window's pixels
     import -window "$window" "$1"
