@@ -4,6 +4,7 @@
 #   deps.sh build        to build and play
 #   deps.sh build test   to build and run every test as well
 #   deps.sh web          to build the web edition (./web.sh)
+#   deps.sh bench        what the benchmarks need beyond the tests (Valgrind)
 set -euo pipefail
 
 desktop=(g++ make cmake qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libxcb1-dev)
@@ -15,6 +16,7 @@ for need in "$@"; do
     case "$need" in
     build) ;;
     web) packages+=("${web[@]}") ;;
+    bench) packages+=(valgrind) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils xauth
                      python3 fonts-dejavu-core clang libclang-rt-14-dev util-linux
                      dpkg-dev debhelper git xz-utils desktop-file-utils appstream passwd lintian binutils locales imagemagick x11-xserver-utils openbox

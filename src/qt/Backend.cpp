@@ -88,7 +88,7 @@ Backend::Backend(host::Host& host, QtPlatform& platform) : host_(host), platform
         platform.zoom = factor;
         for (auto& window : windows_) {
             if (window.get() != &main) {
-                window->SetZoom(factor);
+                window->FollowZoom(factor);
             }
         }
     });

@@ -43,6 +43,9 @@ public:
 
     // The main window at a whole factor; the window keeps a fixed size.
     void SetZoom(int factor);
+    // The game's factor for another window: at once while it shows, else
+    // as it is shown (nothing need be laid out for a window never seen).
+    void FollowZoom(int factor);
     int zoom() const;
     // The factors whose window fits the screen's available area.
     std::vector<int> FittingZooms() const;
@@ -93,6 +96,8 @@ private:
     bool applyingState_ = false;
     bool freshFocus_ = false;
     bool fullScreen_ = false;
+    // The factor a hidden window takes as it shows; 0 when none waits.
+    int zoomWhenShown_ = 0;
     int windowedZoom_ = 1;
     // The client area before full screen.
     QRect windowedClient_;

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <xcb/xcb.h>
 
 namespace qt {
@@ -53,6 +54,11 @@ void FormWindow::SetOwner(FormWindow& main) {
 
 void FormWindow::SyncWindow() {
     if (applyingState_) {
+        return;
+    }
+    if (zoomWhenShown_ != 0 && form_.Visible()) {
+        // Laid out at the game's factor first; SetZoom ends here again.
+        SetZoom(std::exchange(zoomWhenShown_, 0));
         return;
     }
     applyingState_ = true;

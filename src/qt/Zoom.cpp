@@ -84,6 +84,15 @@ void FormWindow::SetZoom(int factor) {
     SyncWindow();
 }
 
+void FormWindow::FollowZoom(int factor) {
+    if (isVisible()) {
+        zoomWhenShown_ = 0;
+        SetZoom(factor);
+    } else {
+        zoomWhenShown_ = factor;
+    }
+}
+
 QPoint FormWindow::PlaceOnScreen() const {
     const int px = ui::TwipsPerPixel;
     QPoint place(form_.Left() / px, form_.Top() / px);

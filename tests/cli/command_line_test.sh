@@ -84,13 +84,18 @@ no_display() {
     [ "$(wc -l <"$err")" -eq 1 ] || fail "not one line on stderr ($why): $(cat "$err")"
     grep -q "^pelmar: no display could be opened" "$err" || fail "unclear ($why): $(cat "$err")"
 }
-for display in "" ":77"; do
+# A display number nothing answers on: none of its socket or lock is there.
+absent=77
+while [ -e "/tmp/.X11-unix/X$absent" ] || [ -e "/tmp/.X$absent-lock" ]; do
+    absent=$((absent + 1))
+done
+for display in "" ":$absent"; do
     DISPLAY=$display no_display "DISPLAY='$display'" run
     DISPLAY=$display wayland=/nonexistent no_display "DISPLAY='$display', a Wayland socket missing" run
     grep -q "Wayland display /nonexistent" "$err" || fail "the Wayland display is not named: $(cat "$err")"
 done
 QT_QPA_PLATFORM=wayland wayland=/nonexistent no_display "QT_QPA_PLATFORM=wayland" run
-QT_QPA_PLATFORM="wayland;xcb" DISPLAY=:77 wayland=/nonexistent no_display "wayland;xcb" run
+QT_QPA_PLATFORM="wayland;xcb" DISPLAY=":$absent" wayland=/nonexistent no_display "wayland;xcb" run
 # --help and --version still need none.
 wayland=/nonexistent run --version >"$out" 2>"$err" && [ "$(cat "$out")" = "pelmar $version" ] ||
     fail "--version with a Wayland display missing: $(cat "$err")"
