@@ -336,15 +336,16 @@ TEST_F(EffectsOnScreen, TheCarriedOrdersLineBlinksInRunsOfAboutASixthOfASecond) 
     std::printf("on screen: %s\n", Describe(runs).c_str());
     const std::vector<Stretch> whole(runs.begin() + 2, runs.end() - 1);
     // A run during which the whole program stood still (the machine gave it
-    // no time: no reading for 20 ms) says nothing of the pace; a few runs
-    // must be timed, however busy the machine.
+    // no time: no reading for 20 ms) says nothing of the pace, nor does the
+    // next, which began as late as that one ended; a few runs must be timed,
+    // however busy the machine.
     std::size_t timed = 0;
     for (std::size_t i = 0; i < whole.size(); ++i) {
         EXPECT_NE(whole[i].seen, 0) << Describe(runs);
         if (i > 0) {
             EXPECT_NE(whole[i].seen, whole[i - 1].seen);
         }
-        if (whole[i].longestWait > 20) {
+        if (whole[i].longestWait > 20 || (i > 0 && whole[i - 1].longestWait > 20)) {
             continue;
         }
         ++timed;
