@@ -122,18 +122,20 @@ def onsets(env, quiet):
     return found
 
 
-def mend_dry_breaks(found, underruns):
-    """Two onsets with a moment of silence between them where the output
-    logged that it ran dry (underruns in seconds from the recording's start)
-    are one sound broken by a busy machine: joined, and reported."""
+def mend_dry_breaks(found, underruns, whole):
+    """A sound cut short (fewer frames than the `whole` effect), then a moment
+    of silence (< 0.1 s), then the rest, where the output logged that it
+    ran dry (underruns in seconds from the recording's start): one sound
+    broken by a busy machine, joined and reported. Whole sounds are never
+    joined."""
     mended = []
     for onset in found:
         if mended:
             last = mended[-1]
             gap_from = (last[0] + last[1]) * FRAME / RATE
             gap_to = onset[0] * FRAME / RATE
-            if gap_to - gap_from < 0.2 and any(gap_from - 0.3 < u < gap_to + 0.3
-                                                for u in underruns):
+            if (last[1] < whole - 2 and gap_to - gap_from < 0.1 and
+                    any(gap_from - 0.3 < u < gap_to + 0.3 for u in underruns)):
                 print(f"broken where the output ran dry: the onset at "
                       f"{last[0] * FRAME / RATE:.2f} s")
                 last[1] = onset[0] + onset[1] - last[0]
@@ -254,8 +256,8 @@ def check(raw, log, folder, want_onsets):
             quiet = max(own) / 100
             # The tail of a sound begun before the recording is no onset.
             found = [o for o in onsets(heard, quiet) if not (before and o[0] == 0)]
-            found = mend_dry_breaks(found, [u - start for u in underruns])
             own_found = onsets(own, quiet)[0]
+            found = mend_dry_breaks(found, [u - start for u in underruns], own_found[1])
             print(f"{len(found)} onsets; the effect alone is {own_found[1] * 5} ms above "
                   f"1% of its peak")
             for at, frames, energy in found:
