@@ -96,7 +96,7 @@ after("fill", cover);
 after("image", (id, name, x, y) => {
     const picture = page.pictures[name];
     if (picture) {
-        cover(id, x, y, picture.naturalWidth, picture.naturalHeight);
+        cover(id, x, y, picture.width, picture.height);
     }
     for (const [dx, dy, pt, en] of pictureWords[name] || []) {
         write(id, x + dx, y + dy, 0, 0, page.language === "en" ? en : pt);

@@ -28,7 +28,7 @@ page.fill = (id, x, y, w, h, colour) => {
 
 page.image = (id, name, x, y) => {
     const picture = page.pictures[name];
-    if (picture && picture.complete && picture.naturalWidth > 0) {
+    if (picture) {
         page.forms[id].ctx.drawImage(picture, x, y);
     }
 };
@@ -36,12 +36,30 @@ page.image = (id, name, x, y) => {
 // A font's whole pixels above and below the baseline, as the desktop
 // rounds them, and text widths with letters `spacing` pixels further apart.
 const measurer = document.createElement("canvas").getContext("2d");
+// Measuring asks the browser to lay the text out: what was measured is
+// kept (the page's fonts are the system's, so a measure does not change),
+// up to a bound, as a score's digits make new texts all game long.
+const measured = new Map();
+function remembered(key, measure) {
+    let value = measured.get(key);
+    if (value === undefined) {
+        if (measured.size >= 4096) {
+            measured.clear();
+        }
+        value = measure();
+        measured.set(key, value);
+    }
+    return value;
+}
+
 function fontMetrics(font) {
-    measurer.font = font;
-    const m = measurer.measureText("ÁÇgj");
-    const ascent = Math.round(m.fontBoundingBoxAscent || m.actualBoundingBoxAscent || 9);
-    const descent = Math.round(m.fontBoundingBoxDescent || m.actualBoundingBoxDescent || 3);
-    return { ascent, height: ascent + descent };
+    return remembered("\u0001" + font, () => {
+        measurer.font = font;
+        const m = measurer.measureText("ÁÇgj");
+        const ascent = Math.round(m.fontBoundingBoxAscent || m.actualBoundingBoxAscent || 9);
+        const descent = Math.round(m.fontBoundingBoxDescent || m.actualBoundingBoxDescent || 3);
+        return { ascent, height: ascent + descent };
+    });
 }
 
 function advance(ctx, font, spacing, text) {
@@ -52,8 +70,11 @@ function advance(ctx, font, spacing, text) {
     return width;
 }
 
-page.textAdvance = (font, spacing, text) => Math.round(advance(measurer, font, spacing,
-                                                               tr(text)));
+page.textAdvance = (font, spacing, text) => {
+    text = tr(text);
+    return remembered(font + "\u0001" + spacing + "\u0001" + text,
+                      () => Math.round(advance(measurer, font, spacing, text)));
+};
 page.fontHeight = (font) => fontMetrics(font).height;
 
 // One line of text in its box: from the box's top edge, or in its middle

@@ -41,30 +41,46 @@ page.sound = (name) => PelmarSound.play(name);
 
 // All the pictures come in one file: PNGs one after the other, their
 // names and sizes in PelmarAssets. English ones replace their Portuguese
-// namesakes under English.
+// namesakes under English. Each is decoded as a bitmap, away from the page's
+// thread. An <img> per picture cost a fetch each, and a Blob per picture a
+// wait on the browser each: where the browser decodes bytes as they are
+// (ImageDecoder), no Blob is made.
+function decodePicture(bytes) {
+    if (typeof ImageDecoder === "function") {
+        const decoder = new ImageDecoder({ data: bytes, type: "image/png" });
+        return decoder.decode().then(async ({ image }) => {
+            try {
+                return await createImageBitmap(image);
+            } finally {
+                image.close();
+                decoder.close();
+            }
+        });
+    }
+    return createImageBitmap(new Blob([bytes], { type: "image/png" }));
+}
+
 async function loadPictures() {
     const bytes = await (await fetch(PelmarAssets.pictureFile)).arrayBuffer();
-    const shown = [];
+    const decoded = [];
     let at = 0;
     for (const [name, size] of PelmarAssets.pictures) {
         const own = name.startsWith("en/");
-        const blob = new Blob([bytes.slice(at, at + size)], { type: "image/png" });
+        const picture = new Uint8Array(bytes, at, size);
         at += size;
         if (own && page.language !== "en") {
             continue;
         }
-        const picture = new Image();
-        shown.push(new Promise((resolve) => {
-            picture.onload = picture.onerror = () => resolve();
-        }));
-        picture.src = URL.createObjectURL(blob);
         const key = own ? name.slice(3) : name;
-        if (own || !page.pictures[key] || !page.pictures[key].own) {
-            picture.own = own;
-            page.pictures[key] = picture;
+        // A picture that does not decode is left out: nothing draws it.
+        decoded.push(decodePicture(picture).then((bitmap) => ({ key, own, bitmap }), () => null));
+    }
+    for (const done of await Promise.all(decoded)) {
+        if (done && (done.own || !page.pictures[done.key] || !page.pictures[done.key].own)) {
+            done.bitmap.own = done.own;
+            page.pictures[done.key] = done.bitmap;
         }
     }
-    return Promise.all(shown);
 }
 
 // Every call into the program goes through here: while it sleeps in a

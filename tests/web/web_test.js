@@ -378,8 +378,8 @@ function watchSplash() {
         const file = window.pelmarPictureFile(splash.Picture);
         const picture = PelmarPage.pictures[file];
         const scratch = document.createElement("canvas");
-        scratch.width = picture.naturalWidth;
-        scratch.height = picture.naturalHeight;
+        scratch.width = picture.width;
+        scratch.height = picture.height;
         const scratchContext = scratch.getContext("2d");
         scratchContext.drawImage(picture, 0, 0);
         const expected = scratchContext.getImageData(0, 0, scratch.width, scratch.height).data;
