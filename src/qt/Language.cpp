@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QTranslator>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -28,8 +28,11 @@ QString& Installed() {
 // "pt_BR.UTF-8", "pt-BR" and "PT" all name "pt".
 QString BaseLanguage(const QString& name) {
     QString base = name.trimmed().toLower();
-    const qsizetype cut = base.indexOf(QRegularExpression(QStringLiteral("[-_.@]")));
-    return cut < 0 ? base : base.left(cut);
+    // A plain search: a regular expression costs the start a compile.
+    const auto cut = std::find_if(base.cbegin(), base.cend(), [](QChar c) {
+        return c == u'-' || c == u'_' || c == u'.' || c == u'@';
+    });
+    return base.left(cut - base.cbegin());
 }
 
 QString GameTranslation(const QString& language) {

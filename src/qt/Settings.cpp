@@ -4,9 +4,9 @@
 #include "host/Files.h"
 #include "qt/Language.h"
 
-#include <QRegularExpression>
 #include <QSettings>
 
+#include <algorithm>
 #include <memory>
 
 namespace qt {
@@ -69,8 +69,10 @@ QString KeptLanguage() {
     // Only a language's short name, and one the game speaks: anything else
     // in a hand-edited file is the desktop's choice.
     const QString kept = settings->value(LanguageKey).toString();
-    static const QRegularExpression name(QStringLiteral("^[a-z]{2,3}$"));
-    return name.match(kept).hasMatch() && HasLanguage(kept) ? kept : QString();
+    const bool shortName =
+        (kept.size() == 2 || kept.size() == 3) &&
+        std::all_of(kept.cbegin(), kept.cend(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+    return shortName && HasLanguage(kept) ? kept : QString();
 }
 
 void KeepLanguage(const QString& language) {
