@@ -41,6 +41,7 @@ set(PELMAR_HOST_SOURCES
   src/host/Script.cpp
   src/host/ScriptCommands.cpp
   src/host/ScriptText.cpp
+  src/host/ScriptStreams.cpp
 )
 # The table's files and the records of the sessions on a POSIX file system,
 # for the desktop and the simulator; the browser keeps its table in the page's own storage.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <utility>
 
 namespace host {
@@ -48,7 +47,7 @@ void Host::Start() {
 }
 
 bool Host::Replay(const std::string& record) {
-    std::istringstream in(record);
+    TextInput in(record);
     ScriptStart start = ReadScriptStart(in);
     if (!start.beginning) {
         return false;
@@ -82,7 +81,7 @@ void Host::RunReplay(std::int64_t ticks) {
     if (!replayScript_) {
         replayScript_ = std::make_unique<Script>(*this);
     }
-    std::ostringstream ignored;
+    std::string ignored;
     int entered = 0;
     while (replayAt_ < replayLines_.size() && !ended_) {
         const auto& [number, line] = replayLines_[replayAt_];
@@ -103,6 +102,7 @@ void Host::RunReplay(std::int64_t ticks) {
                 ++busy_;
                 entered = 1;
                 if (!replayBegun_) {
+                    ignored.clear();
                     replayScript_->Begin(line, ignored);
                     replayBegun_ = true;
                 }

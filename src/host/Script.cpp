@@ -10,10 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <istream>
 #include <optional>
-#include <ostream>
-#include <sstream>
 #include <vector>
 
 namespace host {
@@ -91,18 +88,18 @@ void Script::Set(std::string_view name, const std::string& value) {
     Expect(property->set(control, parsed), "cannot set '" + Printable(name) + "'");
 }
 
-bool Script::Execute(const std::string& line, std::ostream& out) {
+bool Script::Execute(const std::string& line, std::string& out) {
     Begin(line, out);
     while (!Continue(1 << 20)) {
     }
     if (host_.Ended()) {
-        out << "{\"ended\": true}\n";
+        out += "{\"ended\": true}\n";
         return false;
     }
     return stoppedByLine_;
 }
 
-void Script::Begin(const std::string& rawLine, std::ostream& out) {
+void Script::Begin(const std::string& rawLine, std::string& out) {
     firing_ = nullptr;
     stoppedByLine_ = true;
     std::string_view text = rawLine;
@@ -139,17 +136,26 @@ bool Script::Continue(std::int64_t firings) {
     return !firing_;
 }
 
-int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine) {
+int Script::Run(ScriptInput& in, ScriptOutput& out, ScriptOutput& err, int firstLine) {
     std::string line;
+    std::string printed;
     int number = firstLine - 1;
+    const auto fail = [&](const std::string& message) {
+        // What the line printed before it failed comes first.
+        out.Write(printed);
+        out.Flush();
+        err.Write("line " + std::to_string(number) + ": " + message + "\n");
+        return 2;
+    };
     while (ReadLine(in, line)) {
         ++number;
+        printed.clear();
         try {
             Expect(line.size() <= Script::MostLineBytes,
                    "the line is longer than a script's lines can be");
-            const bool more = Execute(line, out);
-            if (!out) {
-                err << "line " << number << ": the output cannot be written\n";
+            const bool more = Execute(line, printed);
+            if (!out.Write(printed)) {
+                err.Write("line " + std::to_string(number) + ": the output cannot be written\n");
                 return 2;
             }
             if (!more) {
@@ -157,23 +163,16 @@ int Script::Run(std::istream& in, std::ostream& out, std::ostream& err, int firs
                 break;
             }
         } catch (const ScriptError& e) {
-            out.flush();
-            err << "line " << number << ": " << e.what() << "\n";
-            return 2;
+            return fail(e.what());
         } catch (const std::out_of_range& e) {
             // A state set by hand that the game cannot work with.
-            out.flush();
-            err << "line " << number << ": the game met an impossible state: " << e.what() << "\n";
-            return 2;
+            return fail(std::string("the game met an impossible state: ") + e.what());
         } catch (const std::exception& e) {
-            out.flush();
-            err << "line " << number << ": " << Printable(e.what()) << "\n";
-            return 2;
+            return fail(Printable(e.what()));
         }
     }
-    out.flush();
-    if (!out) {
-        err << "the output cannot be written\n";
+    if (!out.Flush()) {
+        err.Write("the output cannot be written\n");
         return 2;
     }
     return 0;

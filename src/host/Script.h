@@ -17,6 +17,46 @@ namespace host {
 
 struct ScriptLine;
 
+// Where a script's bytes come from: a text's or a stream's.
+class ScriptInput {
+public:
+    virtual ~ScriptInput() = default;
+    // The next byte, or -1 at the end.
+    virtual int Next() = 0;
+};
+
+// A text's bytes.
+class TextInput final : public ScriptInput {
+public:
+    explicit TextInput(std::string_view text) : text_(text) {}
+    int Next() override {
+        return at_ < text_.size() ? static_cast<unsigned char>(text_[at_++]) : -1;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// Where a script's output or its errors go, each line's as the line ends.
+// Both return false once the output cannot be written.
+class ScriptOutput {
+public:
+    virtual ~ScriptOutput() = default;
+    virtual bool Write(std::string_view text) = 0;
+    virtual bool Flush() { return true; }
+};
+
+// Output kept as text.
+class TextOutput final : public ScriptOutput {
+public:
+    bool Write(std::string_view text) override {
+        this->text += text;
+        return true;
+    }
+    std::string text;
+};
+
 // A script line that cannot be understood.
 struct ScriptError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -29,12 +69,14 @@ class Script {
 public:
     explicit Script(Host& host) : host_(host) {}
 
-    // Runs one line; output goes to `out`. Throws ScriptError on a line it
-    // cannot understand. Returns false once the program has ended.
+    // Runs one line; its output is added to `out`. Throws ScriptError on a
+    // line it cannot understand. Returns false once the program has ended.
+    bool Execute(const std::string& line, std::string& out);
+    // The same, its output written to a stream (the simulator's, a test's).
     bool Execute(const std::string& line, std::ostream& out);
     // Starts one line: a command of many firings (timer N, run T S) is left
     // to Continue, so a replay can spread it over frames.
-    void Begin(const std::string& line, std::ostream& out);
+    void Begin(const std::string& line, std::string& out);
     // Runs up to `firings` of the command begun; true once nothing is left.
     bool Continue(std::int64_t firings);
     // The ticks of a "play T" line, T checked as every number of a script is.
@@ -42,6 +84,9 @@ public:
     // Runs a whole script; returns the exit status (0, or 2 on a bad line
     // or when the output cannot be written).
     // Lines are numbered from `firstLine` in error messages.
+    int Run(ScriptInput& in, ScriptOutput& out, ScriptOutput& err, int firstLine = 1);
+    // The same on streams. (Only the simulator and the tests read scripts
+    // from streams: the browser's program is built without them.)
     int Run(std::istream& in, std::ostream& out, std::ostream& err, int firstLine = 1);
     // Whether a line has ended the script (quit, or the program ended).
     bool stopped() const { return stopped_; }
@@ -92,7 +137,7 @@ private:
 std::vector<std::string_view> ScriptWords(std::string_view line);
 // One line of a script, however long: a line over Script::MostLineBytes
 // comes back cut to one byte over, so it is refused, never held whole.
-bool ReadLine(std::istream& in, std::string& line);
+bool ReadLine(ScriptInput& in, std::string& line);
 // A script's text as a message may show it: control bytes and bytes that are
 // not UTF-8 escaped, and no longer than `most` bytes.
 std::string Printable(std::string_view text, std::size_t most = 80);
@@ -117,6 +162,8 @@ struct ScriptStart {
     std::optional<std::string> firstCommand;
     int lines = 0;
 };
+ScriptStart ReadScriptStart(ScriptInput& in);
+// The same from a stream, which is left after the last line read.
 ScriptStart ReadScriptStart(std::istream& in);
 
 } // namespace host

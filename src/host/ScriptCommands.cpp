@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
-#include <ostream>
 
 namespace host {
 
@@ -107,9 +106,9 @@ const Script::Command Script::Commands[] = {
          [](Script& s, L l) {
              // The value first: a name that cannot be read writes nothing.
              const std::string value = s.Get(l.words[1]);
-             l.out << "{" << game::JsonString(std::string(l.words[1])) << ": " << value << "}\n";
+             l.out += "{" + game::JsonString(std::string(l.words[1])) + ": " + value + "}\n";
          }},
-        {"dump", 0, 0, false, [](Script& s, L l) { l.out << s.Dump() << "\n"; }},
+        {"dump", 0, 0, false, [](Script& s, L l) { l.out += s.Dump() + "\n"; }},
         {"zoom", 1, 1, false,
          [](Script& s, L l) {
              const long long factor = Whole(l.words[1]);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +26,7 @@ namespace host {
 struct ScriptLine {
     std::string_view text;               // without its CR
     std::vector<std::string_view> words; // the command first
-    std::ostream& out;
+    std::string& out;                    // what the line prints
     std::size_t argc() const { return words.size() - 1; }
 };
 

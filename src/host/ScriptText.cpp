@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <istream>
 
 namespace host {
 
@@ -51,13 +50,11 @@ std::string Printable(std::string_view text, std::size_t most) {
     return out;
 }
 
-bool ReadLine(std::istream& in, std::string& line) {
+bool ReadLine(ScriptInput& in, std::string& line) {
     line.clear();
-    std::streambuf* buffer = in.rdbuf();
     for (;;) {
-        const int c = buffer == nullptr ? EOF : buffer->sbumpc();
-        if (c == EOF) {
-            in.setstate(std::ios::eofbit);
+        const int c = in.Next();
+        if (c < 0) {
             return !line.empty();
         }
         if (c == '\n') {
@@ -98,7 +95,7 @@ std::optional<std::pair<std::string, std::string>> ReadRecordedFile(const std::s
     return std::pair{std::string(words[1]), bytes};
 }
 
-ScriptStart ReadScriptStart(std::istream& in) {
+ScriptStart ReadScriptStart(ScriptInput& in) {
     ScriptStart start;
     std::string line;
     while (ReadLine(in, line)) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NumberText.h"
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <locale>
-#include <sstream>
+#include <string>
 
 namespace ui {
 
@@ -88,13 +90,12 @@ Decimal ValueOf(Digits d, bool negative) {
         result.value = sign * (magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0);
         return result;
     }
-    // The digits are checked; the classic locale's reading rounds them
-    // correctly, with a '.' whatever the program's locale.
-    std::istringstream in(d.kept + "e" + std::to_string(d.scale));
-    in.imbue(std::locale::classic());
-    double value = 0;
-    in >> value;
-    if (value == 0 || (in.fail() && magnitude > 0) || std::isinf(value)) {
+    // The digits are checked; the C library's reading rounds them correctly.
+    // They are written with no decimal point, so the program's locale,
+    // which may have a comma for one, has no say.
+    const std::string digits = d.kept + "e" + std::to_string(d.scale);
+    double value = std::strtod(digits.c_str(), nullptr);
+    if (value == 0 || std::isinf(value)) {
         result.outOfRange = true;
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
@@ -124,21 +125,29 @@ std::optional<Decimal> ReadDecimal(std::string_view text) {
     return ValueOf(std::move(digits), negative);
 }
 
+namespace {
+
+// A number as printf writes it, with a '.' whatever the program's locale.
+std::string Printed(const char* format, double value) {
+    std::string text(std::snprintf(nullptr, 0, format, value), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, value);
+    const std::string point = std::localeconv()->decimal_point;
+    if (point != "." && !point.empty()) {
+        if (const auto at = text.find(point); at != std::string::npos) {
+            text.replace(at, point.size(), ".");
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::string WholeNumberText(double value) {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.setf(std::ios::fixed, std::ios::floatfield);
-    out.precision(0);
-    out << value;
-    return out.str();
+    return Printed("%.0f", value);
 }
 
 std::string SignificantText(double value) {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.precision(17);
-    out << value;
-    return out.str();
+    return Printed("%.17g", value);
 }
 
 double LeadingNumber(std::string_view text) {

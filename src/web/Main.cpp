@@ -12,7 +12,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -310,14 +309,14 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
     if (program == nullptr) {
         return Answer("error: the game has not started");
     }
-    std::istringstream in(lines);
-    std::ostringstream out;
-    std::ostringstream error;
+    host::TextInput in(lines);
+    host::TextOutput out;
+    host::TextOutput error;
     host::Script script(program->host);
     const int status = script.Run(in, out, error);
     // A script may set the numbers without showing them.
     Announce();
-    return Answer(status != 0 ? "error: " + error.str() : out.str());
+    return Answer(status != 0 ? "error: " + error.text : out.text);
 }
 
 // The page calls this once the pictures are loaded.
