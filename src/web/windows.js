@@ -26,6 +26,21 @@ function addStartButton(form) {
     });
 }
 
+// Adding or showing a window changes what fits: the page is fitted once the
+// program's call that changed it is over, not at each change, as each fit
+// has the browser lay the page out (the program shows several windows as it
+// starts).
+let fitQueued = false;
+function fitSoon() {
+    if (!fitQueued) {
+        fitQueued = true;
+        queueMicrotask(() => {
+            fitQueued = false;
+            page.fit();
+        });
+    }
+}
+
 page.addForm = (id, width, height, main) => {
     const root = el("div", main ? "window main" : "window dialog",
                     document.getElementById(main ? "desk" : "dialogs"));
@@ -46,7 +61,7 @@ page.addForm = (id, width, height, main) => {
         addStartButton(form);
     }
     page.forms[id] = form;
-    page.fit();
+    fitSoon();
 };
 
 page.syncWindow = (id, caption, visible, minimised, enabled) => {
@@ -64,7 +79,7 @@ page.syncWindow = (id, caption, visible, minimised, enabled) => {
         document.getElementById("dialogs").hidden =
             !Object.values(page.forms).some((f) => !f.main && f.visible);
     }
-    page.fit();
+    fitSoon();
 };
 
 // The only text box is the high-score table's name box.
