@@ -45,19 +45,23 @@ page.sound = (name) => PelmarSound.play(name);
 // thread. An <img> per picture cost a fetch each, and a Blob per picture a
 // wait on the browser each: where the browser decodes bytes as they are
 // (ImageDecoder), no Blob is made.
-function decodePicture(bytes) {
-    if (typeof ImageDecoder === "function") {
-        const decoder = new ImageDecoder({ data: bytes, type: "image/png" });
-        return decoder.decode().then(async ({ image }) => {
-            try {
-                return await createImageBitmap(image);
-            } finally {
-                image.close();
-                decoder.close();
-            }
-        });
+// A decoder that fails (or refuses the bytes outright) rejects, and is
+// closed all the same.
+async function decodePicture(bytes) {
+    if (typeof ImageDecoder !== "function") {
+        return createImageBitmap(new Blob([bytes], { type: "image/png" }));
     }
-    return createImageBitmap(new Blob([bytes], { type: "image/png" }));
+    const decoder = new ImageDecoder({ data: bytes, type: "image/png" });
+    try {
+        const { image } = await decoder.decode();
+        try {
+            return await createImageBitmap(image);
+        } finally {
+            image.close();
+        }
+    } finally {
+        decoder.close();
+    }
 }
 
 async function loadPictures() {
