@@ -46,6 +46,8 @@ EM_JS(void, page_announce, (const char* status), { PelmarPage.announce(UTF8ToStr
 // The player's sound switch, kept by the page across visits: -1 when none is kept.
 EM_JS(int, page_kept_sound, (), { return PelmarSettings.keptSound(); });
 EM_JS(void, page_sound_switched, (int on), { PelmarSettings.soundSwitched(on != 0); });
+// A call the page may have had the program make in slices is over.
+EM_JS(void, page_call_done, (), { PelmarPage.callDone(); });
 
 // What a screen reader is told: the host's counters, when one changes, one
 // "name TAB value" a line, for the page to say in the player's words; and
@@ -135,7 +137,9 @@ void StartProgram() {
         main.SetPaused(paused);
         page.ShowPaused(paused);
     };
+    web::Breathe();
     program->host.Start();
+    web::Breathe();
     soundTold = program->host.SoundOn() ? 1 : 0;
     if (!scripted && page_kept_sound() == 0) {
         program->host.SetSoundOn(false);
@@ -151,6 +155,7 @@ EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
         program->page.Frame();
         Announce();
     }
+    page_call_done();
 }
 
 // A key pressed or let go, for the window in front. Returns what the page
@@ -319,11 +324,25 @@ EMSCRIPTEN_KEEPALIVE const char* pelmar_script(const char* lines) {
     return Answer(status != 0 ? "error: " + error.text : out.text);
 }
 
-// The page calls this once the pictures are loaded.
-EMSCRIPTEN_KEEPALIVE void pelmar_start() {
+// The kitchen as its first tick lays it out (the belt's plates, the order
+// lines), before the game waits behind the page's sign for the player.
+EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
+    if (program != nullptr && !program->host.Ended() && !program->host.Paused()) {
+        program->host.RunTicks(1);
+    }
+}
+
+// The page calls this once the pictures are loaded; with `firstTick`, for a
+// game that waits behind the page's sign, the kitchen is laid out too (as
+// pelmar_first_tick does).
+EMSCRIPTEN_KEEPALIVE void pelmar_start(int firstTick) {
     if (program == nullptr) {
         StartProgram();
+        if (firstTick != 0) {
+            pelmar_first_tick();
+        }
     }
+    page_call_done();
 }
 
 // After the last game, when the player did not want another (or left by the
@@ -334,14 +353,6 @@ EMSCRIPTEN_KEEPALIVE void pelmar_restart() {
         delete program;
         program = nullptr;
         StartProgram();
-    }
-}
-
-// The kitchen as its first tick lays it out (the belt's plates, the order
-// lines), before the game waits behind the page's sign for the player.
-EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
-    if (program != nullptr && !program->host.Ended() && !program->host.Paused()) {
-        program->host.RunTicks(1);
     }
 }
 

@@ -58,6 +58,7 @@ FormView::FormView(Page& page, ui::Form& form, int id, bool mainWindow)
     : page_(page), form_(form), id_(id), mainWindow_(mainWindow) {
     page_add_form(id_, form.clientWidth / Px, form.clientHeight / Px, mainWindow ? 1 : 0);
     for (const auto& control : form_.controls()) {
+        Breathe();
         ui::Control& c = *control;
         if (c.kind() == ui::Kind::TextBox || c.kind() == ui::Kind::Button) {
             page_add_widget(id_, NumberOf(c), c.kind() == ui::Kind::Button ? 1 : 0);
@@ -123,6 +124,7 @@ void FormView::SyncWindow() {
 }
 
 void FormView::SyncWidget(ui::Control& c) {
+    Breathe();
     const int number = NumberOf(c);
     const bool selectAll = c.selectionPending;
     c.selectionPending = false;
@@ -134,6 +136,7 @@ void FormView::SyncWidget(ui::Control& c) {
 }
 
 void FormView::SyncMenu(ui::Control& item) {
+    Breathe();
     page_sync_menu(NumberOf(item), item.Caption().c_str(), item.Checked() ? 1 : 0,
                    item.Enabled() ? 1 : 0, item.Visible() ? 1 : 0);
 }
@@ -182,6 +185,7 @@ Page::Page(host::Host& host) : host_(host) {
     // window as 1.
     int id = 0;
     for (ui::Form* form : host.ShownForms()) {
+        Breathe();
         views_.push_back(std::make_unique<FormView>(*this, *form, id++, form == &host.MainForm()));
     }
     const host::Bindings& keys = host.bindings();

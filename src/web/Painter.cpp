@@ -26,6 +26,15 @@ EM_JS(void, canvas_done, (int canvas), { PelmarPage.done(canvas); });
 EM_JS(int, text_advance, (const char* font, int spacing, const char* text),
       { return PelmarPage.textAdvance(UTF8ToString(font), spacing, UTF8ToString(text)); });
 EM_JS(int, font_height, (const char* font), { return PelmarPage.fontHeight(UTF8ToString(font)); });
+// In a call the page has the program make in slices, the page takes its turn
+// whenever the program has held its thread for a slice: the program sleeps
+// (Asyncify) and wakes in a task of its own. Waking, the call comes again
+// to finish its sleep.
+EM_JS(void, page_breathe, (), {
+    if (Asyncify.state == Asyncify.State.Rewinding || PelmarPage.sliceOver()) {
+        Asyncify.handleSleep(PelmarPage.breathe);
+    }
+});
 
 // The walk's drawing calls carried out on a page canvas.
 class WebCanvas final : public ui::Canvas {
@@ -34,12 +43,15 @@ public:
     void Clip(const ui::PixelBox& b) override { canvas_clip(canvas_, b.x, b.y, b.w, b.h); }
     void Unclip() override { canvas_done(canvas_); }
     void Fill(const ui::PixelBox& b, ui::Colour colour, int alpha) override {
+        web::Breathe();
         canvas_fill(canvas_, b.x, b.y, b.w, b.h, web::CssColour(colour, alpha).c_str());
     }
     void Picture(const ui::PictureRef& picture, int x, int y) override {
+        web::Breathe();
         canvas_image(canvas_, picture->resource.c_str(), x, y);
     }
     void Text(const ui::PixelBox& b, const ui::TextCall& text) override {
+        web::Breathe();
         const std::string font = web::CssFont(text.font, text.pixels);
         const std::string colour = web::CssColour(text.colour);
         canvas_text(canvas_, b.x, b.y, b.w, b.h, static_cast<int>(text.align), text.middle ? 1 : 0,
@@ -60,6 +72,10 @@ private:
 } // namespace
 
 namespace web {
+
+void Breathe() {
+    page_breathe();
+}
 
 std::string CssColour(ui::Colour colour, int alpha) {
     if (colour == ui::SystemWindow) {

@@ -11,6 +11,11 @@ namespace web {
 using Box = ui::PixelBox;
 using Painting = ui::Painting;
 
+// Lets the page take its turn, in a call the page has the program make in
+// slices (its start, its first picture) once a slice is spent; nothing at
+// any other time.
+void Breathe();
+
 // Paints the part `area` of a form's client area onto its page canvas, as
 // every front end walks it.
 void PaintForm(int canvas, const ui::Form& form, const Box& area, const Painting& with = {});

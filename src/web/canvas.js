@@ -101,7 +101,4 @@ page.done = (id) => {
         form.ctx.restore();
         form.clipped = false;
     }
-    if (form.main && page.firstFrameMs === 0) {
-        page.firstFrameMs = performance.now();
-    }
 };

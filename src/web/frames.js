@@ -25,19 +25,68 @@ function requestFrame() {
     frameRequest = setTimeout(() => { frameRequest = requestAnimationFrame(frame); }, wait);
 }
 
+// ---- the program's long calls, in slices ----
+// Starting, and painting the whole kitchen for the first time, the program
+// holds the page's thread for a while. It does so in slices: at the end of
+// each it sleeps (Asyncify) while the page takes its turn, and the page wakes
+// it in a task of its own. Nothing else calls into it meanwhile. It says when
+// the call is over (page.callDone).
+const slice = 4;
+let sliceStart = 0;
+let afterSlices = null;
+const nextTask = new MessageChannel();
+
+page.sliceOver = () => afterSlices !== null && performance.now() - sliceStart >= slice;
+
+page.breathe = (wakeUp) => {
+    page.asleep = true;
+    page.stateAsleep = null;
+    nextTask.port1.onmessage = () => {
+        page.asleep = false;
+        sliceStart = performance.now();
+        wakeUp();
+    };
+    nextTask.port2.postMessage(0);
+};
+
+// Told from inside the program's last slice: the page goes on once that
+// call is over.
+page.callDone = () => {
+    if (afterSlices !== null) {
+        queueMicrotask(afterSlices);
+        afterSlices = null;
+    }
+};
+
+export function inSlices(call, then) {
+    afterSlices = then;
+    sliceStart = performance.now();
+    call();
+}
+
 function frame() {
     frameRequest = 0;
-    if (page.ended || page.asking) {
+    if (page.ended || page.asking || page.asleep) {
         return;
     }
     lastFrame = performance.now();
     page.frames++;
-    Module._pelmar_frame();
-    if (firstFrame) {
-        firstFrame = false;
+    if (!firstFrame) {
+        Module._pelmar_frame();
+        return;
+    }
+    firstFrame = false;
+    inSlices(() => Module._pelmar_frame(), () => {
+        // The windows show once their first picture is whole, and the page
+        // takes input from then on.
+        document.getElementById("screen").classList.remove("starting");
+        page.firstFrameMs = performance.now();
+        page.running = true;
+        // The frames asked for meanwhile were not run.
+        page.wakeIn(0);
         // The sounds come after the first picture, in the background.
         setTimeout(PelmarSound.load, 0);
-    }
+    });
 }
 
 // The game asks to be woken at the next animation frame (0), after a
@@ -63,9 +112,9 @@ page.wakeIn = (ms) => {
 };
 
 // The game waits, paused, behind a button over the kitchen.
-export function waitForPlayer(caption) {
+export function waitForPlayer(caption, ticked = false) {
     const main = mainForm();
-    if (main) {
+    if (main && !ticked) {
         Module._pelmar_first_tick();
     }
     if (!main || Module._pelmar_pause(1) === 0) {

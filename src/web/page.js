@@ -9,7 +9,7 @@ import { page, taking, textC, tr } from "./common.js";
 import "./canvas.js";
 import "./windows.js";
 import "./dialogs.js";
-import { waitForPlayer } from "./frames.js";
+import { inSlices, waitForPlayer } from "./frames.js";
 import { listenToKeys } from "./keys.js";
 import { closeMenu } from "./menus.js";
 import { buildPad, releaseTouches } from "./touch.js";
@@ -101,12 +101,14 @@ function guardCalls() {
 
 function start() {
     guardCalls();
-    page.running = true;
-    Module._pelmar_start();
-    if (page.touch && !page.scripted) {
-        waitForPlayer(tr("Toque para começar"));
-    }
-    page.wakeIn(0);
+    const waits = page.touch && !page.scripted;
+    // The page runs once the first picture shows (frames.js).
+    inSlices(() => Module._pelmar_start(waits ? 1 : 0), () => {
+        if (waits) {
+            waitForPlayer(tr("Toque para começar"), true);
+        }
+        page.wakeIn(0);
+    });
 }
 
 // ---- leaving the page: the game pauses, every key and finger let go ----
@@ -176,7 +178,8 @@ globalThis.Module = {
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
 };
-Promise.all([loadPictures(), runtime]).then(start);
+// The program starts in a task of its own, not in the one that made it.
+Promise.all([loadPictures(), runtime]).then(() => setTimeout(start, 0));
 buildPad();
 keepForOffline();
 document.documentElement.lang = page.language;

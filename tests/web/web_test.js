@@ -530,6 +530,10 @@ function colourRuns(samples) {
         let s = await state(page);
         check(s.controls.cfrm.Visible && s.Level === 1 && s.Lives === 50,
               "the main window shows level 1 with 50 lives");
+        // Built and painted over several tasks, the windows show once whole.
+        check(await page.evaluate(() => getComputedStyle(document.getElementById("game"))
+                                           .visibility === "visible"),
+              "the windows show once the first picture is painted");
         await axeClean(page, "the start screen");
         const shownSize = await page.evaluate(() => {
             const c = document.getElementById("game");
