@@ -159,6 +159,8 @@ for path in sorted(glob.glob(os.path.join(root, "assets", "sounds", "*.wav"))):
 wasm = hashed("pelmar.wasm", read(os.path.join(build, "pelmar.wasm")))
 assets = {
     "wasm": wasm,
+    # The worker that compiles it, away from the page's thread.
+    "compiler": script("compile.js", read(os.path.join(web, "compile.js"))),
     "pictureFile": hashed("pictures.bin", bytes(picture_bytes)),
     "pictures": picture_index,
     "soundFile": hashed("sounds.bin", bytes(sound_bytes)),
@@ -177,7 +179,7 @@ names = {"assets.js": script("assets.js", assets_js.encode()),
          "page.css": hashed("page.css", read(os.path.join(web, "page.css")))}
 for path in sorted(glob.glob(os.path.join(web, "*.js"))):
     name = os.path.basename(path)
-    if name != "sw.js":
+    if name not in ("sw.js", "compile.js"):
         names[name] = script(name, read(path))
 icons = []
 for size in (128, 256):

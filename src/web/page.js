@@ -170,11 +170,35 @@ function offerTestHooks() {
     window.pelmarFullScreenError = () => page.fullScreenError;
 }
 
+// The program is compiled by a worker (compile.js) from now on, while the
+// page's other files load; where the worker cannot, on the page's thread.
+const compiled = new Promise((resolve, reject) => {
+    const worker = new Worker(PelmarAssets.compiler);
+    worker.onmessage = (event) => {
+        worker.terminate();
+        (event.data instanceof WebAssembly.Module ? resolve : reject)(event.data);
+    };
+    worker.onerror = (event) => {
+        worker.terminate();
+        reject(event.message);
+    };
+    worker.postMessage(PelmarAssets.wasm);
+}).catch((error) => {
+    console.warn("pelmar: the program is compiled on the page's thread: " + error);
+    return WebAssembly.compileStreaming(fetch(PelmarAssets.wasm));
+});
+
+function instantiate(imports, receive) {
+    compiled.then((module) => WebAssembly.instantiate(module, imports)
+                      .then((instance) => receive(instance, module)))
+        .catch((error) => console.error("pelmar: the program cannot start: " + error));
+    return {};
+}
+
 const runtime = new Promise((resolve) => { page.runtimeReady = resolve; });
 globalThis.Module = {
     onRuntimeInitialized: () => page.runtimeReady(),
-    // The program's file has its own hashed name.
-    locateFile: (name) => (name.endsWith(".wasm") ? PelmarAssets.wasm : name),
+    instantiateWasm: instantiate,
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
 };

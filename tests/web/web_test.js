@@ -46,10 +46,17 @@ async function open(page, address) {
     await page.waitForFunction(() => typeof window.pelmarState === "function" &&
                                      window.pelmarState() !== null, { timeout: 0 });
     // In the page, for the comparisons: the canvas's pixels after the next
-    // frame has been drawn, and those of a picture (a data: address).
+    // frame has been drawn, and those of a picture (a data: address). The
+    // page runs the program's frames at most 30 a second, so the next one
+    // may come a few display frames on: it is waited for, up to 30 of them
+    // (a program with nothing to paint asks for none).
     await page.evaluate(() => {
         window.pelmarCanvasAndPicture = async (dataUrl) => {
-            await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
+            const frames = PelmarPage.frames;
+            for (let i = 0; i < 30 && PelmarPage.frames === frames; i++) {
+                await new Promise((r) => requestAnimationFrame(r));
+            }
+            await new Promise((r) => requestAnimationFrame(r));
             const canvas = document.getElementById("game");
             const shown = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
             const picture = new Image();
