@@ -13,6 +13,50 @@ const ownWords = {
 };
 let release = null;
 
+// localStorage is kept by each tab's process and told of another tab's
+// change a moment later: a tab taking the lock as another lets it go could
+// still read the table without the other's score. So every table saved is
+// also put in IndexedDB, where a change is seen at once, and inside the lock
+// the table is read from there. Where IndexedDB is missing or fails, from
+// localStorage alone; a copy that could not be put there is dropped.
+const database = openDatabase();
+// The table as IndexedDB had it when this tab took the lock.
+let lockedCopy = null;
+// The copy being put, which the lock waits for before it goes.
+let putting = Promise.resolve();
+
+function openDatabase() {
+    return new Promise((resolve) => {
+        try {
+            const request = indexedDB.open("pelmar", 1);
+            request.onupgradeneeded = () => request.result.createObjectStore("files");
+            request.onsuccess = () => resolve(request.result);
+            request.onerror = request.onblocked = () => resolve(null);
+        } catch (e) {
+            resolve(null);
+        }
+    });
+}
+
+// One request on the files' store: its result once done, undefined where it failed.
+function onFiles(mode, use) {
+    return database.then((db) => new Promise((resolve) => {
+        try {
+            const transaction = db.transaction("files", mode);
+            const request = use(transaction.objectStore("files"));
+            transaction.oncomplete = () => resolve(request.result);
+            transaction.onerror = transaction.onabort = () => resolve(undefined);
+        } catch (e) {
+            resolve(undefined);
+        }
+    }));
+}
+
+function putCopy(key, bytes) {
+    putting = putting.then(() => onFiles("readwrite", (files) => files.put(bytes, key)))
+        .then((put) => (put === key ? null : onFiles("readwrite", (files) => files.delete(key))));
+}
+
 function tr(text) {
     const shown = page.tr(text);
     return shown === text && page.language === "en" && text in ownWords ? ownWords[text]
@@ -21,9 +65,9 @@ function tr(text) {
 
 // The stored bytes as hexadecimal digits ("" when missing, unreadable or too long).
 function read(key) {
-    let stored = null;
+    let stored = lockedCopy && lockedCopy.key === key ? lockedCopy.bytes : null;
     try {
-        stored = window.localStorage.getItem(key);
+        stored ??= window.localStorage.getItem(key);
     } catch (e) {
         console.warn("pelmar: the browser's storage cannot be read", e);
     }
@@ -45,6 +89,10 @@ function write(key, hex) {
     }
     try {
         window.localStorage.setItem(key, bytes);
+        putCopy(key, bytes);
+        if (lockedCopy && lockedCopy.key === key) {
+            lockedCopy.bytes = bytes;
+        }
         return 1;
     } catch (e) {
         console.warn("pelmar: the browser's storage cannot be written", e);
@@ -70,7 +118,11 @@ function lock(key) {
             console.warn("pelmar: the browser's lock was refused", e);
             granted(0);
         });
-    }).then((held) => {
+    }).then(async (held) => {
+        if (held) {
+            const copy = await onFiles("readonly", (files) => files.get(key));
+            lockedCopy = typeof copy === "string" ? { key, bytes: copy } : null;
+        }
         page.asleep = false;
         // The frames dropped meanwhile start again.
         setTimeout(() => page.wakeIn(0), 0);
@@ -79,8 +131,10 @@ function lock(key) {
 }
 
 function unlock() {
+    lockedCopy = null;
     if (release) {
-        release();
+        // The next tab in the lock reads the copy this one put.
+        putting.then(release);
         release = null;
     }
 }

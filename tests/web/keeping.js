@@ -59,6 +59,24 @@ async function twoTabsKeepBothRows(t, browser, url) {
     }
     t.check(kept === trials, `two tabs pressing Ok together kept both rows in ${kept} of ` +
                              `${trials} trials`);
+    // Inside the lock the table is read from IndexedDB, which each tab sees
+    // at once: its copy is the table localStorage holds.
+    const copy = await tabs[1].evaluate(() => new Promise((resolve) => {
+        const request = indexedDB.open("pelmar", 1);
+        request.onsuccess = () => {
+            try {
+                const files = request.result.transaction("files").objectStore("files");
+                const get = files.get("pelmar.Dat");
+                get.onsuccess = () => resolve(get.result ===
+                                              window.localStorage.getItem("pelmar.Dat"));
+                get.onerror = () => resolve(false);
+            } catch (e) {
+                resolve(false);
+            }
+        };
+        request.onerror = () => resolve(false);
+    }));
+    t.check(copy, "IndexedDB's copy of the table is the one localStorage holds");
     for (const tab of tabs) {
         await tab.close();
     }
