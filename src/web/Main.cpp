@@ -150,11 +150,15 @@ void StartProgram() {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void pelmar_frame() {
+// A frame: `sliced` for the first, which the page has the program paint in
+// slices.
+EMSCRIPTEN_KEEPALIVE void pelmar_frame(int sliced) {
+    web::SetSliced(sliced != 0);
     if (program != nullptr && !program->host.Ended()) {
         program->page.Frame();
         Announce();
     }
+    web::SetSliced(false);
     page_call_done();
 }
 
@@ -336,12 +340,14 @@ EMSCRIPTEN_KEEPALIVE void pelmar_first_tick() {
 // game that waits behind the page's sign, the kitchen is laid out too (as
 // pelmar_first_tick does).
 EMSCRIPTEN_KEEPALIVE void pelmar_start(int firstTick) {
+    web::SetSliced(true);
     if (program == nullptr) {
         StartProgram();
         if (firstTick != 0) {
             pelmar_first_tick();
         }
     }
+    web::SetSliced(false);
     page_call_done();
 }
 

@@ -73,8 +73,20 @@ private:
 
 namespace web {
 
+namespace {
+bool sliced = false;
+} // namespace
+
+// Outside a call in slices, which is nearly always, no trip out of the
+// program: Breathe comes before every item painted.
 void Breathe() {
-    page_breathe();
+    if (sliced) {
+        page_breathe();
+    }
+}
+
+void SetSliced(bool on) {
+    sliced = on;
 }
 
 std::string CssColour(ui::Colour colour, int alpha) {

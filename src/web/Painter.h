@@ -15,6 +15,9 @@ using Painting = ui::Painting;
 // slices (its start, its first picture) once a slice is spent; nothing at
 // any other time.
 void Breathe();
+// Whether the call the program is in is made in slices: set at its start,
+// cleared at its end.
+void SetSliced(bool sliced);
 
 // Paints the part `area` of a form's client area onto its page canvas, as
 // every front end walks it.

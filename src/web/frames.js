@@ -40,7 +40,6 @@ page.sliceOver = () => afterSlices !== null && performance.now() - sliceStart >=
 
 page.breathe = (wakeUp) => {
     page.asleep = true;
-    page.stateAsleep = null;
     nextTask.port1.onmessage = () => {
         page.asleep = false;
         sliceStart = performance.now();
@@ -72,11 +71,11 @@ function frame() {
     lastFrame = performance.now();
     page.frames++;
     if (!firstFrame) {
-        Module._pelmar_frame();
+        Module._pelmar_frame(0);
         return;
     }
     firstFrame = false;
-    inSlices(() => Module._pelmar_frame(), () => {
+    inSlices(() => Module._pelmar_frame(1), () => {
         // The windows show once their first picture is whole, and the page
         // takes input from then on.
         document.getElementById("screen").classList.remove("starting");
