@@ -222,6 +222,10 @@ public:
     explicit Form(std::string name);
 
     Control& Add(Kind kind, std::string name, int index = -1, Control* parent = nullptr);
+    // Called before each control is added to any form: a front end that
+    // builds the windows a little at a time (a browser page, to let the page
+    // take its turn) says what to do there. Nothing by default.
+    static void SetBuildStep(void (*step)());
     Control* Find(std::string_view name, int index = -1) const;
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 

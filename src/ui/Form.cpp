@@ -16,7 +16,18 @@ void Form::SetHost(FormHost* host) {
     MarkAllDirty();
 }
 
+namespace {
+void (*buildStep)() = nullptr;
+} // namespace
+
+void Form::SetBuildStep(void (*step)()) {
+    buildStep = step;
+}
+
 Control& Form::Add(Kind kind, std::string name, int index, Control* parent) {
+    if (buildStep != nullptr) {
+        buildStep();
+    }
     Control* container = parent != nullptr ? parent : this;
     controls_.push_back(std::make_unique<Control>(this, container, kind, std::move(name), index));
     Control& control = *controls_.back();

@@ -121,6 +121,8 @@ ui::Control* ControlOf(int form, int number) {
 
 void StartProgram() {
     const bool scripted = page_scripted() != 0;
+    // The windows are built in the start's slices too.
+    ui::Form::SetBuildStep(web::Breathe);
     program = new Program(scripted);
     program->host.scripted().keepSounds = true;
     program->host.scripted().mostSounds = 64;

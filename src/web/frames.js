@@ -50,12 +50,19 @@ page.breathe = (wakeUp) => {
 
 // Told from inside the program's last slice: the page goes on once that
 // call is over.
+let whenDone = [];
 page.callDone = () => {
     if (afterSlices !== null) {
-        queueMicrotask(afterSlices);
+        const then = [...whenDone, afterSlices];
+        whenDone = [];
         afterSlices = null;
+        queueMicrotask(() => then.forEach((step) => step()));
     }
 };
+
+// Work for once the program's call is over: for a call in slices, once
+// its last slice is.
+page.afterCall = (step) => (afterSlices !== null ? whenDone.push(step) : queueMicrotask(step));
 
 export function inSlices(call, then) {
     afterSlices = then;

@@ -29,12 +29,12 @@ function addStartButton(form) {
 // Adding or showing a window changes what fits: the page is fitted once the
 // program's call that changed it is over, not at each change, as each fit
 // has the browser lay the page out (the program shows several windows as it
-// starts).
+// starts, over several slices).
 let fitQueued = false;
 function fitSoon() {
     if (!fitQueued) {
         fitQueued = true;
-        queueMicrotask(() => {
+        page.afterCall(() => {
             fitQueued = false;
             page.fit();
         });
