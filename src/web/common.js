@@ -38,6 +38,8 @@ export const page = {
     ended: false,
     firstFrameMs: 0,
     frames: 0,
+    // Called once the first picture shows.
+    shown: () => {},
 };
 
 // ---- the player's language: the desktop's translation, built into PelmarTexts ----

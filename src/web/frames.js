@@ -92,6 +92,7 @@ function frame() {
         page.wakeIn(0);
         // The sounds come after the first picture, in the background.
         setTimeout(PelmarSound.load, 0);
+        page.shown();
     });
 }
 

@@ -144,7 +144,10 @@ function listenToPage() {
     });
 }
 
-// The files are kept for the next visit, offline too (sw.js).
+// The files are kept for the next visit, offline too (sw.js). The service
+// worker fetches and stores every file as it installs: not while the
+// program starts, which it would slow, but once the first picture shows
+// and the page is idle.
 function keepForOffline() {
     if (!("serviceWorker" in navigator)) {
         return;
@@ -152,7 +155,9 @@ function keepForOffline() {
     const register = () => navigator.serviceWorker.register("sw.js").catch((e) => {
         console.warn("pelmar: the page cannot be kept for offline play: " + e);
     });
-    document.readyState === "complete" ? register() : window.addEventListener("load", register);
+    page.shown = () => ("requestIdleCallback" in window
+                            ? requestIdleCallback(register, { timeout: 2000 })
+                            : setTimeout(register, 500));
 }
 
 // For tests and measurements: the game's whole state as JSON, the labels'
