@@ -19,7 +19,8 @@ let release = null;
 // also put in IndexedDB, where a change is seen at once, and inside the lock
 // the table is read from there. Where IndexedDB is missing or fails, from
 // localStorage alone; a copy that could not be put there is dropped.
-const database = openDatabase();
+// The database is opened at the first save, not as the page starts.
+let database = null;
 // The table as IndexedDB had it when this tab took the lock.
 let lockedCopy = null;
 // The copy being put, which the lock waits for before it goes.
@@ -40,6 +41,7 @@ function openDatabase() {
 
 // One request on the files' store: its result once done, undefined where it failed.
 function onFiles(mode, use) {
+    database ??= openDatabase();
     return database.then((db) => new Promise((resolve) => {
         try {
             const transaction = db.transaction("files", mode);
