@@ -27,7 +27,8 @@ namespace qt {
 namespace {
 
 // The texts on the screen as Qt shows them: the language, the main window's
-// menus (each its title, then its entries) and the open dialog, if any.
+// menus (each its title, then its entries), the menus open and the open
+// dialog, if any.
 QJsonObject ShownTexts(FormWindow& main) {
     QJsonArray menus;
     for (const QAction* top : main.menuBar()->actions()) {
@@ -44,6 +45,15 @@ QJsonObject ShownTexts(FormWindow& main) {
     }
     QJsonObject shown{
         {"Language", CurrentLanguage()}, {"Title", main.windowTitle()}, {"Menus", menus}};
+    // The open menus, the outermost first: a submenu's parent is its menu.
+    QJsonArray popups;
+    for (QWidget* widget = QApplication::activePopupWidget();
+         qobject_cast<QMenu*>(widget) != nullptr; widget = widget->parentWidget()) {
+        popups.prepend(static_cast<QMenu*>(widget)->title());
+    }
+    if (!popups.isEmpty()) {
+        shown.insert("OpenMenus", popups);
+    }
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog != nullptr && qobject_cast<FormWindow*>(dialog) == nullptr) {
         QString text;

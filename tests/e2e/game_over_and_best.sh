@@ -64,8 +64,7 @@ start_level 99
 wait_until 'not d["controls"]["cfrm"]["Enabled"] and d["Lives"] == 0' 10
 echo "level 99 over at once with $(state 'd["Score"]') points: no name to enter"
 [ "$(state 'd["controls"]["BestForm"]["Visible"]')" = "False" ] || fail "the table came up for 0 points"
-sleep 0.5
-xdotool key Return # Yes to "Deseja jogar novamente?"
+answer_question Return # Yes to "Deseja jogar novamente?"
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50' 5
 
 # score_and_type NAME: a game at level 13 scores a little and ends; NAME is typed.
@@ -94,16 +93,14 @@ score_and_type() {
 score_and_type "Zé Teste"
 wait_until 'd["BestForm"]["BestName"][0][0] == "Zé Teste"' 5
 xdotool key Return # Ok: saves, then asks "Deseja jogar novamente?"
-sleep 1
-xdotool key Return # Yes
+answer_question Return # Yes
 wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Level"] == 1 and d["Lives"] == 50' 5
 [ -s "$table" ] || fail "no table at $table"
 echo "saved in $table; a new game runs"
 
 # Ajuda > Os Melhores...: the second entry.
 focus_game
-xdotool key alt+a
-sleep 0.4
+open_menu alt+a
 xdotool key Down Return
 wait_until 'd["controls"]["BestForm"]["Visible"]' 5
 wait_until 'd["controls"]["BestForm.Nome(0)"]["Caption"] == "Zé Teste       "' 5
@@ -156,8 +153,7 @@ wait "$game_pid" || true
 start_game
 score_and_type "Ana"
 xdotool key Return # Ok
-sleep 1
-xdotool key Right
+answer_question Right
 sleep 0.2
 xdotool key Return
 ends_well '"Não"'

@@ -20,10 +20,8 @@ xdotool windowfocus --sync "$window"
 wait_for_state
 
 # A slow cook keeps a 3 s walk clear of the wall: Opções > Vel. Dirovid ...
-xdotool key alt+o
-sleep 0.4
-xdotool key Down Down Down Down Return
-sleep 0.8
+open_menu alt+o
+open_dialog Down Down Down Down Return
 xdotool type --delay 50 "40"
 xdotool key Return
 xdotool windowfocus --sync "$window"

@@ -47,10 +47,8 @@ conf=$XDG_CONFIG_HOME/pelmar/pelmar.conf
 # language entry and the choice in it.
 choose_language() {
     xdotool windowfocus --sync "$window"
-    xdotool key "$1"
-    sleep 0.4
-    xdotool key "$2"
-    sleep 0.4
+    open_menu "$1"
+    open_menu "$2" 2
     xdotool key "$3"
 }
 
@@ -59,10 +57,9 @@ buttons='"|".join(sorted(b.replace("&", "") for b in s["Dialog"]["Buttons"]))'
 # open_start_level_dialog TITLE: the first menu's second entry.
 open_start_level_dialog() {
     xdotool windowfocus --sync "$window"
-    xdotool key alt+o
-    sleep 0.4
+    open_menu alt+o
     xdotool key Down Return
-    wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 5
+    wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 10
 }
 
 # Level 99 ends at once with no points: only the play-again question comes.
@@ -72,11 +69,10 @@ end_the_game() {
     wait_until "d['Shown'].get('Dialog', {}).get('Title') == '$1'" 10
 }
 
-# The question takes no key in its first 0.75 s. Without a window manager
-# nobody gives the focus back after a dialog: the player clicks the window first.
+# Without a window manager nobody gives the focus back after a dialog: the
+# player clicks the window first.
 play_again() {
-    sleep 0.8
-    xdotool key Return
+    answer_question Return
     wait_until 'd["controls"]["cfrm"]["Enabled"] and d["Lives"] == 50 and "Dialog" not in d["Shown"]' 5
     xdotool windowfocus --sync "$window"
 }

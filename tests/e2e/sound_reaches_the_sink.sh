@@ -24,7 +24,7 @@ play_a_level_99_game() { # the game over at once plays "gameover"
 PELMAR_STATE_FILE="$workdir/state.json" "$program" 2>"$workdir/silent.err" &
 game_pid=$!
 play_a_level_99_game
-xdotool key Return # Yes to another game
+answer_question Return # Yes to another game
 wait_until 'd["Lives"] == 50' 5
 xdotool windowfocus --sync "$window"
 quit_through_menu
@@ -43,7 +43,7 @@ timeout 7 parec -d pelmarsink.monitor --raw --format=s16le --channels=1 --rate=2
 recorder=$!
 play_a_level_99_game
 wait "$recorder" || true
-xdotool key Return
+answer_question Return
 wait_until 'd["Lives"] == 50' 5
 xdotool windowfocus --sync "$window"
 quit_through_menu

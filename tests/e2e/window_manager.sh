@@ -75,8 +75,7 @@ wait_until 'd["Paused"]' 5
 lives=$(state 'd["Lives"]')
 clock=$(state 'd["Clock"]')
 # Ajuda > Sobre o Jogo...: the first entry.
-xdotool key alt+a
-sleep 0.4
+open_menu alt+a
 xdotool key Return
 wait_until 'd["controls"]["SobrForm"]["Visible"]' 5
 sleep 0.5
@@ -105,8 +104,7 @@ xdotool windowactivate --sync "$about" key Return
 wait_until 'd["controls"]["cfrm"]["Enabled"]' 5
 xdotool windowactivate --sync "$window"
 # Ajuda > Os Melhores...: the second entry.
-xdotool key alt+a
-sleep 0.4
+open_menu alt+a
 xdotool key Down Return
 wait_until 'd["controls"]["BestForm"]["Visible"]' 5
 sleep 2
@@ -115,18 +113,12 @@ xdotool key Return
 wait_until 'd["controls"]["cfrm"]["Enabled"]' 5
 xdotool windowactivate --sync "$window"
 # Opções > Fase ... and Vel. Dirovid ..., cancelled with Escape.
-xdotool key alt+o
-sleep 0.4
-xdotool key Down Return
-sleep 0.8
-xdotool key Escape
-sleep 0.5
-xdotool key alt+o
-sleep 0.4
-xdotool key Down Down Down Down Return
-sleep 0.8
-xdotool key Escape
-sleep 0.5
+for entry in "Down" "Down Down Down Down"; do
+    open_menu alt+o
+    open_dialog $entry Return
+    xdotool key Escape
+    wait_until "'Dialog' not in d['Shown']" 5
+done
 [ "$(state 'd["Paused"] and d["Lives"] == '"$lives"' and d["Clock"] == '"$clock")" = True ] ||
     fail "the pause did not hold: $(state '[d["Paused"], d["Lives"], d["Clock"]]'), was $lives at $clock"
 xdotool key p

@@ -105,12 +105,33 @@ wait_until() {
     fail "timed out waiting for: $1"
 }
 
+# open_menu KEYS [DEPTH]: the keys that open a menu (alt+o), or a submenu of
+# an open one (DEPTH 2), then waits until Qt shows that many menus open. A key
+# pressed before the menu is up would go to the game instead.
+open_menu() {
+    xdotool key "$1"
+    wait_until "len(d['Shown'].get('OpenMenus', [])) == ${2:-1}" 10
+}
+
+# open_dialog KEYS...: the keys that choose a menu entry, then waits until
+# Qt shows the dialog it opens, so what is typed next goes into it.
+open_dialog() {
+    xdotool key "$@"
+    wait_until "'Dialog' in d['Shown']" 10
+}
+
+# answer_question KEYS...: waits until Qt shows a dialog, then lets the first
+# 0.75 s of it pass, by its own clock deaf to keys, before pressing KEYS.
+answer_question() {
+    wait_until "'Dialog' in d['Shown']" 10
+    sleep 0.8
+    xdotool key "$@"
+}
+
 # start_level_through_menu LEVEL: Opções > Fase ... (the second entry), LEVEL typed.
 start_level_through_menu() {
-    xdotool key alt+o
-    sleep 0.4
-    xdotool key Down Return
-    sleep 0.8
+    open_menu alt+o
+    open_dialog Down Return
     xdotool type --delay 50 "$1"
     xdotool key Return
 }
@@ -118,8 +139,7 @@ start_level_through_menu() {
 # Opções > Sair (or the access key $1 in the first menu, "q" for Options >
 # Quit in English): the program must end at once, with status 0.
 quit_through_menu() {
-    xdotool key alt+o
-    sleep 0.5
+    open_menu alt+o
     xdotool key "${1:-r}"
     ends_well "Sair"
 }

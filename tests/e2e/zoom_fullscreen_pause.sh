@@ -63,10 +63,8 @@ xdotool key ctrl+plus
 wait_until 'd["Zoom"] == 3' 5
 xdotool key m
 wait_until 'not d["controls"]["cfrm.MenuSom"]["Checked"]' 5
-xdotool key alt+v
-sleep 0.4
-xdotool key l
-sleep 0.4
+open_menu alt+v
+open_menu l 2
 xdotool key e
 quit_through_menu q
 
