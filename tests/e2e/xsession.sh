@@ -81,6 +81,18 @@ start_display() {
     fail "no X display could be started"
 }
 
+# size_becomes WINDOW PATTERN: the window's WIDTHxHEIGHT as the X server has
+# it (left in $size) matches PATTERN within 5 s; a busy machine takes a while.
+size_becomes() {
+    for _ in $(seq 50); do
+        size=$(xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w"x"h}')
+        # shellcheck disable=SC2053 # a pattern on purpose
+        [[ $size == $2 ]] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # state PYTHON-EXPRESSION: evaluates it on the latest dump as `d`.
 state() {
     python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(eval(sys.argv[2]))' \

@@ -32,15 +32,11 @@ wait_until 'd["Zoom"] == 3 and d["Canvas"] == [1140, 978]' 5
 echo "zoom keys: 2x, 1x, 2x, 3x"
 
 xdotool key F11
+size_becomes "$window" 1920x1080 || fail "full screen is $size"
 wait_until 'd["Canvas"] == [1140, 978]' 5
-sleep 0.5
-size=$(xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w"x"h}')
-[ "$size" = 1920x1080 ] || fail "full screen is $size"
 xdotool key F11
-sleep 0.5
+size_becomes "$window" "1140x*" || fail "leaving full screen gave a window of $size"
 wait_until 'd["Zoom"] == 3' 5
-size=$(xwininfo -id "$window" | awk '/Width:/{w=$2} END{print w}')
-[ "$size" = 1140 ] || fail "leaving full screen gave a window $size wide"
 xdotool key ctrl+minus
 wait_until 'd["Zoom"] == 2' 5
 echo "full screen and back"
